@@ -1,0 +1,32 @@
+# Native build: the core, its unit tests against the fakes, and the benchmarks.
+enable_testing()
+find_package(GTest REQUIRED)
+
+set(TANDREL_SAN_FLAGS "")
+if(TANDREL_SANITIZE)
+  set(TANDREL_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(tandrel_core PRIVATE ${TANDREL_SAN_FLAGS})
+endif()
+
+file(GLOB TANDREL_FAKE_SOURCES CONFIGURE_DEPENDS tests/fakes/*.cpp)
+add_library(tandrel_fakes STATIC ${TANDREL_FAKE_SOURCES})
+target_include_directories(tandrel_fakes PUBLIC tests)
+target_link_libraries(tandrel_fakes PUBLIC tandrel_core)
+target_compile_options(tandrel_fakes PRIVATE ${TANDREL_SAN_FLAGS})
+
+file(GLOB TANDREL_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${TANDREL_UNIT_SOURCES})
+target_link_libraries(unit_tests PRIVATE tandrel_fakes GTest::gtest GTest::gtest_main GTest::gmock)
+target_compile_options(unit_tests PRIVATE ${TANDREL_SAN_FLAGS})
+target_link_options(unit_tests PRIVATE ${TANDREL_SAN_FLAGS})
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+if(TANDREL_BENCH)
+  find_package(benchmark QUIET)
+  file(GLOB TANDREL_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+  if(benchmark_FOUND AND TANDREL_BENCH_SOURCES)
+    add_executable(benchmarks ${TANDREL_BENCH_SOURCES})
+    target_link_libraries(benchmarks PRIVATE tandrel_fakes benchmark::benchmark)
+  endif()
+endif()

@@ -1,0 +1,364 @@
+#include "fakes/fake_desktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "fakes/us_layout.h"
+
+namespace tandrel::fakes {
+
+std::string Hex(std::uint64_t v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(v));
+    return buf;
+}
+
+FakeDesktop::FakeDesktop() {
+    metrics_[sm::kCySize] = 18;
+    metrics_[sm::kCyCaption] = 19;
+    metrics_[sm::kCxFullScreen] = 1280;
+    metrics_[sm::kCyFullScreen] = 994;
+    metrics_[sm::kCxScreen] = 1280;
+    metrics_[sm::kCyScreen] = 1024;
+    metrics_[sm::kCxIcon] = 32;
+    metrics_[sm::kCyIcon] = 32;
+}
+
+WindowId FakeDesktop::AddWindow(const std::wstring& className, const std::wstring& title) {
+    FakeWindow w;
+    w.id = nextId_++;
+    w.className = className;
+    w.title = title;
+    windows_.push_back(w);
+    return w.id;
+}
+
+FakeWindow& FakeDesktop::Window(WindowId w) {
+    for (FakeWindow& f : windows_) {
+        if (f.id == w) return f;
+    }
+    throw std::out_of_range("no such fake window");
+}
+
+const FakeWindow& FakeDesktop::Window(WindowId w) const { return const_cast<FakeDesktop*>(this)->Window(w); }
+
+bool FakeDesktop::Exists(WindowId w) const {
+    return std::any_of(windows_.begin(), windows_.end(), [w](const FakeWindow& f) { return f.id == w; });
+}
+
+void FakeDesktop::SetFocusNow(WindowId w) {
+    focus_ = w;
+    foreground_ = w;
+    pendingFocus_ = kNoWindow;
+}
+
+void FakeDesktop::SetCapsLock(bool on) {
+    keyState_[vk::kCapital] = static_cast<std::uint8_t>((keyState_[vk::kCapital] & 0x80) | (on ? 1 : 0));
+}
+
+std::vector<std::string> FakeDesktop::CallsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const std::string& c : calls_) {
+        if (c.compare(0, prefix.size(), prefix) == 0) out.push_back(c);
+    }
+    return out;
+}
+
+void FakeDesktop::Record(std::string line) {
+    if (recording_) calls_.push_back(std::move(line));
+}
+
+void FakeDesktop::ArriveFocus() {
+    if (pendingFocus_ != kNoWindow && now_ >= pendingFocusAt_) {
+        focus_ = pendingFocus_;
+        pendingFocus_ = kNoWindow;
+    }
+}
+
+// --- keyboard ---
+
+wchar_t FakeDesktop::Translate(std::uint8_t key) const {
+    const bool shift = held_.count(vk::kShift) != 0;
+    const bool ctrl = held_.count(vk::kControl) != 0;
+    const bool alt = held_.count(vk::kMenu) != 0 || held_.count(vk::kRMenu) != 0;
+    if (alt) return 0;  // Alt and AltGr chords type nothing on the US layout
+    if (ctrl) {
+        if (key >= 'A' && key <= 'Z') return static_cast<wchar_t>(key - 'A' + 1);
+        if (key == 0xDB) return 0x1B;
+        if (key == 0xDC) return 0x1C;
+        if (key == 0xDD) return 0x1D;
+        if (key == vk::kReturn) return L'\n';
+        return 0;
+    }
+    const bool caps = (keyState_[vk::kCapital] & 1) != 0;
+    if (key >= 'A' && key <= 'Z') return UsCharFor(key, shift != caps);
+    return UsCharFor(key, shift);
+}
+
+void FakeDesktop::Deliver(const KeyRecord& k, wchar_t unicode) {
+    ArriveFocus();
+    if (focus_ == kNoWindow || !Exists(focus_)) {
+        lost_.push_back(k);
+        return;
+    }
+    FakeWindow& w = Window(focus_);
+    w.keys.push_back(k);
+    if ((k.flags & keyflag::kKeyUp) != 0) return;
+    if (unicode != 0) {
+        w.text.push_back(unicode);
+        return;
+    }
+    const wchar_t ch = Translate(static_cast<std::uint8_t>(k.vk));
+    if (ch != 0) w.text.push_back(ch);
+}
+
+void FakeDesktop::KeyEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
+    if (recording_) Record("key " + Hex(key) + " " + Hex(scan) + " " + Hex(flags));
+    const bool up = (flags & keyflag::kKeyUp) != 0;
+    if (up) {
+        held_.erase(key);
+        keyState_[key] &= 0x7F;
+    } else {
+        if (key == vk::kCapital || key == vk::kNumLock) keyState_[key] ^= 1;
+        held_.insert(key);
+        keyState_[key] |= 0x80;
+    }
+    Deliver(KeyRecord{key, scan, flags}, 0);
+}
+
+void FakeDesktop::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const KeyInput& in = inputs[i];
+        if (recording_) Record("input " + Hex(in.vk) + " " + Hex(in.scan) + " " + Hex(in.flags));
+        if ((in.flags & keyflag::kUnicode) != 0) {
+            Deliver(KeyRecord{in.vk, in.scan, in.flags}, static_cast<wchar_t>(in.scan));
+            continue;
+        }
+        const std::uint8_t key = static_cast<std::uint8_t>(in.vk);
+        if ((in.flags & keyflag::kKeyUp) != 0) {
+            held_.erase(key);
+            keyState_[key] &= 0x7F;
+        } else {
+            if (key == vk::kCapital || key == vk::kNumLock) keyState_[key] ^= 1;
+            held_.insert(key);
+            keyState_[key] |= 0x80;
+        }
+        Deliver(KeyRecord{in.vk, in.scan, in.flags}, 0);
+    }
+}
+
+std::uint16_t FakeDesktop::CharToKeyCode(wchar_t ch) { return UsKeyCodeFor(ch); }
+
+std::uint32_t FakeDesktop::VirtualKeyToScanCode(std::uint32_t key) { return UsScanCodeFor(key); }
+
+std::int16_t FakeDesktop::KeyState(int key) {
+    const std::uint8_t s = keyState_[key & 0xFF];
+    return static_cast<std::int16_t>(((s & 0x80) ? 0x8000 : 0) | (s & 1));
+}
+
+void FakeDesktop::ReadKeyboardState(std::uint8_t state[256]) {
+    Record("keyboard-state-read");
+    std::copy(keyState_, keyState_ + 256, state);
+}
+
+void FakeDesktop::WriteKeyboardState(const std::uint8_t state[256]) {
+    Record("keyboard-state-write");
+    std::copy(state, state + 256, keyState_);
+}
+
+// --- clock ---
+
+void FakeDesktop::Sleep(std::uint32_t ms) {
+    if (recording_) Record("sleep " + std::to_string(ms));
+    now_ += ms;
+    slept_ += ms;
+    ArriveFocus();
+}
+
+void FakeDesktop::Beep(std::uint32_t frequency, std::uint32_t durationMs) {
+    Record("beep " + std::to_string(frequency) + " " + std::to_string(durationMs));
+    now_ += durationMs;
+}
+
+// --- windows ---
+
+void FakeDesktop::ListTopLevelWindows(std::vector<WindowId>& out) {
+    out.clear();
+    for (const FakeWindow& w : windows_) out.push_back(w.id);
+}
+
+namespace {
+std::size_t CopyOut(const std::wstring& s, wchar_t* buffer, std::size_t capacity) {
+    if (capacity == 0) return 0;
+    const std::size_t n = std::min(s.size(), capacity - 1);
+    std::copy(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n), buffer);
+    buffer[n] = L'\0';
+    return n;
+}
+}  // namespace
+
+std::size_t FakeDesktop::ReadClassName(WindowId w, wchar_t* buffer, std::size_t capacity) {
+    if (!Exists(w)) return CopyOut(L"", buffer, capacity);
+    return CopyOut(Window(w).className, buffer, capacity);
+}
+
+std::size_t FakeDesktop::ReadTitle(WindowId w, wchar_t* buffer, std::size_t capacity) {
+    if (!Exists(w)) return CopyOut(L"", buffer, capacity);
+    return CopyOut(Window(w).title, buffer, capacity);
+}
+
+WindowId FakeDesktop::FindByTitle(const std::wstring& title) {
+    for (const FakeWindow& w : windows_) {
+        if (w.title == title) return w.id;
+    }
+    return kNoWindow;
+}
+
+bool FakeDesktop::Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    Record("send " + std::to_string(w) + " " + Hex(msg) + " " + Hex(wParam) + " " +
+           std::to_string(static_cast<long long>(lParam)));
+    if (!Exists(w)) return false;
+    FakeWindow& f = Window(w);
+    if (f.hung) return false;
+    f.messages.push_back(Hex(msg) + " " + Hex(wParam) + " " + std::to_string(static_cast<long long>(lParam)));
+    switch (msg) {
+        case wm::kSysCommand:
+            if ((wParam & 0xFFF0) == sc::kRestore) {
+                f.showState = sw::kShowNormal;
+                f.visible = true;
+            } else if ((wParam & 0xFFF0) == sc::kMinimize) {
+                f.showState = sw::kShowMinimized;
+            } else if ((wParam & 0xFFF0) == sc::kHotKey) {
+                foreground_ = w;
+            }
+            break;
+        case wm::kEnterSizeMove: f.inSizeMove = true; break;
+        case wm::kExitSizeMove: f.inSizeMove = false; break;
+        case wm::kSize:
+            if (f.inSizeMove && f.fitsAnnouncedSize) {
+                const int cw = static_cast<int>(lParam & 0xFFFF);
+                const int ch = static_cast<int>((lParam >> 16) & 0xFFFF);
+                const int frameW = f.rect.Width() - f.clientWidth;
+                const int frameH = f.rect.Height() - f.clientHeight;
+                f.clientWidth = cw;
+                f.clientHeight = ch;
+                f.rect.right = f.rect.left + cw + frameW;
+                f.rect.bottom = f.rect.top + ch + frameH;
+            }
+            break;
+        default: break;
+    }
+    return true;
+}
+
+void FakeDesktop::Show(WindowId w, int showCommand) {
+    Record("show " + std::to_string(w) + " " + std::to_string(showCommand));
+    if (!Exists(w)) return;
+    FakeWindow& f = Window(w);
+    switch (showCommand) {
+        case sw::kHide: f.visible = false; break;
+        case sw::kShow: f.visible = true; break;
+        case sw::kShowMinimized:
+        case sw::kMinimize:
+            f.visible = true;
+            f.showState = sw::kShowMinimized;
+            break;
+        case sw::kMaximize:
+            f.visible = true;
+            f.showState = sw::kMaximize;
+            break;
+        default:
+            f.visible = true;
+            f.showState = sw::kShowNormal;
+            break;
+    }
+}
+
+void FakeDesktop::Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy, std::uint32_t flags) {
+    Record("place " + std::to_string(w) + " " + std::to_string(static_cast<long long>(insertAfter)) + " " +
+           std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) +
+           " " + Hex(flags));
+    if (!Exists(w)) return;
+    FakeWindow& f = Window(w);
+    if ((flags & swp::kNoMove) == 0) {
+        const int width = f.rect.Width();
+        const int height = f.rect.Height();
+        f.rect = Rect{x, y, x + width, y + height};
+    }
+    if ((flags & swp::kNoSize) == 0) {
+        const int frameW = f.rect.Width() - f.clientWidth;
+        const int frameH = f.rect.Height() - f.clientHeight;
+        f.rect.right = f.rect.left + cx;
+        f.rect.bottom = f.rect.top + cy;
+        f.clientWidth = cx - frameW;
+        f.clientHeight = cy - frameH;
+    }
+    if ((flags & swp::kNoZOrder) == 0 && insertAfter == zorder::kTop) {
+        auto it = std::find_if(windows_.begin(), windows_.end(), [w](const FakeWindow& o) { return o.id == w; });
+        std::rotate(windows_.begin(), it, it + 1);
+    }
+}
+
+void FakeDesktop::BringToForeground(WindowId w) {
+    Record("foreground " + std::to_string(w));
+    if (Exists(w) && !Window(w).hung) foreground_ = w;
+}
+
+void FakeDesktop::GiveFocus(WindowId w) {
+    Record("focus " + std::to_string(w));
+    if (!Exists(w) || Window(w).hung) return;
+    const std::uint32_t delay = Window(w).activationDelayMs;
+    if (delay == 0) {
+        focus_ = w;
+        pendingFocus_ = kNoWindow;
+    } else {
+        pendingFocus_ = w;
+        pendingFocusAt_ = now_ + delay;
+    }
+}
+
+bool FakeDesktop::IsVisible(WindowId w) { return Exists(w) && Window(w).visible; }
+
+Rect FakeDesktop::ClientRect(WindowId w) {
+    if (!Exists(w)) return Rect{};
+    const FakeWindow& f = Window(w);
+    return Rect{0, 0, f.clientWidth, f.clientHeight};
+}
+
+int FakeDesktop::Metric(int index) {
+    auto it = metrics_.find(index);
+    return it == metrics_.end() ? 0 : it->second;
+}
+
+void FakeDesktop::Redraw(WindowId w, std::uint32_t flags) {
+    Record("redraw " + std::to_string(w) + " " + Hex(flags));
+}
+
+bool FakeDesktop::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
+    Record("wait-focus " + std::to_string(w));
+    const std::uint64_t until = now_ + boundMs;
+    for (;;) {
+        ArriveFocus();
+        if (focus_ == w && Exists(w) && !Window(w).hung) return true;
+        if (now_ >= until) return false;
+        now_ += 1;
+    }
+}
+
+void FakeDesktop::WaitUntilInputDelivered(WindowId w, std::uint32_t /*boundMs*/) {
+    Record("wait-input " + std::to_string(w));
+}
+
+std::uint32_t FakeDesktop::ProcessOf(WindowId w) { return Exists(w) ? Window(w).processId : 0; }
+
+bool FakeDesktop::EndProcess(std::uint32_t processId, std::uint32_t exitCode) {
+    Record("end-process " + std::to_string(processId) + " " + std::to_string(exitCode));
+    const auto before = windows_.size();
+    windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                  [processId](const FakeWindow& f) { return f.processId == processId; }),
+                   windows_.end());
+    return windows_.size() != before;
+}
+
+}  // namespace tandrel::fakes

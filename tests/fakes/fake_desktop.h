@@ -1,0 +1,135 @@
+// The fake desktop: windows, keyboard and clock in memory. Every call through the platform
+// boundary is recorded in order, and each key event goes to the window that has the keyboard
+// focus at that moment, so a test can say "web02 received `ls` and Enter".
+#pragma once
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/keyboard.h"
+#include "platform/window_system.h"
+
+namespace tandrel::fakes {
+
+struct KeyRecord {
+    std::uint16_t vk = 0;
+    std::uint16_t scan = 0;
+    std::uint32_t flags = 0;
+    bool operator==(const KeyRecord&) const = default;
+};
+
+struct FakeWindow {
+    WindowId id = kNoWindow;
+    std::wstring className;
+    std::wstring title;
+    bool visible = true;
+    int showState = sw::kShowNormal;  // kShowNormal, kShowMinimized or kMaximize
+    Rect rect{0, 0, 400, 300};        // outer rectangle, screen coordinates
+    int clientWidth = 392;
+    int clientHeight = 270;
+    std::uint32_t processId = 100;
+    bool hung = false;               // answers no message and never takes the focus
+    bool fitsAnnouncedSize = true;   // takes the client size of WM_SIZE inside a size-move
+    std::uint32_t activationDelayMs = 0;  // the focus arrives this long after it is given
+    bool inSizeMove = false;
+    std::vector<KeyRecord> keys;     // every key event routed here
+    std::wstring text;               // the characters those events typed
+    std::vector<std::string> messages;  // messages received, as "0x112 0xf150 3"
+};
+
+class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
+public:
+    FakeDesktop();
+
+    // --- building the desktop ---
+    WindowId AddWindow(const std::wstring& className, const std::wstring& title);
+    FakeWindow& Window(WindowId w);
+    const FakeWindow& Window(WindowId w) const;
+    bool Exists(WindowId w) const;
+    void SetFocusNow(WindowId w);  // the focus, without recording a call
+    void SetMetric(int index, int value) { metrics_[index] = value; }
+    void SetCapsLock(bool on);
+    void SetSystemVersion(std::uint32_t v) { version_ = v; }
+
+    // --- what happened ---
+    const std::vector<std::string>& Calls() const { return calls_; }
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+    void ClearCalls() { calls_.clear(); }
+    // Keys currently held down (pressed and not released).
+    const std::set<std::uint8_t>& HeldKeys() const { return held_; }
+    std::uint64_t SleptMs() const { return slept_; }
+    // Key events that arrived while no window had the focus.
+    const std::vector<KeyRecord>& LostKeys() const { return lost_; }
+    WindowId Focus() const { return focus_; }
+    WindowId Foreground() const { return foreground_; }
+
+    // --- IKeyboard ---
+    void KeyEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override;
+    void SendKeyInputs(const KeyInput* inputs, std::size_t count) override;
+    std::uint16_t CharToKeyCode(wchar_t ch) override;
+    std::uint32_t VirtualKeyToScanCode(std::uint32_t vk) override;
+    std::int16_t KeyState(int vk) override;
+    void ReadKeyboardState(std::uint8_t state[256]) override;
+    void WriteKeyboardState(const std::uint8_t state[256]) override;
+    std::uint32_t SystemVersion() override { return version_; }
+
+    // --- IClock ---
+    void Sleep(std::uint32_t ms) override;
+    void Beep(std::uint32_t frequency, std::uint32_t durationMs) override;
+    std::uint64_t NowMs() override { return now_; }
+
+    // --- IWindowSystem ---
+    void ListTopLevelWindows(std::vector<WindowId>& out) override;
+    std::size_t ReadClassName(WindowId w, wchar_t* buffer, std::size_t capacity) override;
+    std::size_t ReadTitle(WindowId w, wchar_t* buffer, std::size_t capacity) override;
+    WindowId FindByTitle(const std::wstring& title) override;
+    bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void Show(WindowId w, int showCommand) override;
+    void Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy, std::uint32_t flags) override;
+    void BringToForeground(WindowId w) override;
+    void GiveFocus(WindowId w) override;
+    WindowId ForegroundWindow() override { return foreground_; }
+    bool IsVisible(WindowId w) override;
+    Rect ClientRect(WindowId w) override;
+    int Metric(int index) override;
+    void Redraw(WindowId w, std::uint32_t flags) override;
+    bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) override;
+    void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;
+    std::uint32_t ProcessOf(WindowId w) override;
+    bool EndProcess(std::uint32_t processId, std::uint32_t exitCode) override;
+    std::uint32_t CurrentProcessId() override { return ownProcessId_; }
+    void SetCurrentProcessId(std::uint32_t pid) { ownProcessId_ = pid; }
+    // When set, recording stops (for benchmarks that play many keys).
+    void SetRecording(bool on) { recording_ = on; }
+
+private:
+    void Record(std::string line);
+    void ArriveFocus();  // moves a pending focus in once its delay has passed
+    void Deliver(const KeyRecord& k, wchar_t unicode);
+    wchar_t Translate(std::uint8_t vk) const;
+
+    std::vector<FakeWindow> windows_;  // z-order: index 0 is the top
+    std::vector<std::string> calls_;
+    std::set<std::uint8_t> held_;
+    std::vector<KeyRecord> lost_;
+    std::map<int, int> metrics_;
+    std::uint8_t keyState_[256] = {};
+    WindowId nextId_ = 1;
+    WindowId focus_ = kNoWindow;
+    WindowId pendingFocus_ = kNoWindow;
+    std::uint64_t pendingFocusAt_ = 0;
+    WindowId foreground_ = kNoWindow;
+    std::uint32_t version_ = 0x0A000000u & 0x7FFFFFFFu;
+    std::uint64_t now_ = 0;
+    std::uint64_t slept_ = 0;
+    std::uint32_t ownProcessId_ = 1;
+    bool recording_ = true;
+};
+
+// "0x1f" style hexadecimal, as the call log writes numbers.
+std::string Hex(std::uint64_t v);
+
+}  // namespace tandrel::fakes
