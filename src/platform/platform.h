@@ -1,0 +1,19 @@
+// Everything the core reaches the operating system through, handed to the main window.
+#pragma once
+#include "platform/clock.h"
+#include "platform/keyboard.h"
+#include "platform/shell.h"
+#include "platform/storage.h"
+#include "platform/window_system.h"
+
+namespace tandrel {
+
+struct Platform {
+    IKeyboard& keyboard;
+    IWindowSystem& windows;
+    IClock& clock;
+    IStorage& storage;
+    IShell& shell;
+};
+
+}  // namespace tandrel

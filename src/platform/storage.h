@@ -1,0 +1,30 @@
+// Files and the per-user Run value at the operating-system boundary: what the settings store and
+// the script reader need.
+#pragma once
+#include <string>
+
+namespace tandrel {
+
+class IStorage {
+public:
+    virtual ~IStorage() = default;
+    // The whole file as bytes. False when it cannot be read.
+    virtual bool ReadFile(const std::wstring& path, std::string& bytes) = 0;
+    // Writes the whole file atomically: a temporary file beside it, then replace. Either the old
+    // or the new content survives a crash. False when it could not be written.
+    virtual bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) = 0;
+    // True when a file can be created in the folder.
+    virtual bool CanWriteFolder(const std::wstring& folder) = 0;
+    // Creates the folder (and its parents) when it does not exist.
+    virtual bool CreateFolder(const std::wstring& folder) = 0;
+    // GetModuleFileNameW of the program's own executable; empty when it cannot be fetched.
+    virtual std::wstring ExecutablePath() = 0;
+    // %APPDATA%; empty when unknown.
+    virtual std::wstring AppDataFolder() = 0;
+
+    // HKCU\Software\Microsoft\Windows\CurrentVersion\Run. False when the key cannot be opened.
+    virtual bool SetRunValue(const std::wstring& name, const std::wstring& data) = 0;
+    virtual bool DeleteRunValue(const std::wstring& name) = 0;
+};
+
+}  // namespace tandrel

@@ -1,0 +1,75 @@
+// The main window's portable half: it owns every piece of run-time state (settings values,
+// filters, history, password, target list, key sender) and carries out every command. Its
+// window is reached only through the platform boundary.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "keys/key_sender.h"
+#include "platform/platform.h"
+
+namespace tandrel {
+
+class CMainDialog {
+public:
+    explicit CMainDialog(const Platform& platform);
+    CMainDialog(const CMainDialog&) = delete;
+    CMainDialog& operator=(const CMainDialog&) = delete;
+
+    // ---- target windows and the broadcast ----
+    // Empties TargetList, fills it with every terminal window that passes the filter in force,
+    // and sorts it by title.
+    void CollectTargets();
+    // The one road by which anything reaches the terminal windows.
+    void BroadcastKeys(const std::wstring& text, bool endWithTab, bool isCommandText);
+
+    // ---- settings ----
+    void LoadSettings();
+    void SaveSettings();
+    void UpdateRunEntry(bool enabled);
+
+    // ---- state, in declaration order of the main window ----
+    Platform platform;
+    WindowId mainWindow = kNoWindow;  // the main window itself, once it exists
+
+    bool isExiting = false;
+    bool isFinding = false;
+    std::int32_t normalWindowHeight = 0;
+
+    std::vector<std::wstring> filterList{L"All PuTTYs||+*"};
+    std::int32_t selectedFilter = 0;
+
+    std::vector<std::wstring> commandHistory;
+    std::int32_t historyCursor = 0;
+
+    std::int32_t savePassword = 0;
+    std::wstring encodedPassword;
+
+    // Settings values, named after their profile keys, at their defaults until loaded.
+    std::int32_t toolWindow = 1;
+    std::int32_t alwaysOnTop = 1;
+    std::int32_t minimizeToSysTray = 1;
+    std::int32_t windowOpacity = 255;
+    std::int32_t transition = 25;
+    std::int32_t autoArrange = 1;
+    std::int32_t autoMinimize = 0;
+    std::int32_t arrangeOnStartup = 0;
+    std::int32_t unhideOnExit = 1;
+    std::int32_t cascadeWidth = 642;
+    std::int32_t cascadeHeight = 386;
+    std::int32_t tabCompletion = 0;
+    std::int32_t cmdhistoryScrollThrough = 1;
+    std::int32_t emulateCopyPaste = 1;
+    std::int32_t sendCR = 1;
+    std::int32_t runOnSystemStartup = 0;
+    std::int32_t checkForUpdates = 1;
+
+    CKeySender keySender;
+    std::vector<WindowId> TargetList;
+
+    std::uint32_t taskbarCreatedMessage = 0;
+    std::int32_t modalDialogOpen = 0;
+};
+
+}  // namespace tandrel
