@@ -12,7 +12,7 @@
 namespace tandrel {
 
 class CKeySender {
-public:
+  public:
     CKeySender(IKeyboard& keyboard, IWindowSystem& windows, IClock& clock);
 
     // Plays the whole sequence into the window that has the focus. False when it stopped at a
@@ -32,7 +32,7 @@ public:
     std::int32_t defaultDelay = 0;
     std::int32_t pendingDelay = 0;
 
-private:
+  private:
     // (implementation members are the keystroke engine's own)
     IKeyboard& keyboard_;
     IWindowSystem& windows_;

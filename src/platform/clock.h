@@ -5,7 +5,7 @@
 namespace tandrel {
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     // Sleep(ms).
     virtual void Sleep(std::uint32_t ms) = 0;

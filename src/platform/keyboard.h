@@ -14,7 +14,7 @@ struct KeyInput {
 };
 
 class IKeyboard {
-public:
+  public:
     virtual ~IKeyboard() = default;
     // keybd_event(vk, scan, flags, 0).
     virtual void KeyEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) = 0;

@@ -7,7 +7,7 @@
 namespace tandrel {
 
 class IShell {
-public:
+  public:
     virtual ~IShell() = default;
     // ShellExecuteW(owner, "open", url, no parameters, no folder, SW_SHOWNORMAL).
     virtual void OpenUrl(const std::wstring& url) = 0;

@@ -6,7 +6,7 @@
 namespace tandrel {
 
 class IStorage {
-public:
+  public:
     virtual ~IStorage() = default;
     // The whole file as bytes. False when it cannot be read.
     virtual bool ReadFile(const std::wstring& path, std::string& bytes) = 0;

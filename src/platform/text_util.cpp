@@ -2,7 +2,9 @@
 
 namespace tandrel {
 
-bool IsWhiteSpace(wchar_t ch) { return ch == L' ' || (ch >= L'\t' && ch <= L'\r'); }
+bool IsWhiteSpace(wchar_t ch) {
+    return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
+}
 
 std::int32_t ParseWtoi(std::wstring_view text) {
     std::size_t i = 0;
@@ -16,7 +18,8 @@ std::int32_t ParseWtoi(std::wstring_view text) {
     for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
         value = value * 10u + static_cast<std::uint32_t>(text[i] - L'0');
     }
-    if (negative) value = 0u - value;
+    if (negative)
+        value = 0u - value;
     return static_cast<std::int32_t>(value);
 }
 

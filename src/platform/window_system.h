@@ -11,7 +11,7 @@
 namespace tandrel {
 
 class IWindowSystem {
-public:
+  public:
     virtual ~IWindowSystem() = default;
 
     // EnumWindows: every top-level window, in the system's order. `out` is cleared first.
@@ -30,13 +30,14 @@ public:
     // ShowWindow.
     virtual void Show(WindowId w, int showCommand) = 0;
     // SetWindowPos.
-    virtual void Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy, std::uint32_t flags) = 0;
-    virtual void BringToForeground(WindowId w) = 0;  // SetForegroundWindow
-    virtual void GiveFocus(WindowId w) = 0;          // SetFocus
-    virtual WindowId ForegroundWindow() = 0;         // GetForegroundWindow
-    virtual bool IsVisible(WindowId w) = 0;          // IsWindowVisible
-    virtual Rect ClientRect(WindowId w) = 0;         // GetClientRect
-    virtual int Metric(int index) = 0;               // GetSystemMetrics
+    virtual void Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy,
+                       std::uint32_t flags) = 0;
+    virtual void BringToForeground(WindowId w) = 0;            // SetForegroundWindow
+    virtual void GiveFocus(WindowId w) = 0;                    // SetFocus
+    virtual WindowId ForegroundWindow() = 0;                   // GetForegroundWindow
+    virtual bool IsVisible(WindowId w) = 0;                    // IsWindowVisible
+    virtual Rect ClientRect(WindowId w) = 0;                   // GetClientRect
+    virtual int Metric(int index) = 0;                         // GetSystemMetrics
     virtual void Redraw(WindowId w, std::uint32_t flags) = 0;  // RedrawWindow over the whole window
 
     // Waits, up to `boundMs`, until the window's thread has the keyboard focus on the window

@@ -2,7 +2,6 @@
 
 namespace tandrel {
 
-CMainDialog::CMainDialog(const Platform& p)
-    : platform(p), keySender(p.keyboard, p.windows, p.clock) {}
+CMainDialog::CMainDialog(const Platform& p) : platform(p), keySender(p.keyboard, p.windows, p.clock) {}
 
 }  // namespace tandrel

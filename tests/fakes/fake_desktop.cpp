@@ -36,12 +36,15 @@ WindowId FakeDesktop::AddWindow(const std::wstring& className, const std::wstrin
 
 FakeWindow& FakeDesktop::Window(WindowId w) {
     for (FakeWindow& f : windows_) {
-        if (f.id == w) return f;
+        if (f.id == w)
+            return f;
     }
     throw std::out_of_range("no such fake window");
 }
 
-const FakeWindow& FakeDesktop::Window(WindowId w) const { return const_cast<FakeDesktop*>(this)->Window(w); }
+const FakeWindow& FakeDesktop::Window(WindowId w) const {
+    return const_cast<FakeDesktop*>(this)->Window(w);
+}
 
 bool FakeDesktop::Exists(WindowId w) const {
     return std::any_of(windows_.begin(), windows_.end(), [w](const FakeWindow& f) { return f.id == w; });
@@ -60,13 +63,15 @@ void FakeDesktop::SetCapsLock(bool on) {
 std::vector<std::string> FakeDesktop::CallsStartingWith(const std::string& prefix) const {
     std::vector<std::string> out;
     for (const std::string& c : calls_) {
-        if (c.compare(0, prefix.size(), prefix) == 0) out.push_back(c);
+        if (c.compare(0, prefix.size(), prefix) == 0)
+            out.push_back(c);
     }
     return out;
 }
 
 void FakeDesktop::Record(std::string line) {
-    if (recording_) calls_.push_back(std::move(line));
+    if (recording_)
+        calls_.push_back(std::move(line));
 }
 
 void FakeDesktop::ArriveFocus() {
@@ -82,17 +87,24 @@ wchar_t FakeDesktop::Translate(std::uint8_t key) const {
     const bool shift = held_.count(vk::kShift) != 0;
     const bool ctrl = held_.count(vk::kControl) != 0;
     const bool alt = held_.count(vk::kMenu) != 0 || held_.count(vk::kRMenu) != 0;
-    if (alt) return 0;  // Alt and AltGr chords type nothing on the US layout
+    if (alt)
+        return 0;  // Alt and AltGr chords type nothing on the US layout
     if (ctrl) {
-        if (key >= 'A' && key <= 'Z') return static_cast<wchar_t>(key - 'A' + 1);
-        if (key == 0xDB) return 0x1B;
-        if (key == 0xDC) return 0x1C;
-        if (key == 0xDD) return 0x1D;
-        if (key == vk::kReturn) return L'\n';
+        if (key >= 'A' && key <= 'Z')
+            return static_cast<wchar_t>(key - 'A' + 1);
+        if (key == 0xDB)
+            return 0x1B;
+        if (key == 0xDC)
+            return 0x1C;
+        if (key == 0xDD)
+            return 0x1D;
+        if (key == vk::kReturn)
+            return L'\n';
         return 0;
     }
     const bool caps = (keyState_[vk::kCapital] & 1) != 0;
-    if (key >= 'A' && key <= 'Z') return UsCharFor(key, shift != caps);
+    if (key >= 'A' && key <= 'Z')
+        return UsCharFor(key, shift != caps);
     return UsCharFor(key, shift);
 }
 
@@ -104,23 +116,27 @@ void FakeDesktop::Deliver(const KeyRecord& k, wchar_t unicode) {
     }
     FakeWindow& w = Window(focus_);
     w.keys.push_back(k);
-    if ((k.flags & keyflag::kKeyUp) != 0) return;
+    if ((k.flags & keyflag::kKeyUp) != 0)
+        return;
     if (unicode != 0) {
         w.text.push_back(unicode);
         return;
     }
     const wchar_t ch = Translate(static_cast<std::uint8_t>(k.vk));
-    if (ch != 0) w.text.push_back(ch);
+    if (ch != 0)
+        w.text.push_back(ch);
 }
 
 void FakeDesktop::KeyEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
-    if (recording_) Record("key " + Hex(key) + " " + Hex(scan) + " " + Hex(flags));
+    if (recording_)
+        Record("key " + Hex(key) + " " + Hex(scan) + " " + Hex(flags));
     const bool up = (flags & keyflag::kKeyUp) != 0;
     if (up) {
         held_.erase(key);
         keyState_[key] &= 0x7F;
     } else {
-        if (key == vk::kCapital || key == vk::kNumLock) keyState_[key] ^= 1;
+        if (key == vk::kCapital || key == vk::kNumLock)
+            keyState_[key] ^= 1;
         held_.insert(key);
         keyState_[key] |= 0x80;
     }
@@ -130,7 +146,8 @@ void FakeDesktop::KeyEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t fl
 void FakeDesktop::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const KeyInput& in = inputs[i];
-        if (recording_) Record("input " + Hex(in.vk) + " " + Hex(in.scan) + " " + Hex(in.flags));
+        if (recording_)
+            Record("input " + Hex(in.vk) + " " + Hex(in.scan) + " " + Hex(in.flags));
         if ((in.flags & keyflag::kUnicode) != 0) {
             Deliver(KeyRecord{in.vk, in.scan, in.flags}, static_cast<wchar_t>(in.scan));
             continue;
@@ -140,7 +157,8 @@ void FakeDesktop::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
             held_.erase(key);
             keyState_[key] &= 0x7F;
         } else {
-            if (key == vk::kCapital || key == vk::kNumLock) keyState_[key] ^= 1;
+            if (key == vk::kCapital || key == vk::kNumLock)
+                keyState_[key] ^= 1;
             held_.insert(key);
             keyState_[key] |= 0x80;
         }
@@ -148,9 +166,13 @@ void FakeDesktop::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
     }
 }
 
-std::uint16_t FakeDesktop::CharToKeyCode(wchar_t ch) { return UsKeyCodeFor(ch); }
+std::uint16_t FakeDesktop::CharToKeyCode(wchar_t ch) {
+    return UsKeyCodeFor(ch);
+}
 
-std::uint32_t FakeDesktop::VirtualKeyToScanCode(std::uint32_t key) { return UsScanCodeFor(key); }
+std::uint32_t FakeDesktop::VirtualKeyToScanCode(std::uint32_t key) {
+    return UsScanCodeFor(key);
+}
 
 std::int16_t FakeDesktop::KeyState(int key) {
     const std::uint8_t s = keyState_[key & 0xFF];
@@ -170,7 +192,8 @@ void FakeDesktop::WriteKeyboardState(const std::uint8_t state[256]) {
 // --- clock ---
 
 void FakeDesktop::Sleep(std::uint32_t ms) {
-    if (recording_) Record("sleep " + std::to_string(ms));
+    if (recording_)
+        Record("sleep " + std::to_string(ms));
     now_ += ms;
     slept_ += ms;
     ArriveFocus();
@@ -190,7 +213,8 @@ void FakeDesktop::ListTopLevelWindows(std::vector<WindowId>& out) {
 
 namespace {
 std::size_t CopyOut(const std::wstring& s, wchar_t* buffer, std::size_t capacity) {
-    if (capacity == 0) return 0;
+    if (capacity == 0)
+        return 0;
     const std::size_t n = std::min(s.size(), capacity - 1);
     std::copy(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n), buffer);
     buffer[n] = L'\0';
@@ -199,18 +223,21 @@ std::size_t CopyOut(const std::wstring& s, wchar_t* buffer, std::size_t capacity
 }  // namespace
 
 std::size_t FakeDesktop::ReadClassName(WindowId w, wchar_t* buffer, std::size_t capacity) {
-    if (!Exists(w)) return CopyOut(L"", buffer, capacity);
+    if (!Exists(w))
+        return CopyOut(L"", buffer, capacity);
     return CopyOut(Window(w).className, buffer, capacity);
 }
 
 std::size_t FakeDesktop::ReadTitle(WindowId w, wchar_t* buffer, std::size_t capacity) {
-    if (!Exists(w)) return CopyOut(L"", buffer, capacity);
+    if (!Exists(w))
+        return CopyOut(L"", buffer, capacity);
     return CopyOut(Window(w).title, buffer, capacity);
 }
 
 WindowId FakeDesktop::FindByTitle(const std::wstring& title) {
     for (const FakeWindow& w : windows_) {
-        if (w.title == title) return w.id;
+        if (w.title == title)
+            return w.id;
     }
     return kNoWindow;
 }
@@ -218,9 +245,11 @@ WindowId FakeDesktop::FindByTitle(const std::wstring& title) {
 bool FakeDesktop::Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     Record("send " + std::to_string(w) + " " + Hex(msg) + " " + Hex(wParam) + " " +
            std::to_string(static_cast<long long>(lParam)));
-    if (!Exists(w)) return false;
+    if (!Exists(w))
+        return false;
     FakeWindow& f = Window(w);
-    if (f.hung) return false;
+    if (f.hung)
+        return false;
     f.messages.push_back(Hex(msg) + " " + Hex(wParam) + " " + std::to_string(static_cast<long long>(lParam)));
     switch (msg) {
         case wm::kSysCommand:
@@ -233,8 +262,12 @@ bool FakeDesktop::Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std
                 foreground_ = w;
             }
             break;
-        case wm::kEnterSizeMove: f.inSizeMove = true; break;
-        case wm::kExitSizeMove: f.inSizeMove = false; break;
+        case wm::kEnterSizeMove:
+            f.inSizeMove = true;
+            break;
+        case wm::kExitSizeMove:
+            f.inSizeMove = false;
+            break;
         case wm::kSize:
             if (f.inSizeMove && f.fitsAnnouncedSize) {
                 const int cw = static_cast<int>(lParam & 0xFFFF);
@@ -247,18 +280,24 @@ bool FakeDesktop::Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std
                 f.rect.bottom = f.rect.top + ch + frameH;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return true;
 }
 
 void FakeDesktop::Show(WindowId w, int showCommand) {
     Record("show " + std::to_string(w) + " " + std::to_string(showCommand));
-    if (!Exists(w)) return;
+    if (!Exists(w))
+        return;
     FakeWindow& f = Window(w);
     switch (showCommand) {
-        case sw::kHide: f.visible = false; break;
-        case sw::kShow: f.visible = true; break;
+        case sw::kHide:
+            f.visible = false;
+            break;
+        case sw::kShow:
+            f.visible = true;
+            break;
         case sw::kShowMinimized:
         case sw::kMinimize:
             f.visible = true;
@@ -279,7 +318,8 @@ void FakeDesktop::Place(WindowId w, WindowId insertAfter, int x, int y, int cx, 
     Record("place " + std::to_string(w) + " " + std::to_string(static_cast<long long>(insertAfter)) + " " +
            std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) +
            " " + Hex(flags));
-    if (!Exists(w)) return;
+    if (!Exists(w))
+        return;
     FakeWindow& f = Window(w);
     if ((flags & swp::kNoMove) == 0) {
         const int width = f.rect.Width();
@@ -295,19 +335,22 @@ void FakeDesktop::Place(WindowId w, WindowId insertAfter, int x, int y, int cx, 
         f.clientHeight = cy - frameH;
     }
     if ((flags & swp::kNoZOrder) == 0 && insertAfter == zorder::kTop) {
-        auto it = std::find_if(windows_.begin(), windows_.end(), [w](const FakeWindow& o) { return o.id == w; });
+        auto it =
+            std::find_if(windows_.begin(), windows_.end(), [w](const FakeWindow& o) { return o.id == w; });
         std::rotate(windows_.begin(), it, it + 1);
     }
 }
 
 void FakeDesktop::BringToForeground(WindowId w) {
     Record("foreground " + std::to_string(w));
-    if (Exists(w) && !Window(w).hung) foreground_ = w;
+    if (Exists(w) && !Window(w).hung)
+        foreground_ = w;
 }
 
 void FakeDesktop::GiveFocus(WindowId w) {
     Record("focus " + std::to_string(w));
-    if (!Exists(w) || Window(w).hung) return;
+    if (!Exists(w) || Window(w).hung)
+        return;
     const std::uint32_t delay = Window(w).activationDelayMs;
     if (delay == 0) {
         focus_ = w;
@@ -318,10 +361,13 @@ void FakeDesktop::GiveFocus(WindowId w) {
     }
 }
 
-bool FakeDesktop::IsVisible(WindowId w) { return Exists(w) && Window(w).visible; }
+bool FakeDesktop::IsVisible(WindowId w) {
+    return Exists(w) && Window(w).visible;
+}
 
 Rect FakeDesktop::ClientRect(WindowId w) {
-    if (!Exists(w)) return Rect{};
+    if (!Exists(w))
+        return Rect{};
     const FakeWindow& f = Window(w);
     return Rect{0, 0, f.clientWidth, f.clientHeight};
 }
@@ -340,8 +386,10 @@ bool FakeDesktop::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     const std::uint64_t until = now_ + boundMs;
     for (;;) {
         ArriveFocus();
-        if (focus_ == w && Exists(w) && !Window(w).hung) return true;
-        if (now_ >= until) return false;
+        if (focus_ == w && Exists(w) && !Window(w).hung)
+            return true;
+        if (now_ >= until)
+            return false;
         now_ += 1;
     }
 }
@@ -350,7 +398,9 @@ void FakeDesktop::WaitUntilInputDelivered(WindowId w, std::uint32_t /*boundMs*/)
     Record("wait-input " + std::to_string(w));
 }
 
-std::uint32_t FakeDesktop::ProcessOf(WindowId w) { return Exists(w) ? Window(w).processId : 0; }
+std::uint32_t FakeDesktop::ProcessOf(WindowId w) {
+    return Exists(w) ? Window(w).processId : 0;
+}
 
 bool FakeDesktop::EndProcess(std::uint32_t processId, std::uint32_t exitCode) {
     Record("end-process " + std::to_string(processId) + " " + std::to_string(exitCode));

@@ -31,17 +31,17 @@ struct FakeWindow {
     int clientWidth = 392;
     int clientHeight = 270;
     std::uint32_t processId = 100;
-    bool hung = false;               // answers no message and never takes the focus
-    bool fitsAnnouncedSize = true;   // takes the client size of WM_SIZE inside a size-move
+    bool hung = false;                    // answers no message and never takes the focus
+    bool fitsAnnouncedSize = true;        // takes the client size of WM_SIZE inside a size-move
     std::uint32_t activationDelayMs = 0;  // the focus arrives this long after it is given
     bool inSizeMove = false;
-    std::vector<KeyRecord> keys;     // every key event routed here
-    std::wstring text;               // the characters those events typed
+    std::vector<KeyRecord> keys;        // every key event routed here
+    std::wstring text;                  // the characters those events typed
     std::vector<std::string> messages;  // messages received, as "0x112 0xf150 3"
 };
 
 class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
-public:
+  public:
     FakeDesktop();
 
     // --- building the desktop ---
@@ -105,7 +105,7 @@ public:
     // When set, recording stops (for benchmarks that play many keys).
     void SetRecording(bool on) { recording_ = on; }
 
-private:
+  private:
     void Record(std::string line);
     void ArriveFocus();  // moves a pending focus in once its delay has passed
     void Deliver(const KeyRecord& k, wchar_t unicode);

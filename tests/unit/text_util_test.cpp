@@ -11,10 +11,11 @@ TEST(ParseWtoi, ReadsLikeTheCLibrary) {
         std::int32_t value;
     };
     const Row rows[] = {
-        {L"500", 500}, {L"  42x", 42}, {L"-7", -7}, {L"+3", 3}, {L"", 0}, {L"x1", 0},
-        {L"\t\n 12 3", 12}, {L"- 5", 0}, {L"4294967296", 0}, {L"65536", 65536},
+        {L"500", 500}, {L"  42x", 42},     {L"-7", -7}, {L"+3", 3},         {L"", 0},
+        {L"x1", 0},    {L"\t\n 12 3", 12}, {L"- 5", 0}, {L"4294967296", 0}, {L"65536", 65536},
     };
-    for (const Row& r : rows) EXPECT_EQ(ParseWtoi(r.text), r.value) << "text: " << testing::PrintToString(std::wstring(r.text));
+    for (const Row& r : rows)
+        EXPECT_EQ(ParseWtoi(r.text), r.value) << "text: " << testing::PrintToString(std::wstring(r.text));
 }
 
 TEST(TrimWhiteSpace, CutsBothEndsOnly) {

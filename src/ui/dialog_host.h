@@ -1,0 +1,81 @@
+// The dialog host: everything a portable dialog asks of its window. The Win32 host wraps an HWND
+// made from the dialog's resource template; the fake host keeps the controls in memory.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/platform_constants.h"
+
+namespace tandrel {
+
+class CDialog;
+
+// A font given to a control, in tenths of a point ("Marlett" at 100 is 10 pt).
+struct FontSpec {
+    std::wstring face;
+    int pointTenths = 0;
+};
+
+class IDialogHost {
+  public:
+    virtual ~IDialogHost() = default;
+
+    // The dialog's own window.
+    virtual WindowId Window() = 0;
+
+    // ---- controls, by identifier ----
+    virtual void SetItemText(int id, const std::wstring& text) = 0;
+    virtual std::wstring ItemText(int id) = 0;
+    virtual void SetCheck(int id, bool checked) = 0;
+    virtual bool IsChecked(int id) = 0;
+    virtual void EnableItem(int id, bool enabled) = 0;
+    virtual bool IsItemEnabled(int id) = 0;
+    virtual void ShowItem(int id, bool shown) = 0;
+    virtual bool IsItemShown(int id) = 0;
+    virtual void SetItemFont(int id, const FontSpec& font) = 0;  // and redraw it
+
+    // Combo boxes and list boxes: the entries in order and one selection (-1 for none).
+    virtual void ClearList(int id) = 0;
+    virtual void AddListItem(int id, const std::wstring& text) = 0;
+    virtual void SelectListItem(int id, int index) = 0;
+    virtual int ListSelection(int id) = 0;
+    virtual int ListCount(int id) = 0;
+
+    // Edit controls.
+    virtual void SetEditSelection(int id, int start, int end) = 0;            // EM_SETSEL
+    virtual void ReplaceEditSelection(int id, const std::wstring& text) = 0;  // EM_REPLACESEL, not undoable
+    virtual void ScrollEditCaret(int id) = 0;                                 // EM_SCROLLCARET
+
+    // Trackbars.
+    virtual void SetSliderRange(int id, int low, int high) = 0;
+    virtual void SetSliderPosition(int id, int position) = 0;
+    virtual int SliderPosition(int id) = 0;
+
+    // ---- focus and the default button ----
+    virtual void FocusItem(int id) = 0;          // SetFocus straight to the control
+    virtual int FocusedItem() = 0;               // identifier of the control with the focus, or 0
+    virtual void MakeDefaultButton(int id) = 0;  // WM_NEXTDLGCTL with the button's handle
+
+    // ---- the window as a whole ----
+    virtual void SetTitle(const std::wstring& title) = 0;
+    virtual std::wstring Title() = 0;
+    virtual std::uint32_t ExtendedStyle() = 0;
+    virtual void SetExtendedStyle(std::uint32_t style) = 0;
+    virtual Rect WindowRect() = 0;
+    // SetLayeredWindowAttributes through the pointer looked up at start-up; false when the
+    // system has no such function.
+    virtual bool HasLayeredAttributes() = 0;
+    virtual void SetLayeredAlpha(std::uint8_t alpha) = 0;
+    virtual void RemoveSystemMenuItem(std::uint32_t command) = 0;
+    virtual void AppendSystemMenuSeparator() = 0;
+    virtual void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) = 0;
+
+    // A message box owned by this dialog; returns the answer (mb::kIdYes, ...).
+    virtual int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) = 0;
+    // Runs another dialog modally, owned by this one; returns its result (mb::kIdOk, mb::kIdCancel).
+    virtual int RunModal(CDialog& dialog) = 0;
+    // Ends this dialog's modal run with the result.
+    virtual void EndDialog(int result) = 0;
+};
+
+}  // namespace tandrel
