@@ -1,6 +1,6 @@
 #include "ui/filters_action.h"
 
-#include "ui/filter_parts.h"
+#include "targets/filter.h"
 #include "ui/filters_dialog.h"
 #include "ui/web_pages.h"
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "targets/filter.h"
 #include "ui/filter_edit_dialog.h"
-#include "ui/filter_parts.h"
 
 namespace tandrel {
 
