@@ -10,25 +10,25 @@ namespace {
 constexpr int kFilterCombo = 1001;
 }
 
-void OpenFiltersDialog(CMainDialog& main, IDialogHost& mainHost) {
-    main.modalDialogOpen = 1;
+void OpenFiltersDialog(CMainDialog& mainDialog, IDialogHost& mainHost) {
+    mainDialog.modalDialogOpen = 1;
 
-    CFiltersDialog dialog(main.filterList, [&main] { OpenHomePage(main.platform.shell); });
-    dialog.dialogSelection = main.selectedFilter;
+    CFiltersDialog dialog(mainDialog.filterList, [&mainDialog] { OpenHomePage(mainDialog.platform.shell); });
+    dialog.dialogSelection = mainDialog.selectedFilter;
     mainHost.RunModal(dialog);  // what was applied stays applied, however it ended
 
     mainHost.ClearList(kFilterCombo);
-    for (const std::wstring& definition : main.filterList)
+    for (const std::wstring& definition : mainDialog.filterList)
         mainHost.AddListItem(kFilterCombo, GetFilterName(definition));
     // The selection always names an entry; a dialog that ended without one keeps the first.
-    const int count = static_cast<int>(main.filterList.size());
-    main.selectedFilter =
+    const int count = static_cast<int>(mainDialog.filterList.size());
+    mainDialog.selectedFilter =
         dialog.dialogSelection >= 0 && dialog.dialogSelection < count ? dialog.dialogSelection : 0;
-    mainHost.SelectListItem(kFilterCombo, main.selectedFilter);
+    mainHost.SelectListItem(kFilterCombo, mainDialog.selectedFilter);
 
-    main.SaveSettings();
-    main.RestoreCommandFocus();
-    main.modalDialogOpen = 0;
+    mainDialog.SaveSettings();
+    mainDialog.RestoreCommandFocus();
+    mainDialog.modalDialogOpen = 0;
 }
 
 }  // namespace tandrel

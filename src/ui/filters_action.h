@@ -8,6 +8,6 @@ namespace tandrel {
 
 // `mainHost` is the main window's own host: the dialog runs owned by it, and its filter combo
 // box is refilled afterwards.
-void OpenFiltersDialog(CMainDialog& main, IDialogHost& mainHost);
+void OpenFiltersDialog(CMainDialog& mainDialog, IDialogHost& mainHost);
 
 }  // namespace tandrel
