@@ -20,7 +20,7 @@ void OpenFiltersDialog(CMainDialog& mainDialog, IDialogHost& mainHost) {
     mainHost.ClearList(kFilterCombo);
     for (const std::wstring& definition : mainDialog.filterList)
         mainHost.AddListItem(kFilterCombo, GetFilterName(definition));
-    // The selection always names an entry; a dialog that ended without one keeps the first.
+    // The selection always names an entry: a dialog that ended with none selects the first.
     const int count = static_cast<int>(mainDialog.filterList.size());
     mainDialog.selectedFilter =
         dialog.dialogSelection >= 0 && dialog.dialogSelection < count ? dialog.dialogSelection : 0;
