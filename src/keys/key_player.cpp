@@ -211,7 +211,8 @@ void CKeySender::RunKeyNameItem(std::wstring_view text) {
 
 bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
     // An empty title names no window: the system's exact search would pick some untitled
-    // (often hidden) window and the steps below would show it.
+    // (often hidden) window and the steps below would show it. So every title searched below
+    // is non-empty, and an untitled window can never contain it.
     if (title.empty())
         return false;
     wantedTitle_.assign(title);
@@ -221,8 +222,6 @@ bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
         for (const WindowId candidate : windowList_) {
             const std::size_t read =
                 std::min(windows_.ReadTitle(candidate, titleBuffer_, kTitleBufferSize), kTitleBufferSize - 1);
-            if (read == 0)
-                continue;
             if (std::wstring_view(titleBuffer_, read).find(title) != std::wstring_view::npos) {
                 found = candidate;
                 break;
