@@ -27,7 +27,9 @@ const KeyNameRow* FindKeyName(std::wstring_view name);
 // Three-way comparison with ASCII letters folded to lower case, as the C library's
 // case-insensitive wide comparison does in the "C" locale.
 constexpr int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    const auto fold = [](wchar_t c) -> wchar_t { return (c >= L'A' && c <= L'Z') ? c - L'A' + L'a' : c; };
+    const auto fold = [](wchar_t c) -> wchar_t {
+        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+    };
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
         const wchar_t x = fold(a[i]);
