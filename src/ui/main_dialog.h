@@ -14,7 +14,7 @@
 namespace tandrel {
 
 class CMainDialog {
-  public:
+public:
     explicit CMainDialog(const Platform& platform);
     CMainDialog(const CMainDialog&) = delete;
     CMainDialog& operator=(const CMainDialog&) = delete;
