@@ -6,10 +6,11 @@ namespace tandrel {
 namespace {
 
 struct Pair {
-    const wchar_t* plain;
-    const wchar_t* encoded;
+    std::wstring plain;
+    std::wstring encoded;
 };
 
+// One, two and three characters give four, with two, one or no pads ("f", "fo", "foo").
 TEST(EncodeBase64, PadsTheLastGroup) {
     const Pair rows[] = {
         {L"", L""},
@@ -23,12 +24,6 @@ TEST(EncodeBase64, PadsTheLastGroup) {
         {L"s3cr3t pass", L"czNjcjN0IHBhc3M="},
     };
     for (const Pair& r : rows) EXPECT_EQ(EncodeBase64(r.plain), r.encoded) << testing::PrintToString(r.plain);
-}
-
-TEST(EncodeBase64, OneTwoThreeCharactersGiveFourWithTwoOneOrNoPads) {
-    EXPECT_EQ(EncodeBase64(L"a"), L"YQ==");
-    EXPECT_EQ(EncodeBase64(L"ab"), L"YWI=");
-    EXPECT_EQ(EncodeBase64(L"abc"), L"YWJj");
 }
 
 TEST(DecodeBase64, IsLenient) {
@@ -48,21 +43,14 @@ TEST(DecodeBase64, IsLenient) {
         {L"foo", L"Zm9v\x0100YmFy"},  // a wide character outside the alphabet
         {L"\xFF", L"/w=="},
         {L"\xFB\xFF", L"+/8"},
+        {L"f", L"Zh"},  // the bits left over past the last byte are dropped
+        {L"fo", L"Zm9"},
+        {L"f", L"Zm_9v"},
+        {std::wstring(2, L'\0'), L"AAA="},
     };
     for (const Pair& r : rows) {
-        EXPECT_EQ(DecodeBase64(r.encoded), r.plain) << testing::PrintToString(std::wstring(r.encoded));
+        EXPECT_EQ(DecodeBase64(r.encoded), r.plain) << testing::PrintToString(r.encoded);
     }
-}
-
-TEST(DecodeBase64, DropsTheLeftoverLowBits) {
-    // "Zh" and "Zg" differ only in the 4 bits past the byte.
-    EXPECT_EQ(DecodeBase64(L"Zh"), L"f");
-    EXPECT_EQ(DecodeBase64(L"Zm9"), L"fo");
-    EXPECT_EQ(DecodeBase64(L"Zm_9v"), L"f");
-}
-
-TEST(DecodeBase64, GivesNulBytesAsCharacters) {
-    EXPECT_EQ(DecodeBase64(L"AAA="), std::wstring(2, L'\0'));
 }
 
 TEST(Base64RoundTrip, EveryCharacterFromU0001ToU00FFComesBackUnchanged) {

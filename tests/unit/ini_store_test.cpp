@@ -112,13 +112,6 @@ TEST(IniStore, SettingKeepsTheKeysPlaceAndAppendsNewKeys) {
                                          L"filter00=All PuTTYs||+*", L"", L"[New]", L"n=-4"}));
 }
 
-TEST(IniStore, SerializesAsUtf16LeWithMarkAndCrLf) {
-    IniStore store;
-    store.SetString(L"Tandrel", L"k", L"\x0416");
-    EXPECT_EQ(store.Serialize(),
-              std::string("\xFF\xFE[\0T\0a\0n\0d\0r\0e\0l\0]\0\r\0\n\0k\0=\0\x16\x04\r\0\n\0", 34));
-}
-
 TEST(IniStore, ReadsTheBytesOfEveryEncoding) {
     const std::wstring text = L"[Tandrel]\r\nfilter00=\x0421\x0435\x0440||+*\r\n";
     IniStore utf16;

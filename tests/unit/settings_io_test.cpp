@@ -174,13 +174,6 @@ TEST_F(SettingsTest, TheFirstSaveOfAFreshProfileWritesEveryKeyInOrder) {
     EXPECT_EQ(storage.writes, 1);
 }
 
-TEST_F(SettingsTest, EverySaveIsOneWriteOfTheWholeFile) {
-    CMainDialog& d = Start();
-    for (int i = 0; i < 3; ++i) d.SaveSettings();
-    EXPECT_EQ(storage.writes, 3);
-    EXPECT_EQ(storage.files.size(), 1u);
-}
-
 TEST_F(SettingsTest, EveryValueComesBackAtTheNextStart) {
     CMainDialog& d = Start();
     d.filterList = {L"web||+web*;-web-test*", L"db||db??"};
