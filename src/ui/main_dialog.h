@@ -79,6 +79,28 @@ class CMainDialog : public CDialog {
     // Adds the notification-area icon or updates its tip.
     void ShowTrayIcon(const std::wstring& tip);
 
+    void ToggleReturn();
+    void OnTrayNotify(std::uint32_t mouseMessage);
+    static const std::wstring& TrayTip();  // "Tandrel 1.7"
+
+    // ---- button and menu actions ----
+    void OnSend();
+    void OnInsertCtrl();
+    void OnInsertInc();
+    void OnFilters();
+    void OnHelp();
+    // A quick-key button sends its fixed keys; false for any other control.
+    bool OnQuickKey(int controlId);
+    void OnPassword();
+    void OnScript();
+    void OnPreferences();
+    void ShowAbout();
+    void OnCheckForUpdates() { CheckForUpdates(true); }
+    // Fetches the version record and tells of a newer version (and, when interactive, of none).
+    void CheckForUpdates(bool interactive);
+    void OnExit() { OnOK(); }
+    void OnCloseBox() { OnCancel(); }
+
     // ---- command submission and history ----
     void SubmitCommand(const std::wstring& text, bool endWithTab);
     void HistoryOlder();
@@ -144,6 +166,7 @@ class CMainDialog : public CDialog {
 
     std::uint32_t taskbarCreatedMessage = 0;
     std::int32_t modalDialogOpen = 0;
+    bool trayIconShown = false;  // the notification-area icon is there
 
   protected:
     const std::vector<MapEntry>& MessageMap() const override;
