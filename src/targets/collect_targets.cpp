@@ -18,20 +18,19 @@ std::wstring_view ReadInto(std::size_t copied, const wchar_t* buffer, std::size_
     return std::wstring_view(buffer, std::min(copied, capacity - 1));
 }
 
-// The whole title, however long: the buffer grows until the title fits with room to spare.
-// Titles beyond kLongestTitle units (far past anything a terminal shows) are compared by
+// The whole title, however long: the scratch buffer grows until the title fits with room to
+// spare. Titles beyond kLongestTitle units (far past anything a terminal shows) are compared by
 // their first kLongestTitle units.
-std::wstring ReadWholeTitle(IWindowSystem& windows, WindowId w) {
+std::wstring ReadWholeTitle(IWindowSystem& windows, WindowId w, std::wstring& scratch) {
     constexpr std::size_t kLongestTitle = 1u << 16;
-    std::wstring title(512, L'\0');
+    if (scratch.size() < 512)
+        scratch.resize(512);
     for (;;) {
         const std::size_t copied =
-            std::min(windows.ReadTitle(w, title.data(), title.size()), title.size() - 1);
-        if (copied + 1 < title.size() || title.size() > kLongestTitle) {
-            title.resize(copied);
-            return title;
-        }
-        title.resize(title.size() * 2);
+            std::min(windows.ReadTitle(w, scratch.data(), scratch.size()), scratch.size() - 1);
+        if (copied + 1 < scratch.size() || scratch.size() > kLongestTitle)
+            return scratch.substr(0, copied);
+        scratch.resize(scratch.size() * 2);
     }
 }
 
@@ -82,7 +81,8 @@ void CMainDialog::CollectTargets() {
     // retitle itself at any moment, and the order must stay consistent while sorting.
     std::vector<std::pair<std::wstring, WindowId>> byTitle;
     byTitle.reserve(TargetList.size());
-    for (WindowId w : TargetList) byTitle.emplace_back(ReadWholeTitle(windows, w), w);
+    std::wstring scratch;
+    for (WindowId w : TargetList) byTitle.emplace_back(ReadWholeTitle(windows, w, scratch), w);
     std::sort(byTitle.begin(), byTitle.end(),
               [](const auto& a, const auto& b) { return OrdinalLess(a.first, b.first); });
     for (std::size_t i = 0; i < byTitle.size(); ++i) TargetList[i] = byTitle[i].second;

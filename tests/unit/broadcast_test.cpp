@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_on_fake_desktop.h"
+#include "fakes/dialog_on_fake_desktop.h"
 
 namespace tandrel::fakes {
 namespace {
@@ -19,13 +19,17 @@ std::vector<std::string> BroadcastCalls(const FakeDesktop& d) {
     std::vector<std::string> out;
     for (const std::string& c : d.Calls()) {
         if (c.rfind("key ", 0) == 0 || c.rfind("input ", 0) == 0) {
-            if (out.empty() || out.back() != "keys") out.push_back("keys");
+            if (out.empty() || out.back() != "keys")
+                out.push_back("keys");
             continue;
         }
-        for (const char* kept : {"send ", "show ", "foreground ", "focus ", "wait-focus ", "wait-input ", "redraw "}) {
-            if (c.rfind(kept, 0) == 0) out.push_back(c);
+        for (const char* kept :
+             {"send ", "show ", "foreground ", "focus ", "wait-focus ", "wait-input ", "redraw "}) {
+            if (c.rfind(kept, 0) == 0)
+                out.push_back(c);
         }
-        if (c == "sleep " + std::to_string(kTransition)) out.push_back(c);
+        if (c == "sleep " + std::to_string(kTransition))
+            out.push_back(c);
     }
     return out;
 }
@@ -51,7 +55,8 @@ void Append(std::vector<std::string>& to, const std::vector<std::string>& more) 
 int CapsLockPresses(const FakeWindow& w) {
     int n = 0;
     for (const KeyRecord& k : w.keys) {
-        if (k.vk == vk::kCapital && (k.flags & keyflag::kKeyUp) == 0) ++n;
+        if (k.vk == vk::kCapital && (k.flags & keyflag::kKeyUp) == 0)
+            ++n;
     }
     return n;
 }
@@ -131,7 +136,8 @@ TEST(BroadcastKeys, WithoutTargetsOnlyTheMainWindowIsRedrawn) {
     Broadcast t;
     t.desktop.AddWindow(L"Notepad", L"notes");
     t.dialog.BroadcastKeys(L"reboot", false, true);
-    EXPECT_EQ(BroadcastCalls(t.desktop), (std::vector<std::string>{"redraw " + std::to_string(t.main) + " 0x105"}));
+    EXPECT_EQ(BroadcastCalls(t.desktop),
+              (std::vector<std::string>{"redraw " + std::to_string(t.main) + " 0x105"}));
     EXPECT_TRUE(t.desktop.LostKeys().empty());
     EXPECT_TRUE(t.desktop.Window(t.main).keys.empty());
 }
@@ -201,7 +207,7 @@ TEST(BroadcastKeys, CapsLockIsSwitchedOffAroundTheCommandInEveryTarget) {
 
 // The operator switches Caps Lock off while the first target is being served.
 class CapsOffAfterFirstTarget : public FakeDesktop {
-public:
+  public:
     void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override {
         FakeDesktop::WaitUntilInputDelivered(w, boundMs);
         SetCapsLock(false);
@@ -278,9 +284,13 @@ TEST(BroadcastKeys, ATargetThatNeverTakesTheKeyboardGetsNothingAndLeaksNothing) 
 
     const std::vector<std::string> calls = BroadcastCalls(t.desktop);
     const std::string slow = std::to_string(w[1]);
-    const std::vector<std::string> passedOver = {
-        "send " + slow + " 0x112 0xf150 " + slow, "send " + slow + " 0x112 0xf120 " + slow, "show " + slow + " 5",
-        "foreground " + slow, "focus " + slow, "wait-focus " + slow, "sleep " + std::to_string(kTransition)};
+    const std::vector<std::string> passedOver = {"send " + slow + " 0x112 0xf150 " + slow,
+                                                 "send " + slow + " 0x112 0xf120 " + slow,
+                                                 "show " + slow + " 5",
+                                                 "foreground " + slow,
+                                                 "focus " + slow,
+                                                 "wait-focus " + slow,
+                                                 "sleep " + std::to_string(kTransition)};
     ASSERT_EQ(calls.size(), 9u + passedOver.size() + 9u + 1u);
     EXPECT_EQ(std::vector<std::string>(calls.begin() + 9, calls.begin() + 9 + 7), passedOver);
 }
@@ -299,10 +309,11 @@ TEST(BroadcastKeys, ASlowlyActivatingTargetStillGetsEveryKey) {
 
 // The target's process ends between the collection and the first system command.
 class ClosingDesktop : public FakeDesktop {
-public:
+  public:
     WindowId closing = kNoWindow;
     bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
-        if (w == closing && Exists(w)) EndProcess(Window(w).processId, 0);
+        if (w == closing && Exists(w))
+            EndProcess(Window(w).processId, 0);
         return FakeDesktop::Send(w, msg, wParam, lParam);
     }
 };

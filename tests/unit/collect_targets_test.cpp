@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_on_fake_desktop.h"
+#include "fakes/dialog_on_fake_desktop.h"
 
 namespace tandrel::fakes {
 namespace {

@@ -1,5 +1,6 @@
-// A main window whose platform is the fake desktop, for the tests of target collection and
-// broadcasting. Storage and shell are not reached by those paths; they refuse everything.
+// A main window whose platform is the fake desktop, for the tests and benchmarks of target
+// collection and broadcasting. Storage and shell are not reached by those paths; they refuse
+// everything.
 #pragma once
 #include <string>
 #include <vector>
