@@ -6,9 +6,13 @@
 
 namespace {
 std::atomic<std::size_t> allocations{0};
+std::atomic<std::size_t> markedAllocations{0};
+thread_local int markDepth = 0;
 
 void* CountedAllocate(std::size_t size) {
     allocations.fetch_add(1, std::memory_order_relaxed);
+    if (markDepth > 0)
+        markedAllocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size))
         return p;
     throw std::bad_alloc();
@@ -18,6 +22,15 @@ void* CountedAllocate(std::size_t size) {
 namespace tandrel::bench {
 std::size_t AllocationCount() {
     return allocations.load(std::memory_order_relaxed);
+}
+std::size_t MarkedAllocationCount() {
+    return markedAllocations.load(std::memory_order_relaxed);
+}
+AllocationMark::AllocationMark() {
+    ++markDepth;
+}
+AllocationMark::~AllocationMark() {
+    --markDepth;
 }
 }  // namespace tandrel::bench
 
