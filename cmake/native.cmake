@@ -27,7 +27,6 @@ if(TANDREL_BENCH)
   file(GLOB TANDREL_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
   if(benchmark_FOUND AND TANDREL_BENCH_SOURCES)
     add_executable(benchmarks ${TANDREL_BENCH_SOURCES})
-    # The benchmarks' main() comes from keys_bench.cpp (BENCHMARK_MAIN).
     target_link_libraries(benchmarks PRIVATE tandrel_fakes benchmark::benchmark)
     # The core and the fakes carry the sanitizers in the test build: so must the program.
     target_compile_options(benchmarks PRIVATE ${TANDREL_SAN_FLAGS})
