@@ -28,5 +28,7 @@ if(TANDREL_BENCH)
   if(benchmark_FOUND AND TANDREL_BENCH_SOURCES)
     add_executable(benchmarks ${TANDREL_BENCH_SOURCES})
     target_link_libraries(benchmarks PRIVATE tandrel_fakes benchmark::benchmark)
+    # The core is built with the sanitizers in the test build; their run-time libraries must link.
+    target_link_options(benchmarks PRIVATE ${TANDREL_SAN_FLAGS})
   endif()
 endif()
