@@ -68,4 +68,4 @@ BENCHMARK(BM_LoadSettings);
 }  // namespace
 }  // namespace tandrel
 
-BENCHMARK_MAIN();
+

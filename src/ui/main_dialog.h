@@ -31,6 +31,11 @@ class CMainDialog {
     void SaveSettings();
     void UpdateRunEntry(bool enabled);
 
+    // ---- the window ----
+    // Send becomes the default button, the focus returns to the command box, the history
+    // buttons follow the history's size, and the main window comes to the foreground.
+    void RestoreCommandFocus();
+
     // ---- state, in declaration order of the main window ----
     Platform platform;
     WindowId mainWindow = kNoWindow;  // the main window itself, once it exists
