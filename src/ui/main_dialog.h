@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "keys/key_sender.h"
@@ -21,8 +22,14 @@ class CMainDialog {
     // Empties TargetList, fills it with every terminal window that passes the filter in force,
     // and sorts it by title.
     void CollectTargets();
+    // The definition CollectTargets applies: the built-in filter while exiting or measuring,
+    // else the selected entry of filterList (empty, passing nothing, if the index names none).
+    std::wstring_view FilterInForce() const;
     // The one road by which anything reaches the terminal windows.
     void BroadcastKeys(const std::wstring& text, bool endWithTab, bool isCommandText);
+    // Activates, restores, shows and focuses one target and waits until it holds the keyboard.
+    // False when the target is hung or gone, or never takes the focus: it is then passed over.
+    bool BringTargetForward(WindowId target);
 
     // ---- settings ----
     void LoadSettings();
