@@ -161,4 +161,4 @@ BENCHMARK(BM_PlayKeysPlainText)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+

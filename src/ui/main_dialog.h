@@ -9,6 +9,8 @@
 
 #include "keys/key_sender.h"
 #include "platform/platform.h"
+#include "settings/ini_store.h"
+#include "settings/profile_location.h"
 
 namespace tandrel {
 
@@ -106,6 +108,12 @@ class CMainDialog {
 
     std::uint32_t taskbarCreatedMessage = 0;
     std::int32_t modalDialogOpen = 0;
+
+    // ---- the profile ----
+    // Chosen by LoadSettings (or by the first save when nothing was loaded).
+    ProfileLocation profileLocation;
+    // The profile as read at start: keys of its own that others put there survive every save.
+    IniStore profile;
 };
 
 }  // namespace tandrel
