@@ -121,6 +121,27 @@ class CMainDialog : public CDialog {
     // False when the target is hung or gone, or never takes the focus: it is then passed over.
     bool BringTargetForward(WindowId target);
 
+    // ---- window arrangement ----
+    // Each collects the targets under the selected filter and ends with RestoreCommandFocus.
+    void CascadeTargets();
+    void TileTargets();
+    void MinimizeTargets();
+    void HideTargets();
+    // Asks first; on Yes ends the processes that own the targets. Leaves the focus where it is.
+    void CloseTargets();
+    // Combo box 1001 changed its selection: store it, and arrange as autoArrange says.
+    void FilterSelectionChanged();
+    // The first steps of the main window's destruction: sets isExiting and, when unhideOnExit is
+    // set, shows every hidden terminal window.
+    void UnhideTargetsAtExit();
+    // The preferences dialog's Find measures these: every terminal window, whatever filter is
+    // selected.
+    const std::vector<WindowId>& CollectEveryTerminalWindow();
+    // The eight steps that move one target to (x, y) and announce a client size to it, then size
+    // it directly if it did not fit itself. False when the target did not answer and was passed
+    // over.
+    bool PlaceTarget(WindowId target, int x, int y, int width, int height);
+
     // ---- settings ----
     void LoadSettings();
     void SaveSettings();
