@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -129,7 +130,10 @@ void Fetch(const std::shared_ptr<DownloadJob>& job, const std::wstring& url, std
 bool Win32Shell::Download(const std::wstring& url, std::uint32_t timeoutMs, std::size_t maxBytes,
                           std::string& bytes) {
     bytes.clear();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // The cancelled call gets a short grace to return, taken out of the bound so that the whole
+    // download never outlasts `timeoutMs`.
+    const std::chrono::milliseconds grace(std::min<std::uint32_t>(250, timeoutMs / 10));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs) - grace;
 
     auto job = std::make_shared<DownloadJob>();
     job->session = InternetOpenW(L"Tandrel/1.7", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
@@ -163,11 +167,10 @@ bool Win32Shell::Download(const std::wstring& url, std::uint32_t timeoutMs, std:
         return ok;
     }
 
-    // Past the deadline: cancel the pending call and give the thread a moment to return.
+    // Past the deadline: cancel the pending call and give the thread its grace to return.
     job->cancelled = true;
     job->CloseHandlesLocked();
-    const bool returned =
-        job->changed.wait_for(guard, std::chrono::milliseconds(250), [&job] { return job->done; });
+    const bool returned = job->changed.wait_for(guard, grace, [&job] { return job->done; });
     guard.unlock();
     if (returned) {
         worker.join();
