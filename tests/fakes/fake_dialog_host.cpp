@@ -20,6 +20,18 @@ void FakeDialogHost::UserClicks(int id) {
     }
 }
 
+void FakeDialogHost::UserSelects(int id, int index) {
+    SelectListItem(id, index);
+    if (dialog_ != nullptr && controls_[id].enabled)
+        dialog_->Dispatch(DialogEvent::kCommand, id, notify::kListSelChange);
+}
+
+void FakeDialogHost::UserDoubleClicks(int id, int index) {
+    UserSelects(id, index);
+    if (dialog_ != nullptr && controls_[id].enabled)
+        dialog_->Dispatch(DialogEvent::kCommand, id, notify::kListDblClk);
+}
+
 void FakeDialogHost::ClearList(int id) {
     controls_[id].items.clear();
     controls_[id].selection = -1;

@@ -65,6 +65,10 @@ class FakeDialogHost : public IDialogHost {
     void UserSetsText(int id, const std::wstring& text);
     // A user clicks a button: BN_CLICKED reaches the dialog.
     void UserClicks(int id);
+    // A user selects an entry of a list box: the selection moves and LBN_SELCHANGE follows.
+    void UserSelects(int id, int index);
+    // A user double-clicks an entry of a list box: it is selected, then LBN_DBLCLK follows.
+    void UserDoubleClicks(int id, int index);
 
     // ---- IDialogHost ----
     WindowId Window() override { return window_; }

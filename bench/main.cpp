@@ -1,0 +1,4 @@
+// One entry point for all the benchmarks.
+#include <benchmark/benchmark.h>
+
+BENCHMARK_MAIN();
