@@ -28,5 +28,8 @@ if(TANDREL_BENCH)
   if(benchmark_FOUND AND TANDREL_BENCH_SOURCES)
     add_executable(benchmarks ${TANDREL_BENCH_SOURCES})
     target_link_libraries(benchmarks PRIVATE tandrel_fakes benchmark::benchmark)
+    # The core and the fakes carry the sanitizers in the test build: so must the program.
+    target_compile_options(benchmarks PRIVATE ${TANDREL_SAN_FLAGS})
+    target_link_options(benchmarks PRIVATE ${TANDREL_SAN_FLAGS})
   endif()
 endif()

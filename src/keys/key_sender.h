@@ -1,9 +1,12 @@
 // The key sender: the key-sequence language and its player, the key-name table, and the
 // primitives that turn keys into synthetic keyboard events for the focused window.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/keyboard.h"
@@ -11,8 +14,13 @@
 
 namespace tandrel {
 
+// Brings a window forward in five steps: WM_SYSCOMMAND SC_HOTKEY and SC_RESTORE (each with the
+// window's own handle as lParam, through the bounded send), SW_SHOW, foreground, focus. A
+// minimised window is thereby restored and a hidden one shown.
+void BringWindowForward(IWindowSystem& windows, WindowId w);
+
 class CKeySender {
-public:
+  public:
     CKeySender(IKeyboard& keyboard, IWindowSystem& windows, IClock& clock);
 
     // Plays the whole sequence into the window that has the focus. False when it stopped at a
@@ -32,11 +40,50 @@ public:
     std::int32_t defaultDelay = 0;
     std::int32_t pendingDelay = 0;
 
-private:
-    // (implementation members are the keystroke engine's own)
+    // The text between "{" and "}" is copied into a buffer of this many characters, terminator
+    // included: a brace text holds at most kNameBufferSize - 1 characters.
+    static constexpr std::size_t kNameBufferSize = 300;
+    // Titles are read into a buffer of this many characters when a window is looked for by a
+    // part of its title.
+    static constexpr std::size_t kTitleBufferSize = 300;
+
+  private:
+    // Every key stroke goes through here: only the low byte of `key` names the key and only the
+    // low 16 bits of `count` are used.
+    void StrokeKey(std::uint16_t key, std::uint32_t count, bool release, bool wait);
+    // One NUM LOCK stroke, by the system family.
+    void StrokeNumLock();
+    // The pacing wait before each press of a main key.
+    void WaitBeforeKey();
+    // Types a character that the layout has no key for as itself (Unicode input), `count`
+    // times, each after the pacing wait.
+    void TypeUnicodeCharacter(wchar_t ch, std::uint32_t count);
+    // One typed unit of the player: a character of the sequence.
+    void TypeCharacter(wchar_t ch);
+    // Runs the brace item held in the name buffer.
+    void RunBraceItem(std::wstring_view text);
+    void RunVirtualKeyItem(std::wstring_view argument);
+    void RunBeepItem(std::wstring_view argument);
+    void RunDelayItem(std::wstring_view text);
+    void RunKeyNameItem(std::wstring_view text);
+
     IKeyboard& keyboard_;
     IWindowSystem& windows_;
     IClock& clock_;
+
+    // Player state, cleared at the start of every play.
+    bool inGroup = false;
+    bool heldShift = false;
+    bool heldAlt = false;
+    bool heldCtrl = false;
+    bool heldWin = false;
+
+    wchar_t nameBuffer_[kNameBufferSize] = {};
+
+    // Reused across window look-ups so that an activation allocates only the first time.
+    std::wstring wantedTitle_;
+    std::vector<WindowId> windowList_;
+    wchar_t titleBuffer_[kTitleBufferSize] = {};
 };
 
 }  // namespace tandrel

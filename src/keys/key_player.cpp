@@ -1,0 +1,237 @@
+// The player of the key-sequence language: prefixes, groups, "~", brace items, and activation
+// of a window by its title.
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+#include "keys/key_names.h"
+#include "keys/key_sender.h"
+#include "platform/platform_constants.h"
+#include "platform/text_util.h"
+
+namespace tandrel {
+namespace {
+
+constexpr std::uint16_t kNoKeyCode = 0xFFFF;
+
+constexpr std::wstring_view kVirtualKeyWord = L"VKEY";
+constexpr std::wstring_view kBeepWord = L"BEEP";
+constexpr std::wstring_view kActivateWord = L"APPACTIVATE";
+constexpr std::wstring_view kDelayWord = L"DELAY";
+
+// Where each item's parameter starts: the beep's and the activation's command word is followed
+// by one separator that is skipped whatever it is.
+constexpr std::size_t kVirtualKeyArgument = 4;
+constexpr std::size_t kBeepArgument = 5;
+constexpr std::size_t kActivateArgument = 12;
+constexpr std::size_t kDelayArgument = 5;
+
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view word) {
+    return text.size() >= word.size() && CompareIgnoringCase(text.substr(0, word.size()), word) == 0;
+}
+
+// The text from `position` on; empty when the text is too short to reach it.
+std::wstring_view From(std::wstring_view text, std::size_t position) {
+    return position < text.size() ? text.substr(position) : std::wstring_view{};
+}
+
+}  // namespace
+
+void BringWindowForward(IWindowSystem& windows, WindowId w) {
+    const auto self = static_cast<std::intptr_t>(w);
+    windows.Send(w, wm::kSysCommand, sc::kHotKey, self);
+    windows.Send(w, wm::kSysCommand, sc::kRestore, self);
+    windows.Show(w, sw::kShow);
+    windows.BringToForeground(w);
+    windows.GiveFocus(w);
+}
+
+std::optional<std::uint16_t> CKeySender::LookUpKeyName(std::wstring_view name) {
+    const KeyNameRow* row = FindKeyName(name);
+    if (row == nullptr)
+        return std::nullopt;
+    if (row->kind == KeyNameKind::kVirtualKey)
+        return row->value;
+    return keyboard_.CharToKeyCode(static_cast<wchar_t>(row->value));
+}
+
+bool CKeySender::PlayKeys(std::wstring_view sequence) {
+    // The sequence ends at its terminator, wherever the caller's view ends.
+    sequence = sequence.substr(0, sequence.find(L'\0'));
+    inGroup = false;
+    heldShift = false;
+    heldAlt = false;
+    heldCtrl = false;
+    heldWin = false;
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        const wchar_t ch = sequence[i];
+        switch (ch) {
+            case L'+':
+                heldShift = true;
+                PressKey(vk::kShift);
+                break;
+            case L'^':
+                heldCtrl = true;
+                PressKey(vk::kControl);
+                break;
+            case L'%':
+                heldAlt = true;
+                PressKey(vk::kMenu);
+                break;
+            case L'@':
+                heldWin = true;
+                PressKey(vk::kLWin);
+                break;
+            case L'(':
+                inGroup = true;
+                break;
+            case L')':
+                inGroup = false;
+                ReleaseHeldModifiers();
+                break;
+            case L'~':
+                TapKey(vk::kReturn);
+                ReleaseHeldModifiers();
+                break;
+            case L'{': {
+                const std::size_t start = i + 1;
+                const std::size_t end = std::min(sequence.find(L'}', start), sequence.size());
+                const std::size_t length = end - start;
+                if (length >= kNameBufferSize) {
+                    // The play stops here; no key may stay down after it.
+                    inGroup = false;
+                    ReleaseHeldModifiers();
+                    return false;
+                }
+                std::copy_n(sequence.data() + start, length, nameBuffer_);
+                nameBuffer_[length] = L'\0';
+                RunBraceItem(std::wstring_view(nameBuffer_, length));
+                i = end;  // on with the character after the "}", or the end
+                break;
+            }
+            default:
+                TypeCharacter(ch);
+                break;
+        }
+    }
+    inGroup = false;
+    ReleaseHeldModifiers();
+    return true;
+}
+
+void CKeySender::ReleaseHeldModifiers() {
+    if (inGroup)
+        return;
+    if (heldShift)
+        ReleaseKey(vk::kShift);
+    if (heldCtrl)
+        ReleaseKey(vk::kControl);
+    if (heldAlt)
+        ReleaseKey(vk::kMenu);
+    if (heldWin)
+        ReleaseKey(vk::kLWin);
+    heldShift = false;
+    heldCtrl = false;
+    heldAlt = false;
+    heldWin = false;
+}
+
+void CKeySender::TypeCharacter(wchar_t ch) {
+    const std::uint16_t code = keyboard_.CharToKeyCode(ch);
+    if (code == kNoKeyCode) {
+        TypeUnicodeCharacter(ch, 1);
+    } else {
+        PressKeyCode(code, 1);
+    }
+    ReleaseHeldModifiers();
+}
+
+void CKeySender::RunBraceItem(std::wstring_view text) {
+    if (StartsWithIgnoringCase(text, kVirtualKeyWord)) {
+        RunVirtualKeyItem(From(text, kVirtualKeyArgument));
+    } else if (StartsWithIgnoringCase(text, kBeepWord)) {
+        RunBeepItem(From(text, kBeepArgument));
+    } else if (StartsWithIgnoringCase(text, kActivateWord)) {
+        ActivateWindowByTitle(From(text, kActivateArgument));
+    } else if (StartsWithIgnoringCase(text, kDelayWord)) {
+        RunDelayItem(text);
+    } else {
+        RunKeyNameItem(text);
+    }
+}
+
+void CKeySender::RunVirtualKeyItem(std::wstring_view argument) {
+    const auto code = static_cast<std::uint16_t>(static_cast<std::uint32_t>(ParseWtoi(argument)) & 0xFFFF);
+    if (code == kNoKeyCode)
+        return;  // held modifiers wait for the next unit
+    PressKeyCode(code, 1);
+    ReleaseHeldModifiers();
+}
+
+void CKeySender::RunBeepItem(std::wstring_view argument) {
+    const std::size_t blank = argument.find(L' ');
+    if (blank == std::wstring_view::npos)
+        return;
+    const std::int32_t frequency = ParseWtoi(argument.substr(0, blank));
+    const std::int32_t duration = ParseWtoi(argument.substr(blank + 1));
+    // A negative number means no sound: handed to the system it would be a beep without end.
+    if (frequency < 0 || duration < 0)
+        return;
+    clock_.Beep(static_cast<std::uint32_t>(frequency), static_cast<std::uint32_t>(duration));
+}
+
+void CKeySender::RunDelayItem(std::wstring_view text) {
+    if (text.size() > kDelayArgument && text[kDelayArgument] == L'=') {
+        defaultDelay = ParseWtoi(From(text, kDelayArgument + 1));
+    } else {
+        pendingDelay = ParseWtoi(From(text, kDelayArgument));
+    }
+}
+
+void CKeySender::RunKeyNameItem(std::wstring_view text) {
+    const std::size_t blank = text.find(L' ');
+    const KeyNameRow* row = FindKeyName(text.substr(0, blank));
+    if (row == nullptr)
+        return;  // held modifiers wait for the next unit
+    const std::uint32_t count =
+        blank == std::wstring_view::npos ? 1u : static_cast<std::uint32_t>(ParseWtoi(text.substr(blank + 1)));
+    if (row->kind == KeyNameKind::kVirtualKey) {
+        PressKeyCode(row->value, count);
+    } else {
+        const auto ch = static_cast<wchar_t>(row->value);
+        const std::uint16_t code = keyboard_.CharToKeyCode(ch);
+        if (code == kNoKeyCode) {
+            TypeUnicodeCharacter(ch, count);
+        } else {
+            PressKeyCode(code, count);
+        }
+    }
+    ReleaseHeldModifiers();
+}
+
+bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
+    // An empty title names no window: the system's exact search would pick some untitled
+    // (often hidden) window and the steps below would show it. So every title searched below
+    // is non-empty, and an untitled window can never contain it.
+    if (title.empty())
+        return false;
+    wantedTitle_.assign(title);
+    WindowId found = windows_.FindByTitle(wantedTitle_);
+    if (found == kNoWindow) {
+        windows_.ListTopLevelWindows(windowList_);
+        for (const WindowId candidate : windowList_) {
+            const std::size_t read =
+                std::min(windows_.ReadTitle(candidate, titleBuffer_, kTitleBufferSize), kTitleBufferSize - 1);
+            if (std::wstring_view(titleBuffer_, read).find(title) != std::wstring_view::npos) {
+                found = candidate;
+                break;
+            }
+        }
+    }
+    if (found == kNoWindow)
+        return false;
+    BringWindowForward(windows_, found);
+    return true;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,165 @@
+// The injection half of the key sender: key strokes, the shift state of a key code, the pacing
+// wait, NUM LOCK by system family, and characters the layout has no key for.
+#include <cstdint>
+
+#include "keys/key_sender.h"
+#include "platform/platform_constants.h"
+
+namespace tandrel {
+namespace {
+
+constexpr std::uint8_t kNumLockScanCode = 0x45;
+constexpr std::uint32_t kOlderFamilyBit = 0x80000000u;
+constexpr std::uint32_t kFirstMinorWithInput = 10;
+
+// Keys that the system expects with the extended-key flag.
+constexpr bool IsExtendedKey(std::uint8_t key) {
+    switch (key) {
+        case vk::kUp:
+        case vk::kDown:
+        case vk::kLeft:
+        case vk::kRight:
+        case vk::kHome:
+        case vk::kEnd:
+        case vk::kPrior:
+        case vk::kNext:
+        case vk::kInsert:
+        case vk::kDelete:
+        case vk::kRMenu:
+            return true;
+        default:
+            return false;
+    }
+}
+
+constexpr std::uint32_t ExtendedFlag(std::uint8_t key) {
+    return IsExtendedKey(key) ? keyflag::kExtendedKey : 0;
+}
+
+// Shift-state bits of a key code's high byte.
+constexpr std::uint8_t kNeedsShift = 1;
+constexpr std::uint8_t kNeedsCtrl = 2;
+constexpr std::uint8_t kNeedsAlt = 4;
+
+void SendUnicodeUnit(IKeyboard& keyboard, std::uint16_t unit) {
+    const KeyInput inputs[2] = {{0, unit, keyflag::kUnicode}, {0, unit, keyflag::kUnicode | keyflag::kKeyUp}};
+    keyboard.SendKeyInputs(inputs, 2);
+}
+
+}  // namespace
+
+CKeySender::CKeySender(IKeyboard& keyboard, IWindowSystem& windows, IClock& clock)
+    : keyboard_(keyboard), windows_(windows), clock_(clock) {}
+
+void CKeySender::WaitBeforeKey() {
+    if (pendingDelay == 0)
+        pendingDelay = defaultDelay;
+    // A negative delay means no wait: handed to the system it would be a wait without end.
+    if (pendingDelay > 0)
+        clock_.Sleep(static_cast<std::uint32_t>(pendingDelay));
+    pendingDelay = 0;
+}
+
+void CKeySender::StrokeNumLock() {
+    const std::uint32_t version = keyboard_.SystemVersion();
+    if ((version & kOlderFamilyBit) == 0) {
+        keyboard_.KeyEvent(vk::kNumLock, kNumLockScanCode, keyflag::kExtendedKey);
+        keyboard_.KeyEvent(vk::kNumLock, kNumLockScanCode, keyflag::kExtendedKey | keyflag::kKeyUp);
+        return;
+    }
+    const std::uint32_t minor = (version >> 8) & 0xFF;
+    if (minor < kFirstMinorWithInput) {
+        // The oldest systems ignore a synthetic NUM LOCK: flip the toggle in the state table.
+        std::uint8_t state[256];
+        keyboard_.ReadKeyboardState(state);
+        const bool toggled = (keyboard_.KeyState(vk::kNumLock) & 1) != 0;
+        state[vk::kNumLock] = static_cast<std::uint8_t>((state[vk::kNumLock] & ~1u) | (toggled ? 0u : 1u));
+        keyboard_.WriteKeyboardState(state);
+        return;
+    }
+    const KeyInput inputs[2] = {{vk::kNumLock, 0, 0}, {vk::kNumLock, 0, keyflag::kKeyUp}};
+    keyboard_.SendKeyInputs(inputs, 2);
+}
+
+void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release, bool wait) {
+    const auto vkey = static_cast<std::uint8_t>(key & 0xFF);
+    const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
+    if (vkey == vk::kNumLock) {
+        for (std::uint32_t i = 0; i < times; ++i) {
+            if (wait)
+                WaitBeforeKey();
+            StrokeNumLock();
+        }
+        return;
+    }
+    const auto scan = static_cast<std::uint8_t>(keyboard_.VirtualKeyToScanCode(vkey) & 0xFF);
+    const std::uint32_t downFlags = ExtendedFlag(vkey);
+    // Every key-up goes with the extended-key flag, listed key or not.
+    const std::uint32_t upFlags = keyflag::kExtendedKey | keyflag::kKeyUp;
+    for (std::uint32_t i = 0; i < times; ++i) {
+        if (wait)
+            WaitBeforeKey();
+        keyboard_.KeyEvent(vkey, scan, downFlags);
+        if (release)
+            keyboard_.KeyEvent(vkey, scan, upFlags);
+    }
+}
+
+void CKeySender::PressKey(std::uint8_t vk) {
+    StrokeKey(vk, 1, false, false);
+}
+
+void CKeySender::TapKey(std::uint8_t vk) {
+    StrokeKey(vk, 1, true, false);
+}
+
+void CKeySender::ReleaseKey(std::uint8_t vk) {
+    const auto scan = static_cast<std::uint8_t>(keyboard_.VirtualKeyToScanCode(vk) & 0xFF);
+    keyboard_.KeyEvent(vk, scan, keyflag::kKeyUp | ExtendedFlag(vk));
+}
+
+void CKeySender::PressKeyCode(std::uint16_t code, std::uint32_t count) {
+    const auto shiftState = static_cast<std::uint8_t>(code >> 8);
+    const bool shift = (shiftState & kNeedsShift) != 0;
+    const bool ctrl = (shiftState & kNeedsCtrl) != 0;
+    const bool alt = (shiftState & kNeedsAlt) != 0;
+    // Ctrl or Alt in the shift state is how a layout asks for AltGr: right Alt goes down too.
+    const bool rightAlt = ctrl || alt;
+    if (shift)
+        PressKey(vk::kShift);
+    if (ctrl)
+        PressKey(vk::kControl);
+    if (alt)
+        PressKey(vk::kMenu);
+    if (rightAlt)
+        PressKey(vk::kRMenu);
+    StrokeKey(code, count, true, true);
+    if (shift)
+        ReleaseKey(vk::kShift);
+    if (ctrl)
+        ReleaseKey(vk::kControl);
+    if (alt)
+        ReleaseKey(vk::kMenu);
+    if (rightAlt)
+        ReleaseKey(vk::kRMenu);
+}
+
+void CKeySender::TypeUnicodeCharacter(wchar_t ch, std::uint32_t count) {
+    auto code = static_cast<std::uint32_t>(ch);
+    if (code > 0x10FFFF)
+        code = 0xFFFD;  // not a character: type the replacement character
+    const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
+    for (std::uint32_t i = 0; i < times; ++i) {
+        WaitBeforeKey();
+        if (code <= 0xFFFF) {
+            SendUnicodeUnit(keyboard_, static_cast<std::uint16_t>(code));
+        } else {
+            // Where a wide character holds more than 16 bits: the system takes UTF-16 units.
+            const std::uint32_t v = code - 0x10000;
+            SendUnicodeUnit(keyboard_, static_cast<std::uint16_t>(0xD800 + (v >> 10)));
+            SendUnicodeUnit(keyboard_, static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF)));
+        }
+    }
+}
+
+}  // namespace tandrel
