@@ -36,7 +36,10 @@ Char CharAt(std::wstring_view text, std::size_t i) {
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
             return Char{2, 2};
     } else {
-        if (static_cast<std::uint32_t>(text[i]) > 0xFFFF)
+        // Beyond the basic plane where wchar_t is 32 bits wide (a shift, since a 16-bit wchar_t
+        // would make a comparison with 0xFFFF always false and the compiler says so).
+        const std::uint32_t code = static_cast<std::uint32_t>(text[i]);
+        if ((code >> 16) != 0)
             return Char{1, 2};
     }
     return Char{};
