@@ -113,6 +113,23 @@ void Win32WindowSystem::Place(WindowId w, WindowId insertAfter, int x, int y, in
         SetWindowPos(ToHwnd(w), ToHwnd(insertAfter), x, y, cx, cy, flags);
 }
 
+void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
+    const HWND h = ToHwnd(w);
+    // A minimised or maximised window has no frame to measure, and a hung one would block.
+    if (IsIconic(h) || IsZoomed(h) || !Answers(w))
+        return;
+    // The frame is measured as the window has it now rather than computed from its styles: a
+    // terminal's scroll bar belongs to the frame, and AdjustWindowRectEx does not count it.
+    RECT outer{};
+    RECT client{};
+    if (!GetWindowRect(h, &outer) || !GetClientRect(h, &client))
+        return;
+    const int frameWidth = (outer.right - outer.left) - (client.right - client.left);
+    const int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
+    SetWindowPos(h, nullptr, 0, 0, clientWidth + frameWidth, clientHeight + frameHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32WindowSystem::BringToForeground(WindowId w) {
     const HWND h = ToHwnd(w);
     if (SetForegroundWindow(h))

@@ -29,6 +29,7 @@ class Win32WindowSystem final : public IWindowSystem {
     WindowId ForegroundWindow() override;
     bool IsVisible(WindowId w) override;
     Rect ClientRect(WindowId w) override;
+    void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
     int Metric(int index) override;
     void Redraw(WindowId w, std::uint32_t flags) override;
 
