@@ -1,0 +1,10 @@
+// The program's entry point.
+#include <windows.h>
+
+#include "app/sender_app.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    tandrel::app::CSenderApp app(instance);
+    app.InitInstance();
+    return 0;
+}
