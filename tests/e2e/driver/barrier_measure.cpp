@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "desktop_steps.h"
 #include "keys/key_sender.h"
 #include "platform/win32/win32_platform.h"
 #include "probe_client.h"
@@ -170,6 +172,82 @@ TEST(BarrierMeasurement, DISABLED_CommandsIntactPerCombinationOfWaits) {
         std::printf("%-36s %4d/%-3d %6d %13.1f/%-8.0f %13.1f/%-8.0f %8.0f\n", v.name, o.intact, o.total,
                     o.misrouted, o.focusMsMean, o.focusMsMax, o.deliveryMsMean, o.deliveryMsMax, o.wallMs);
         std::fflush(stdout);
+    }
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// How a window of another process comes forward and takes the keyboard, one road at a time.
+// Run with --gtest_filter='*ForegroundFromAnotherProcess*' --gtest_also_run_disabled_tests.
+TEST(ForegroundMeasurement, DISABLED_ForegroundFromAnotherProcess) {
+    TempFolder folder(L"e2e-foreground");
+    tandrel::win32::Win32Platform platform;
+    Probe other(folder, {.title = L"other"});
+    Probe target(folder, {.title = L"target", .activationDelayMs = 30});
+    ASSERT_TRUE(other.Started());
+    ASSERT_TRUE(target.Started());
+    const HWND h = target.Window();
+    const DWORD thread = GetWindowThreadProcessId(h, nullptr);
+    auto focusOf = [thread] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread, &info);
+        return info.hwndFocus;
+    };
+    auto resetTo = [&] {
+        ASSERT_TRUE(BringForward(platform.windows, other.Id()));
+        Sleep(100);
+    };
+    struct Road {
+        const char* name;
+        std::function<BOOL()> act;
+    };
+    const Road roads[] = {
+        {"SetForegroundWindow alone", [&] { return SetForegroundWindow(h); }},
+        {"WM_SYSCOMMAND SC_HOTKEY alone",
+         [&] {
+             DWORD_PTR r = 0;
+             return static_cast<BOOL>(SendMessageTimeoutW(h, WM_SYSCOMMAND, SC_HOTKEY,
+                                                          reinterpret_cast<LPARAM>(h), SMTO_ABORTIFHUNG, 1000,
+                                                          &r) != 0);
+         }},
+        {"SetFocus alone (no shared input)", [&] { return static_cast<BOOL>(SetFocus(h) != nullptr); }},
+        {"SetFocus inside the target's input",
+         [&] {
+             AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+             const BOOL ok = SetFocus(h) != nullptr;
+             AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+             return ok;
+         }},
+        {"the five steps (Win32WindowSystem)",
+         [&] {
+             tandrel::BringWindowForward(platform.windows, target.Id());
+             return TRUE;
+         }},
+    };
+    for (const Road& road : roads) {
+        resetTo();
+        const ULONGLONG t0 = GetTickCount64();
+        SetLastError(0);
+        const BOOL result = road.act();
+        const DWORD error = GetLastError();
+        const ULONGLONG returned = GetTickCount64() - t0;
+        long long foregroundAt = -1;
+        long long focusAt = -1;
+        while (GetTickCount64() - t0 < 1000 && (foregroundAt < 0 || focusAt < 0)) {
+            if (foregroundAt < 0 && GetForegroundWindow() == h)
+                foregroundAt = static_cast<long long>(GetTickCount64() - t0);
+            if (focusAt < 0 && focusOf() == h)
+                focusAt = static_cast<long long>(GetTickCount64() - t0);
+            Sleep(1);
+        }
+        std::printf(
+            "%-38s result=%d error=%lu returned after %llu ms; foreground at %lld ms, focus at %lld ms\n",
+            road.name, result, error, returned, foregroundAt, focusAt);
     }
 }
 
