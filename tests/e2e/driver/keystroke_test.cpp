@@ -194,3 +194,44 @@ TEST_F(KeystrokeTest, DISABLED_HeldShiftCarriesOverAnActivation) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// With Caps Lock on, letters arrive in capitals, and the wrapping of a broadcast (Caps Lock off
+// around the text, on again after it) brings them in the case typed.
+TEST_F(KeystrokeTest, CapsLockStateReachesTheFocusedWindow) {
+    Probe probe(folder_, {.title = L"web01"});
+    ASSERT_TRUE(probe.Started());
+    const bool wasOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    if (!wasOn)
+        PlayInto(probe, L"{CAPSLOCK}");
+    auto events = PlayInto(probe, L"ab");
+    EXPECT_EQ(TypedText(events), L"AB") << Dump(events);
+    events = PlayInto(probe, L"{CAPSLOCK}aB{CAPSLOCK}");
+    EXPECT_EQ(TypedText(events), L"aB") << Dump(events);
+    if (!wasOn)
+        PlayInto(probe, L"{CAPSLOCK}");
+}
+
+// Disabled: under Wine a thread's key state follows only the keys that thread has taken, so a
+// Caps Lock switched by synthetic keys in one terminal is unknown to the next one, which types
+// "ab" where Caps Lock is on. (Windows keeps the lock keys in step for the foreground thread.)
+// This concerns the Caps Lock wrapping of a broadcast under Wine.
+TEST_F(KeystrokeTest, DISABLED_CapsLockStateFollowsTheFocusToAnotherWindow) {
+    Probe web01(folder_, {.title = L"web01"});
+    Probe web02(folder_, {.title = L"web02"});
+    ASSERT_TRUE(web01.Started());
+    ASSERT_TRUE(web02.Started());
+    const bool wasOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    EXPECT_EQ(TypedText(PlayInto(web02, L"a")), wasOn ? L"A" : L"a");
+    PlayInto(web01, L"{CAPSLOCK}");
+    auto events = PlayInto(web02, L"ab");
+    EXPECT_EQ(TypedText(events), wasOn ? L"ab" : L"AB") << Dump(events);
+    PlayInto(web01, L"{CAPSLOCK}");
+    events = PlayInto(web02, L"ab");
+    EXPECT_EQ(TypedText(events), wasOn ? L"AB" : L"ab") << Dump(events);
+}
+
+}  // namespace
+}  // namespace e2e
