@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -119,7 +118,7 @@ Outcome RunVariant(const Variant& v, int rounds) {
         }
     }
     Outcome o;
-    if (std::getenv("E2E_MEASURE_DUMP") != nullptr)
+    if (GetEnvironmentVariableA("E2E_MEASURE_DUMP", nullptr, 0) != 0)
         std::printf("%s", Dump(probes[1]->Events()).c_str());
     o.wallMs = static_cast<double>(GetTickCount64() - start);
     Sleep(500);  // let everything that is still on its way arrive before counting
