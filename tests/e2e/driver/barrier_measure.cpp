@@ -163,7 +163,7 @@ TEST(BarrierMeasurement, DISABLED_CommandsIntactPerCombinationOfWaits) {
         {"slow keys: focus + 10 ms + WM_NULL", FocusWait::kFocusBarrier, DeliveryWait::kSettleAndNull, 2},
         {"slow keys: focus + paint barrier", FocusWait::kFocusBarrier, DeliveryWait::kPaintBarrier, 2},
     };
-    const int rounds = 8;
+    const int rounds = 12;
     std::printf("%-36s %8s %6s %22s %22s %8s\n", "waits (3 probes, 30 ms activation)", "intact", "misr.",
                 "focus wait mean/max", "delivery mean/max", "wall ms");
     for (const Variant& v : variants) {
