@@ -159,11 +159,9 @@ TEST_F(KeystrokeTest, AppActivateMovesTheFollowingKeysIntoTheOtherWindow) {
     EXPECT_EQ(GetForegroundWindow(), web02.Window());
 }
 
-// Disabled until activation by title waits for the keys already sent: under Wine the keys that
-// a window has not yet taken from its queue when the focus leaves it are dropped ("ab" arrives
-// as "a"). With WaitUntilInputDelivered on the foreground window before the five steps (and
-// WaitUntilFocused on the new window after them) in ActivateWindowByTitle this passes.
-TEST_F(KeystrokeTest, DISABLED_KeysBeforeAppActivateStayInTheFirstWindow) {
+// Under Wine the keys that a window has not yet taken from its queue when the focus leaves it
+// are dropped ("ab" would arrive as "a"): activation by title waits for them first.
+TEST_F(KeystrokeTest, KeysBeforeAppActivateStayInTheFirstWindow) {
     Probe web01(folder_, {.title = L"web01"});
     Probe web02(folder_, {.title = L"web02"});
     ASSERT_TRUE(web01.Started());
