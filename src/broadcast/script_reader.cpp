@@ -1,6 +1,7 @@
 #include "broadcast/script_reader.h"
 
 #include <cstdint>
+#include <cwchar>
 
 #include "settings/text_codec.h"
 
@@ -32,13 +33,15 @@ struct Char {
 };
 
 Char CharAt(std::wstring_view text, std::size_t i) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-            return Char{2, 2};
-    } else {
-        if (static_cast<std::uint32_t>(text[i]) > 0xFFFF)
-            return Char{1, 2};
-    }
+    // Only the rule of this platform's wchar_t width is compiled: the other one's comparison
+    // could never hold, and compilers say so.
+#if WCHAR_MAX > 0xFFFF
+    if (static_cast<std::uint32_t>(text[i]) > 0xFFFF)
+        return Char{1, 2};
+#else
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+        return Char{2, 2};
+#endif
     return Char{};
 }
 

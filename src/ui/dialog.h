@@ -32,13 +32,16 @@ class CDialog {
     virtual void OnOK();
     virtual void OnCancel();
 
-  protected:
+    // One binding of the message map (public, so that a dialog's map file can build entries
+    // with helpers of its own).
     struct MapEntry {
         DialogEvent event;
         int id;    // control or command identifier; -1 matches any
         int code;  // notification code; -1 matches any
         bool (*handler)(CDialog& self, int id, int code, std::uintptr_t param);
     };
+
+  protected:
     // The dialog's message map; searched in order, first match wins.
     virtual const std::vector<MapEntry>& MessageMap() const = 0;
 
