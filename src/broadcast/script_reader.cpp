@@ -17,6 +17,7 @@ bool HasByteOrderMark(std::string_view bytes) {
            bytes.starts_with("\xFE\xFF");
 }
 
+#if WCHAR_MAX <= 0xFFFF
 bool IsHighSurrogate(wchar_t ch) {
     return ch >= 0xD800 && ch <= 0xDBFF;
 }
@@ -24,6 +25,7 @@ bool IsHighSurrogate(wchar_t ch) {
 bool IsLowSurrogate(wchar_t ch) {
     return ch >= 0xDC00 && ch <= 0xDFFF;
 }
+#endif
 
 // The character at `i`: how many string elements it takes and how many UTF-16 units it counts
 // for. A surrogate pair is one character of two units and is never cut in two.

@@ -29,6 +29,38 @@ std::wstring SystemFilter(const std::wstring& filter) {
     return out;
 }
 
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FontFaceInstalled(const std::wstring& face) {
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    bool found = false;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(screen, &lf, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Where the glyph fonts are missing (Wine without its fonts, for one), the glyph buttons show
+// the same shapes as ordinary characters of the dialog's own font.
+struct StandIn {
+    const wchar_t* face;
+    const wchar_t* caption;
+    const wchar_t* glyph;
+};
+constexpr StandIn kStandIns[] = {
+    {L"Marlett", L"5", L"\u25B2"},      // up triangle
+    {L"Marlett", L"6", L"\u25BC"},      // down triangle
+    {L"Marlett", L"3", L"\u25C0"},      // left triangle
+    {L"Marlett", L"4", L"\u25B6"},      // right triangle
+    {L"Marlett", L"r", L"\u00D7"},      // a cross
+    {L"Symbol", L"\u00BF", L"\u21B5"},  // the return arrow
+};
+
 }  // namespace
 
 void LookUpLayeredAttributes() {
@@ -100,6 +132,13 @@ void Win32DialogHost::SetItemFont(int id, const FontSpec& spec) {
     for (const OwnedFont& f : fonts_) {
         if (f.spec.face == spec.face && f.spec.pointTenths == spec.pointTenths)
             font = f.font;
+    }
+    if (font == nullptr && !FontFaceInstalled(spec.face)) {
+        const std::wstring caption = ItemText(id);
+        for (const StandIn& s : kStandIns) {
+            if (spec.face == s.face && caption == s.caption) ::SetDlgItemTextW(hwnd_, id, s.glyph);
+        }
+        return;
     }
     if (font == nullptr) {
         // A point-size font: tenths of a point at the screen's vertical resolution.
