@@ -46,7 +46,7 @@ bool CSenderApp::InitInstance() {
     win32::Win32Platform system;
     Win32Storage storage;
     win32::Win32Shell shell;
-    win32::Win32Tray tray(instance_, icon);
+    Win32Tray tray(instance_);
     Platform platform = system.With(storage, shell);
     platform.tray = &tray;
     {

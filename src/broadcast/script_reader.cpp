@@ -1,7 +1,6 @@
 #include "broadcast/script_reader.h"
 
 #include <cstdint>
-#include <cwchar>
 
 #include "settings/text_codec.h"
 
@@ -17,16 +16,6 @@ bool HasByteOrderMark(std::string_view bytes) {
            bytes.starts_with("\xFE\xFF");
 }
 
-#if WCHAR_MAX <= 0xFFFF
-bool IsHighSurrogate(wchar_t ch) {
-    return ch >= 0xD800 && ch <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t ch) {
-    return ch >= 0xDC00 && ch <= 0xDFFF;
-}
-#endif
-
 // The character at `i`: how many string elements it takes and how many UTF-16 units it counts
 // for. A surrogate pair is one character of two units and is never cut in two.
 struct Char {
@@ -34,16 +23,17 @@ struct Char {
     std::size_t units = 1;
 };
 
-Char CharAt(std::wstring_view text, std::size_t i) {
-    // Only the rule of this platform's wchar_t width is compiled: the other one's comparison
-    // could never hold, and compilers say so.
-#if WCHAR_MAX > 0xFFFF
-    if (static_cast<std::uint32_t>(text[i]) > 0xFFFF)
-        return Char{1, 2};
-#else
-    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-        return Char{2, 2};
-#endif
+// A template, so that only the branch for the platform's width of wchar_t is compiled.
+template <typename Wide = wchar_t>
+Char CharAt(std::basic_string_view<Wide> text, std::size_t i) {
+    if constexpr (sizeof(Wide) == 2) {
+        const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            return Char{2, 2};
+    } else {
+        if (static_cast<std::uint32_t>(text[i]) > 0xFFFF)
+            return Char{1, 2};
+    }
     return Char{};
 }
 
@@ -52,7 +42,7 @@ Char CharAt(std::wstring_view text, std::size_t i) {
 std::size_t PieceEnd(std::wstring_view text, std::size_t pos) {
     std::size_t units = 0;
     while (pos < text.size()) {
-        const Char c = CharAt(text, pos);
+        const Char c = CharAt<wchar_t>(text, pos);
         if (units + c.units > kScriptPieceLimit)
             break;
         units += c.units;

@@ -9,7 +9,8 @@ constexpr std::size_t kHistorySize = 100;
 
 void CMainDialog::SubmitCommand(const std::wstring& text, bool endWithTab) {
     if (!TrimWhiteSpace(text).empty()) {
-        if (commandHistory.size() >= kHistorySize) commandHistory.erase(commandHistory.begin());
+        if (commandHistory.size() >= kHistorySize)
+            commandHistory.erase(commandHistory.begin());
         commandHistory.push_back(text);  // as typed, spaces and line breaks included
     }
     historyCursor = static_cast<std::int32_t>(commandHistory.size());
@@ -19,15 +20,19 @@ void CMainDialog::SubmitCommand(const std::wstring& text, bool endWithTab) {
 }
 
 void CMainDialog::HistoryOlder() {
-    if (commandHistory.empty()) return;
-    if (--historyCursor < 0) historyCursor = static_cast<std::int32_t>(commandHistory.size()) - 1;
+    if (commandHistory.empty())
+        return;
+    if (--historyCursor < 0)
+        historyCursor = static_cast<std::int32_t>(commandHistory.size()) - 1;
     commandBox.SetCommandText(commandHistory[static_cast<std::size_t>(historyCursor)]);
     RestoreCommandFocus();
 }
 
 void CMainDialog::HistoryNewer() {
-    if (commandHistory.empty()) return;
-    if (++historyCursor >= static_cast<std::int32_t>(commandHistory.size())) historyCursor = 0;
+    if (commandHistory.empty())
+        return;
+    if (++historyCursor >= static_cast<std::int32_t>(commandHistory.size()))
+        historyCursor = 0;
     commandBox.SetCommandText(commandHistory[static_cast<std::size_t>(historyCursor)]);
     RestoreCommandFocus();
 }

@@ -194,6 +194,7 @@ class CMainDialog : public CDialog {
 
     std::uint32_t taskbarCreatedMessage = 0;
     std::int32_t modalDialogOpen = 0;
+    bool initialised = false;    // OnInitDialog has loaded the settings
     bool trayIconShown = false;  // the notification-area icon is there
 
   protected:

@@ -20,12 +20,17 @@ const FontSpec kReturnGlyphFont{L"Symbol", 70};
 
 }  // namespace
 
-const std::wstring& CMainDialog::TrayTip() { return kShortTitle; }
+const std::wstring& CMainDialog::TrayTip() {
+    return kShortTitle;
+}
 
 CMainDialog::CMainDialog(const Platform& p) : platform(p), keySender(p.keyboard, p.windows, p.clock) {}
 
 CMainDialog::~CMainDialog() {
-    SaveSettings();
+    // Only a window that initialised loaded the settings; saving the defaults of one that never
+    // did would overwrite the operator's profile.
+    if (initialised)
+        SaveSettings();
     if (trayIconShown && platform.tray != nullptr) {
         platform.tray->DeleteIcon();
         trayIconShown = false;
@@ -38,7 +43,9 @@ bool CMainDialog::OnInitDialog() {
     isExiting = false;
     isFinding = false;
     LoadSettings();
-    if (checkForUpdates != 0) CheckForUpdates(false);
+    initialised = true;
+    if (checkForUpdates != 0)
+        CheckForUpdates(false);
 
     host->ClearList(mainid::kFilterCombo);
     for (const std::wstring& definition : filterList) {
@@ -58,8 +65,10 @@ bool CMainDialog::OnInitDialog() {
     host->AppendSystemMenuItem(mainid::kAboutSysCommand, L"About Tandrel...");
 
     normalWindowHeight = host->WindowRect().Height();
-    if (arrangeOnStartup != 0) FilterSelectionChanged();
-    if (minimizeToSysTray != 0) ShowTrayIcon(TrayTip());
+    if (arrangeOnStartup != 0)
+        FilterSelectionChanged();
+    if (minimizeToSysTray != 0)
+        ShowTrayIcon(TrayTip());
     ApplyWindowPreferences();
     return false;  // the focus is already in the command box
 }
@@ -77,7 +86,8 @@ void CMainDialog::ApplyWindowPreferences() {
         host->SetTitle(kShortTitle);
     }
     const bool layered = host->HasLayeredAttributes();
-    if (layered) style |= kExLayered;
+    if (layered)
+        style |= kExLayered;
     host->SetExtendedStyle(style);
     if (layered) {
         platform.clock.Sleep(20);
@@ -89,11 +99,13 @@ void CMainDialog::ApplyWindowPreferences() {
 }
 
 void CMainDialog::RestoreCommandFocus() {
-    if (host == nullptr) return;
+    if (host == nullptr)
+        return;
     host->MakeDefaultButton(mainid::kSend);
     host->FocusItem(mainid::kCommandBox);
     const bool any = !commandHistory.empty();
-    for (int id : {mainid::kHistoryOlder, mainid::kHistoryNewer, mainid::kHistoryClear}) host->EnableItem(id, any);
+    for (int id : {mainid::kHistoryOlder, mainid::kHistoryNewer, mainid::kHistoryClear})
+        host->EnableItem(id, any);
     platform.windows.BringToForeground(mainWindow);
 }
 
@@ -107,7 +119,8 @@ void CMainDialog::OpenMainWindow() {
 
 void CMainDialog::ShowTrayIcon(const std::wstring& tip) {
     // Without a notification area there is nothing to show, and the window never hides into it.
-    if (platform.tray == nullptr) return;
+    if (platform.tray == nullptr)
+        return;
     if (!trayIconShown) {
         platform.tray->AddIcon(mainWindow, tip);
         trayIconShown = true;
@@ -143,19 +156,23 @@ void CMainDialog::OnUserMessage(std::uint32_t message, std::intptr_t lParam) {
     }
     if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
         // The shell restarted and forgot the icon.
-        if (platform.tray != nullptr) platform.tray->ForgetIcon();
+        if (platform.tray != nullptr)
+            platform.tray->ForgetIcon();
         trayIconShown = false;
-        if (minimizeToSysTray != 0) ShowTrayIcon(TrayTip());
+        if (minimizeToSysTray != 0)
+            ShowTrayIcon(TrayTip());
     }
 }
 
 void CMainDialog::OnTrayNotify(std::uint32_t mouseMessage) {
     if (mouseMessage == wm::kRButtonDown || mouseMessage == wm::kContextMenu) {
-        if (platform.tray != nullptr) platform.tray->ShowMenu(mainWindow, modalDialogOpen == 1);
+        if (platform.tray != nullptr)
+            platform.tray->ShowMenu(mainWindow, modalDialogOpen == 1);
         return;
     }
     if (mouseMessage == wm::kLButtonDblClk) {
-        if (modalDialogOpen == 1) return;
+        if (modalDialogOpen == 1)
+            return;
         if (platform.windows.IsVisible(mainWindow)) {
             platform.windows.Show(mainWindow, sw::kHide);
         } else {
@@ -166,12 +183,7 @@ void CMainDialog::OnTrayNotify(std::uint32_t mouseMessage) {
 }
 
 void CMainDialog::OnDestroyWindow() {
-    isExiting = true;
-    if (unhideOnExit == 0) return;
-    CollectTargets();  // every terminal window, now that isExiting is set
-    for (WindowId w : TargetList) {
-        if (!platform.windows.IsVisible(w)) platform.windows.Show(w, sw::kShow);
-    }
+    UnhideTargetsAtExit();
 }
 
 void CMainDialog::ToggleReturn() {
@@ -185,7 +197,8 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
         key = 0;  // the dialog manager never turns Escape into Cancel
         return;
     }
-    if (focusedControlId != mainid::kCommandBox) return;
+    if (focusedControlId != mainid::kCommandBox)
+        return;
     switch (key) {
         case vk::kTab:
             if (tabCompletion != 0) {
@@ -194,12 +207,15 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
             }
             break;
         case vk::kUp:
-            if (cmdhistoryScrollThrough != 0) HistoryOlder();
+            if (cmdhistoryScrollThrough != 0)
+                HistoryOlder();
             break;
         case vk::kDown:
-            if (cmdhistoryScrollThrough != 0) HistoryNewer();
+            if (cmdhistoryScrollThrough != 0)
+                HistoryNewer();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

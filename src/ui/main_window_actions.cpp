@@ -13,7 +13,8 @@ namespace tandrel {
 
 bool CMainDialog::OnQuickKey(int controlId) {
     const std::wstring_view sequence = QuickKeySequence(controlId);
-    if (sequence.empty()) return false;  // not a quick-key button
+    if (sequence.empty())
+        return false;  // not a quick-key button
     BroadcastKeys(std::wstring(sequence), false, false);
     RestoreCommandFocus();
     return true;
@@ -97,9 +98,11 @@ void CMainDialog::OnPreferences() {
         if (minimizeToSysTray != 0) {
             ShowTrayIcon(TrayTip());
         } else {
-            if (trayIconShown && platform.tray != nullptr) platform.tray->DeleteIcon();
+            if (trayIconShown && platform.tray != nullptr)
+                platform.tray->DeleteIcon();
             trayIconShown = false;
-            if (!platform.windows.IsVisible(mainWindow)) OpenMainWindow();
+            if (!platform.windows.IsVisible(mainWindow))
+                OpenMainWindow();
         }
         const std::int32_t oldOpacity = windowOpacity;
         windowOpacity = d.GetWindowOpacity();

@@ -17,7 +17,9 @@ CDialog::MapEntry Command(int id, int code = kClicked) {
 
 }  // namespace
 
-void CMainDialog::OnSend() { SubmitCommand(commandBox.GetCommandText(), false); }
+void CMainDialog::OnSend() {
+    SubmitCommand(commandBox.GetCommandText(), false);
+}
 
 void CMainDialog::OnInsertCtrl() {
     commandBox.InsertAtCaret(L"{%CTRL%}");
@@ -29,19 +31,24 @@ void CMainDialog::OnInsertInc() {
     host->FocusItem(mainid::kCommandBox);
 }
 
-void CMainDialog::OnFilters() { OpenFiltersDialog(*this, *host); }
+void CMainDialog::OnFilters() {
+    OpenFiltersDialog(*this, *host);
+}
 
-void CMainDialog::OnHelp() { OpenHomePage(platform.shell); }
+void CMainDialog::OnHelp() {
+    OpenHomePage(platform.shell);
+}
 
 const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
     static const std::vector<MapEntry> map = {
-        {DialogEvent::kInit, kAny, kAny, [](CDialog& d, int, int, std::uintptr_t) {
-             return static_cast<M&>(d).OnInitDialog();
-         }},
-        {DialogEvent::kSysCommand, kAny, kAny, [](CDialog& d, int, int, std::uintptr_t command) {
+        {DialogEvent::kInit, kAny, kAny,
+         [](CDialog& d, int, int, std::uintptr_t) { return static_cast<M&>(d).OnInitDialog(); }},
+        {DialogEvent::kSysCommand, kAny, kAny,
+         [](CDialog& d, int, int, std::uintptr_t command) {
              return static_cast<M&>(d).OnSysCommand(command);
          }},
-        {DialogEvent::kUser, kAny, kAny, [](CDialog& d, int message, int, std::uintptr_t lParam) {
+        {DialogEvent::kUser, kAny, kAny,
+         [](CDialog& d, int message, int, std::uintptr_t lParam) {
              static_cast<M&>(d).OnUserMessage(static_cast<std::uint32_t>(message),
                                               static_cast<std::intptr_t>(lParam));
              return true;
@@ -75,9 +82,8 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::OnExit>(mainid::kTrayExit),
         Command<&M::OnCloseBox>(mb::kIdCancel),
         // Last: the quick-key buttons, each sending its fixed keys.
-        {DialogEvent::kCommand, kAny, kClicked, [](CDialog& d, int id, int, std::uintptr_t) {
-             return static_cast<M&>(d).OnQuickKey(id);
-         }},
+        {DialogEvent::kCommand, kAny, kClicked,
+         [](CDialog& d, int id, int, std::uintptr_t) { return static_cast<M&>(d).OnQuickKey(id); }},
     };
     return map;
 }

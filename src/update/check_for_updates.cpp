@@ -5,7 +5,8 @@
 namespace tandrel {
 
 void CMainDialog::CheckForUpdates(bool interactive) {
-    RunUpdateCheck(platform.shell, *host, interactive, modalDialogOpen, [this] { OpenHomePage(platform.shell); });
+    RunUpdateCheck(platform.shell, *host, interactive, modalDialogOpen,
+                   [this] { OpenHomePage(platform.shell); });
 }
 
 }  // namespace tandrel

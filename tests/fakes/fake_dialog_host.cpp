@@ -88,7 +88,8 @@ void FakeDialogHost::AppendSystemMenuItem(std::uint32_t command, const std::wstr
     systemMenu_.push_back(text + L":" + std::to_wstring(command));
 }
 
-bool FakeDialogHost::ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) {
+bool FakeDialogHost::ChooseFileToOpen(const std::wstring& filter, const std::wstring& title,
+                                      std::wstring& path) {
     fileDialogs_.push_back(filter + L"\n" + title);
     path = nextFile_;
     nextFile_.clear();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_on_fake_desktop.h"
+#include "fakes/dialog_on_fake_desktop.h"
 #include "fakes/fake_dialog_host.h"
 
 namespace tandrel::fakes {
@@ -20,7 +20,7 @@ struct ArrangeOn {
 
     ArrangeOn() {
         dialog.mainWindow = main;
-        dialog.host = &host;
+        dialog.Attach(&host);
     }
 
     WindowId Terminal(const std::wstring& title, std::uint32_t process = 100) {

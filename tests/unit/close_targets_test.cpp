@@ -110,7 +110,7 @@ TEST(CloseTargets, AWindowThatIsNoLongerATerminalWhenTheAnswerComesIsLeftAlone) 
 TEST(CloseTargets, WithoutAWindowToAskFromNothingIsEnded) {
     ArrangeOn<> t;
     t.Terminal(L"web01", 200);
-    t.dialog.host = nullptr;
+    t.dialog.Attach(nullptr);
     t.desktop.ClearCalls();
     t.dialog.CloseTargets();
     EXPECT_TRUE(t.desktop.CallsStartingWith("end-process").empty());

@@ -2,6 +2,7 @@
 // about box (its texts and links) and the two web addresses.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 

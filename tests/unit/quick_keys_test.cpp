@@ -80,15 +80,5 @@ TEST(QuickKeys, CapitalControlLettersAreTypedWithShiftAndCtrl) {
     }
 }
 
-TEST(QuickKeys, ArrowAndEditingKeysTypeNoCharacters) {
-    for (const int id : {1012, 1013, 1014, 1015, 1035}) {
-        SCOPED_TRACE(id);
-        Terminal t;
-        ASSERT_TRUE(t.sender.PlayKeys(QuickKeySequence(id)));
-        EXPECT_FALSE(t.Window().keys.empty());
-        EXPECT_TRUE(t.Window().text.empty());
-    }
-}
-
 }  // namespace
 }  // namespace tandrel

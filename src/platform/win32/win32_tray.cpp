@@ -1,58 +1,63 @@
 #include "platform/win32/win32_tray.h"
 
-namespace tandrel::win32 {
-namespace {
+#include <cwchar>
 
+namespace tandrel {
+namespace {
 constexpr UINT kTrayNotifyMessage = 1026;
 constexpr UINT kIconId = 1;
-constexpr UINT kMenuId = 139;
-constexpr UINT kOpen = 32771;
-// The items of the program's own dialogs and of Exit, greyed while one of its dialogs is open.
-constexpr UINT kGreyedCommands[] = {32771, 32780, 32781, 32773, 32774};
-constexpr UINT kArrangeSubmenuPosition = 2;
-
+constexpr UINT kOpenCommand = 32771;
+// Open, Preferences, Check for Updates, About and Exit, greyed while a dialog is open; the
+// arrangement submenu goes by position.
+constexpr UINT kDialogCommands[] = {32771, 32780, 32781, 32773, 32774};
+constexpr UINT kArrangePosition = 2;
 }  // namespace
 
-Win32Tray::Win32Tray(HINSTANCE instance, HICON icon)
-    : icon_(icon), menu_(::LoadMenuW(instance, MAKEINTRESOURCEW(kMenuId))) {}
+Win32Tray::Win32Tray(HINSTANCE instance) {
+    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(100), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                          LR_DEFAULTCOLOR));
+    menu_ = LoadMenuW(instance, MAKEINTRESOURCEW(139));
+}
 
 Win32Tray::~Win32Tray() {
     if (present_)
         DeleteIcon();
     if (menu_ != nullptr)
-        ::DestroyMenu(menu_);
+        DestroyMenu(menu_);
+    if (icon_ != nullptr)
+        DestroyIcon(icon_);
 }
 
 void Win32Tray::CopyTip(const std::wstring& tip) {
-    lstrcpynW(record_.szTip, tip.c_str(), static_cast<int>(sizeof record_.szTip / sizeof record_.szTip[0]));
+    wcsncpy_s(data_.szTip, tip.c_str(), _TRUNCATE);
 }
 
 void Win32Tray::AddIcon(WindowId owner, const std::wstring& tip) {
-    record_ = NOTIFYICONDATAW{};
-    // The shell version 5 layout, with the balloon fields.
-    record_.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    record_.hWnd = reinterpret_cast<HWND>(owner);
-    record_.uID = kIconId;
-    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    record_.uCallbackMessage = kTrayNotifyMessage;
-    record_.hIcon = icon_;
-    record_.uTimeout = 1000;
+    data_ = NOTIFYICONDATAW{};
+    data_.cbSize = sizeof(NOTIFYICONDATAW);
+    data_.hWnd = reinterpret_cast<HWND>(owner);
+    data_.uID = kIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayNotifyMessage;
+    data_.hIcon = icon_;
+    data_.uTimeout = 1000;
     CopyTip(tip);
     present_ = true;
-    ::Shell_NotifyIconW(NIM_ADD, &record_);  // a shell that is not there adds it on "TaskbarCreated"
+    Shell_NotifyIconW(NIM_ADD, &data_);
 }
 
 void Win32Tray::ModifyIcon(const std::wstring& tip) {
     if (!present_)
         return;
     CopyTip(tip);
-    ::Shell_NotifyIconW(NIM_MODIFY, &record_);
+    Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
 void Win32Tray::DeleteIcon() {
     if (!present_)
         return;
-    ::Shell_NotifyIconW(NIM_DELETE, &record_);
+    Shell_NotifyIconW(NIM_DELETE, &data_);
     present_ = false;
 }
 
@@ -61,20 +66,21 @@ void Win32Tray::ForgetIcon() {
 }
 
 void Win32Tray::ShowMenu(WindowId owner, bool greyed) {
-    HMENU popup = menu_ != nullptr ? ::GetSubMenu(menu_, 0) : nullptr;
+    HMENU popup = menu_ != nullptr ? GetSubMenu(menu_, 0) : nullptr;
     if (popup == nullptr)
         return;
-    HWND window = reinterpret_cast<HWND>(owner);
+    const HWND window = reinterpret_cast<HWND>(owner);
     POINT at{};
-    ::GetCursorPos(&at);
-    ::SetMenuDefaultItem(popup, kOpen, FALSE);
+    GetCursorPos(&at);
+    SetMenuDefaultItem(popup, kOpenCommand, FALSE);
     const UINT state = greyed ? MF_GRAYED : MF_ENABLED;
-    for (UINT command : kGreyedCommands) ::EnableMenuItem(popup, command, MF_BYCOMMAND | state);
-    ::EnableMenuItem(popup, kArrangeSubmenuPosition, MF_BYPOSITION | state);
-    // In the foreground, so that the menu closes when the operator clicks elsewhere.
-    ::SetForegroundWindow(window);
-    ::TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, window, nullptr);
-    ::PostMessageW(window, WM_NULL, 0, 0);
+    for (UINT command : kDialogCommands) {
+        EnableMenuItem(popup, command, MF_BYCOMMAND | state);
+    }
+    EnableMenuItem(popup, kArrangePosition, MF_BYPOSITION | state);
+    SetForegroundWindow(window);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, window, nullptr);
+    PostMessageW(window, WM_NULL, 0, 0);
 }
 
-}  // namespace tandrel::win32
+}  // namespace tandrel

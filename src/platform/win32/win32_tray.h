@@ -1,17 +1,16 @@
-// The notification-area icon and the tray menu (menu 139) over Shell_NotifyIconW.
+// The notification-area icon and the tray menu through the Windows shell.
 #pragma once
 #include <windows.h>
-
 #include <shellapi.h>
 
 #include "platform/tray.h"
 
-namespace tandrel::win32 {
+namespace tandrel {
 
 class Win32Tray : public ITray {
   public:
-    // `icon`: the program's icon (resource 100); the menu is loaded from resource 139.
-    Win32Tray(HINSTANCE instance, HICON icon);
+    // `instance` holds icon resource 100 and menu resource 139.
+    explicit Win32Tray(HINSTANCE instance);
     ~Win32Tray() override;
     Win32Tray(const Win32Tray&) = delete;
     Win32Tray& operator=(const Win32Tray&) = delete;
@@ -25,10 +24,10 @@ class Win32Tray : public ITray {
   private:
     void CopyTip(const std::wstring& tip);
 
-    HICON icon_;
-    HMENU menu_;
-    NOTIFYICONDATAW record_{};
-    bool present_ = false;
+    HICON icon_ = nullptr;
+    HMENU menu_ = nullptr;
+    bool present_ = false;  // the record exists
+    NOTIFYICONDATAW data_{};
 };
 
-}  // namespace tandrel::win32
+}  // namespace tandrel
