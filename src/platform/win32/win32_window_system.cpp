@@ -203,17 +203,6 @@ void Win32WindowSystem::Redraw(WindowId w, std::uint32_t flags) {
         RedrawWindow(ToHwnd(w), nullptr, nullptr, flags);
 }
 
-void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
-    HWND h = ToHwnd(w);
-    RECT r{0, 0, clientWidth, clientHeight};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE));
-    AdjustWindowRectEx(&r, style, GetMenu(h) != nullptr ? TRUE : FALSE, exStyle);
-    // Results of calls on other programs' windows are not examined.
-    SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool Win32WindowSystem::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     // Polled every millisecond or two; the state must be seen twice, a few ms apart, so that a
     // focus that the window's thread is still moving around during its activation is not taken.

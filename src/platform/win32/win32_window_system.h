@@ -32,7 +32,6 @@ class Win32WindowSystem final : public IWindowSystem {
     void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
     int Metric(int index) override;
     void Redraw(WindowId w, std::uint32_t flags) override;
-    void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
 
     bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) override;
     void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;
