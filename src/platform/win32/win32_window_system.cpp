@@ -177,6 +177,21 @@ void Win32WindowSystem::Redraw(WindowId w, std::uint32_t flags) {
         RedrawWindow(ToHwnd(w), nullptr, nullptr, flags);
 }
 
+void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
+    const HWND h = ToHwnd(w);
+    if (!Answers(w))
+        return;
+    // The outer size from the client size, by the window's own styles and whether it has a menu.
+    RECT outer{0, 0, clientWidth, clientHeight};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE));
+    const BOOL hasMenu = (style & WS_CHILD) == 0 && GetMenu(h) != nullptr;
+    if (!AdjustWindowRectEx(&outer, style, hasMenu, exStyle))
+        return;
+    SetWindowPos(h, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool Win32WindowSystem::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     // Polled every millisecond or two; the state must be seen twice, a few ms apart, so that a
     // focus that the window's thread is still moving around during its activation is not taken.
