@@ -48,7 +48,10 @@ class BroadcastTest : public ::testing::Test {
 
 // Twelve windows: the four terminal classes, titles whose ordinal order differs from a
 // case-blind or numeric one, one hidden and one minimised, one excluded by the filter, a window
-// of class "putty" and one of another class.
+// of PuTTY's key generator (a class that only begins like a terminal's) and one of another class.
+// (A class "putty" cannot be told apart here: class names live in the system's atom table, which
+// ignores case and keeps the spelling registered first, so beside a "PuTTY" window it reads as
+// "PuTTY". The next scenario shows it without one.)
 TEST_F(BroadcastTest, TypesEachPassingTerminalItsOwnNumberInTitleOrder) {
     const std::vector<Layout> layout = {
         {{.className = L"PuTTY", .title = L"b"}, true},
@@ -60,7 +63,7 @@ TEST_F(BroadcastTest, TypesEachPassingTerminalItsOwnNumberInTitleOrder) {
         {{.className = L"TuTTY", .title = L"skip me"}, false},
         {{.className = L"PieTTY", .title = L"\u042F\u0440\u043B\u044B\u043A"}, true},
         {{.className = L"PuTTY", .title = L"a10x"}, true},
-        {{.className = L"putty", .title = L"a0 decoy"}, false},
+        {{.className = L"PuTTYgen", .title = L"a0 decoy"}, false},
         {{.className = L"Notepad", .title = L"a00 other"}, false},
         {{.className = L"PuTTY", .title = L"_under"}, true},
     };
@@ -120,6 +123,27 @@ TEST_F(BroadcastTest, TypesEachPassingTerminalItsOwnNumberInTitleOrder) {
         EXPECT_TRUE(IsWindowVisible(p.Window()));
         EXPECT_FALSE(IsIconic(p.Window()));
     }
+}
+
+// A class that differs from a terminal class only in case is never collected, whatever its title.
+TEST_F(BroadcastTest, ClassDifferingOnlyInCaseIsPassedOver) {
+    Probe decoy(folder_, {.className = L"putty", .title = L"web01"});
+    Probe terminal(folder_, {.className = L"PuTTYtel", .title = L"web02"});
+    ASSERT_TRUE(decoy.Started());
+    ASSERT_TRUE(terminal.Started());
+    wchar_t className[300];
+    tandrel::win32::Win32WindowSystem windows;
+    windows.ReadClassName(decoy.Id(), className, 300);
+    ASSERT_EQ(Narrow(className), "putty") << "the system reads the decoy's class in another spelling";
+
+    tandrel::CMainDialog& dialog = core_.Dialog();
+    dialog.BroadcastKeys(kCommand, false, true);
+    EXPECT_EQ(dialog.TargetList, std::vector<WindowId>{terminal.Id()});
+    EXPECT_TRUE(terminal.WaitForChars(Received(1).size(), 3000)) << Dump(terminal.Events());
+    EXPECT_EQ(Narrow(TypedText(terminal.Events())), Narrow(Received(1)));
+    EXPECT_TRUE(
+        OfKinds(decoy.Events(), {"keydown", "keyup", "syskeydown", "syskeyup", "char", "syschar"}).empty())
+        << Dump(decoy.Events());
 }
 
 // A terminal that stopped answering is passed over; every other target is served and the
