@@ -52,7 +52,9 @@ void RunSoak(unsigned probeCount, unsigned broadcasts, unsigned activationDelayM
         std::swprintf(title, 16, L"soak%02u", i + 1);
         probes.push_back(std::make_unique<Probe>(
             folder, ProbeOptions{.title = title, .activationDelayMs = activationDelayMs}));
-        ASSERT_TRUE(probes.back()->Started());
+        ASSERT_TRUE(probes.back()->Started())
+            << "probe " << i + 1 << " running=" << probes.back()->Running() << "\n"
+            << Dump(probes.back()->Events());
     }
     CoreDialog core;
     tandrel::CMainDialog& dialog = core.Dialog();  // default settings: transition 25, sendCR on
