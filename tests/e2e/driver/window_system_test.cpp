@@ -153,6 +153,22 @@ TEST_F(WindowSystemTest, HungWindowIsPassedOver) {
     EXPECT_TRUE(hung.Running());
 }
 
+// The outer size follows from the client size by the window's own frame; it stays where it is.
+TEST_F(WindowSystemTest, SizeClientToGivesTheClientAreaAsked) {
+    Probe probe(folder_, {.title = L"web04", .ignoreSize = true});
+    ASSERT_TRUE(probe.Started());
+    auto& ws = platform_.windows;
+    RECT before{};
+    GetWindowRect(probe.Window(), &before);
+    ws.SizeClientTo(probe.Id(), 333, 222);
+    EXPECT_EQ(ws.ClientRect(probe.Id()), (Rect{0, 0, 333, 222}));
+    RECT after{};
+    GetWindowRect(probe.Window(), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_GT(after.right - after.left, 333);  // the frame is around the client area
+}
+
 TEST_F(WindowSystemTest, EndProcessEndsTheProbe) {
     Probe probe(folder_, {.title = L"doomed"});
     ASSERT_TRUE(probe.Started());
