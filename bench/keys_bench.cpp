@@ -1,53 +1,15 @@
 // Playing long key sequences into the fake desktop: key events per second, and the heap
-// allocations the key sender makes per key event (counted by replacing the global operator
-// new; the goal is none). The fake's own bookkeeping is counted apart.
+// allocations the key sender makes per key event (counted by the shared replacement of the
+// global operator new; the goal is none). The fake's own bookkeeping is counted apart.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <string>
 
+#include "allocation_counter.h"
 #include "fakes/fake_desktop.h"
 #include "keys/key_sender.h"
-
-namespace {
-
-std::atomic<std::uint64_t> g_allocations{0};      // every allocation of the process
-std::atomic<std::uint64_t> g_fakeAllocations{0};  // those made while the fake handled a call
-int g_insideFake = 0;
-
-void* CountedAllocate(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (g_insideFake > 0)
-        g_fakeAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return CountedAllocate(size);
-}
-void* operator new[](std::size_t size) {
-    return CountedAllocate(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -55,10 +17,7 @@ using tandrel::CKeySender;
 using tandrel::KeyInput;
 using tandrel::fakes::FakeDesktop;
 
-struct InsideFake {
-    InsideFake() { ++g_insideFake; }
-    ~InsideFake() { --g_insideFake; }
-};
+using InsideFake = tandrel::bench::AllocationMark;
 
 // Hands every keyboard call to the fake desktop, counting key events and marking the time spent
 // inside the fake so that its allocations are told apart from the key sender's.
@@ -126,15 +85,15 @@ void PlayInto(benchmark::State& state, const std::wstring& sequence) {
     CountingKeyboard keyboard(desk);
     CKeySender sender(keyboard, desk, desk);
 
-    const std::uint64_t allocationsBefore = g_allocations.load();
-    const std::uint64_t fakeAllocationsBefore = g_fakeAllocations.load();
+    const std::uint64_t allocationsBefore = tandrel::bench::AllocationCount();
+    const std::uint64_t fakeAllocationsBefore = tandrel::bench::MarkedAllocationCount();
     for (auto _ : state) {
         benchmark::DoNotOptimize(sender.PlayKeys(sequence));
         desk.Window(term).keys.clear();  // keeps its capacity: no allocation
         desk.Window(term).text.clear();
     }
-    const double all = static_cast<double>(g_allocations.load() - allocationsBefore);
-    const double fake = static_cast<double>(g_fakeAllocations.load() - fakeAllocationsBefore);
+    const double all = static_cast<double>(tandrel::bench::AllocationCount() - allocationsBefore);
+    const double fake = static_cast<double>(tandrel::bench::MarkedAllocationCount() - fakeAllocationsBefore);
     const double events = static_cast<double>(keyboard.events);
     state.counters["key_events/s"] = benchmark::Counter(events, benchmark::Counter::kIsRate);
     state.counters["events/play"] = events / static_cast<double>(state.iterations());

@@ -3,7 +3,7 @@ enable_language(RC)
 enable_testing()
 file(GLOB TANDREL_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(tandrel_win32 STATIC ${TANDREL_WIN32_SOURCES})
-target_link_libraries(tandrel_win32 PUBLIC tandrel_core user32 kernel32 gdi32 shell32 advapi32 comctl32 comdlg32 urlmon)
+target_link_libraries(tandrel_win32 PUBLIC tandrel_core user32 kernel32 gdi32 shell32 advapi32 comctl32 comdlg32 urlmon wininet)
 
 file(GLOB TANDREL_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp)
 if(TANDREL_APP_SOURCES)

@@ -4,6 +4,7 @@
 #include "platform/keyboard.h"
 #include "platform/shell.h"
 #include "platform/storage.h"
+#include "platform/tray.h"
 #include "platform/window_system.h"
 
 namespace tandrel {
@@ -14,6 +15,9 @@ struct Platform {
     IClock& clock;
     IStorage& storage;
     IShell& shell;
+    // The notification area; none where the system has no tray (the main window then never
+    // hides into it).
+    ITray* tray = nullptr;
 };
 
 }  // namespace tandrel

@@ -40,6 +40,10 @@ class IWindowSystem {
     virtual int Metric(int index) = 0;                         // GetSystemMetrics
     virtual void Redraw(WindowId w, std::uint32_t flags) = 0;  // RedrawWindow over the whole window
 
+    // Sizes the window so that its client area is `clientWidth` by `clientHeight`: the outer size
+    // follows from the window's own styles and menu (AdjustWindowRectEx); position and z-order stay.
+    virtual void SizeClientTo(WindowId w, int clientWidth, int clientHeight) = 0;
+
     // Waits, up to `boundMs`, until the window's thread has the keyboard focus on the window
     // (GetGUIThreadInfo) and that state holds. False when it never does.
     virtual bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) = 0;

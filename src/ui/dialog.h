@@ -28,17 +28,18 @@ class CDialog {
     // tab stop.
     bool Dispatch(DialogEvent event, int id = 0, int code = 0, std::uintptr_t param = 0);
 
-    // The framework's OK and cancel actions.
-    virtual void OnOK();
-    virtual void OnCancel();
-
-  protected:
     struct MapEntry {
         DialogEvent event;
         int id;    // control or command identifier; -1 matches any
         int code;  // notification code; -1 matches any
         bool (*handler)(CDialog& self, int id, int code, std::uintptr_t param);
     };
+
+    // The framework's OK and cancel actions.
+    virtual void OnOK();
+    virtual void OnCancel();
+
+  protected:
     // The dialog's message map; searched in order, first match wins.
     virtual const std::vector<MapEntry>& MessageMap() const = 0;
 

@@ -372,6 +372,21 @@ Rect FakeDesktop::ClientRect(WindowId w) {
     return Rect{0, 0, f.clientWidth, f.clientHeight};
 }
 
+void FakeDesktop::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
+    Record("size-client " + std::to_string(w) + " " + std::to_string(clientWidth) + " " +
+           std::to_string(clientHeight));
+    if (!Exists(w) || Window(w).hung)
+        return;
+    FakeWindow& f = Window(w);
+    // The frame keeps its size around the new client area; the top-left corner stays.
+    const int frameW = f.rect.Width() - f.clientWidth;
+    const int frameH = f.rect.Height() - f.clientHeight;
+    f.clientWidth = clientWidth;
+    f.clientHeight = clientHeight;
+    f.rect.right = f.rect.left + clientWidth + frameW;
+    f.rect.bottom = f.rect.top + clientHeight + frameH;
+}
+
 int FakeDesktop::Metric(int index) {
     auto it = metrics_.find(index);
     return it == metrics_.end() ? 0 : it->second;

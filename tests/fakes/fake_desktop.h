@@ -94,6 +94,7 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     WindowId ForegroundWindow() override { return foreground_; }
     bool IsVisible(WindowId w) override;
     Rect ClientRect(WindowId w) override;
+    void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
     int Metric(int index) override;
     void Redraw(WindowId w, std::uint32_t flags) override;
     bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) override;

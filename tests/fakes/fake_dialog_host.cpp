@@ -88,6 +88,14 @@ void FakeDialogHost::AppendSystemMenuItem(std::uint32_t command, const std::wstr
     systemMenu_.push_back(text + L":" + std::to_wstring(command));
 }
 
+bool FakeDialogHost::ChooseFileToOpen(const std::wstring& filter, const std::wstring& title,
+                                      std::wstring& path) {
+    fileDialogs_.push_back(filter + L"\n" + title);
+    path = nextFile_;
+    nextFile_.clear();
+    return !path.empty();
+}
+
 int FakeDialogHost::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) {
     boxes_.push_back(ShownMessageBox{text, caption, flags});
     if (!answers_.empty()) {

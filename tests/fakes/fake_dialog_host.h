@@ -51,6 +51,10 @@ class FakeDialogHost : public IDialogHost {
     using ModalScript = std::function<int(CDialog& dialog, FakeDialogHost& host)>;
     void OnModal(int templateId, ModalScript script) { scripts_[templateId] = std::move(script); }
     const std::vector<int>& ModalRuns() const { return modalRuns_; }
+    // The file the next file-open dialog chooses; empty answers Cancel.
+    void ChooseFileNext(const std::wstring& path) { nextFile_ = path; }
+    // Filter and title of the file-open dialogs shown.
+    const std::vector<std::wstring>& FileDialogs() const { return fileDialogs_; }
     bool Ended() const { return ended_; }
     int EndResult() const { return endResult_; }
     int DefaultButton() const { return defaultButton_; }
@@ -105,6 +109,7 @@ class FakeDialogHost : public IDialogHost {
     void RemoveSystemMenuItem(std::uint32_t command) override;
     void AppendSystemMenuSeparator() override { systemMenu_.push_back(L"-"); }
     void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) override;
+    bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) override;
     int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
     int RunModal(CDialog& dialog) override;
     void EndDialog(int result) override;
@@ -116,6 +121,8 @@ class FakeDialogHost : public IDialogHost {
     std::vector<ShownMessageBox> boxes_;
     std::map<int, ModalScript> scripts_;
     std::vector<int> modalRuns_;
+    std::wstring nextFile_;
+    std::vector<std::wstring> fileDialogs_;
     std::vector<std::wstring> systemMenu_{L"Restore:61728",  L"Move:61456", L"Size:61440", L"Minimize:61472",
                                           L"Maximize:61488", L"-",          L"Close:61536"};
     CDialog* dialog_ = nullptr;

@@ -1,0 +1,24 @@
+// Plain passwords are kept only for as long as they are needed: whoever holds one in a string
+// overwrites it before letting the string go, so its characters do not linger in freed memory.
+#pragma once
+#include <string>
+
+namespace tandrel {
+
+// Overwrites every character of the string's buffer (its whole capacity) with zeros, in a way
+// the compiler may not drop, then empties it.
+void WipeText(std::wstring& text);
+
+// Wipes the string it watches when it goes out of scope, however the scope is left.
+class ScopedWipe {
+  public:
+    explicit ScopedWipe(std::wstring& text) : text_(text) {}
+    ~ScopedWipe() { WipeText(text_); }
+    ScopedWipe(const ScopedWipe&) = delete;
+    ScopedWipe& operator=(const ScopedWipe&) = delete;
+
+  private:
+    std::wstring& text_;
+};
+
+}  // namespace tandrel

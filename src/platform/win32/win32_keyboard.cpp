@@ -1,0 +1,61 @@
+#include "platform/win32/win32_keyboard.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tandrel::win32 {
+
+void Win32Keyboard::KeyEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) {
+    keybd_event(vk, scan, flags, 0);
+}
+
+void Win32Keyboard::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
+    // In batches on the stack: nothing is allocated per key.
+    constexpr std::size_t kBatch = 16;
+    INPUT batch[kBatch];
+    while (count > 0) {
+        const std::size_t n = std::min(count, kBatch);
+        for (std::size_t i = 0; i < n; ++i) {
+            batch[i] = INPUT{};
+            batch[i].type = INPUT_KEYBOARD;
+            batch[i].ki.wVk = inputs[i].vk;
+            batch[i].ki.wScan = inputs[i].scan;
+            batch[i].ki.dwFlags = inputs[i].flags;
+        }
+        SendInput(static_cast<UINT>(n), batch, sizeof(INPUT));
+        inputs += n;
+        count -= n;
+    }
+}
+
+std::uint16_t Win32Keyboard::CharToKeyCode(wchar_t ch) {
+    return static_cast<std::uint16_t>(VkKeyScanW(ch));
+}
+
+std::uint32_t Win32Keyboard::VirtualKeyToScanCode(std::uint32_t vk) {
+    return MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+}
+
+std::int16_t Win32Keyboard::KeyState(int vk) {
+    return GetKeyState(vk);
+}
+
+void Win32Keyboard::ReadKeyboardState(std::uint8_t state[256]) {
+    GetKeyboardState(state);
+}
+
+void Win32Keyboard::WriteKeyboardState(const std::uint8_t state[256]) {
+    BYTE copy[256];
+    std::copy(state, state + 256, copy);
+    SetKeyboardState(copy);
+}
+
+std::uint32_t Win32Keyboard::SystemVersion() {
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)  // GetVersion is what tells the NT family from the older one
+#endif
+    return GetVersion();
+}
+
+}  // namespace tandrel::win32

@@ -1,0 +1,37 @@
+// The "About Tandrel" box: the product name and version, a notice line, and the ways to the
+// home page and the donation page. It stays open while the browser opens.
+#pragma once
+#include "platform/shell.h"
+#include "ui/dialog.h"
+
+namespace tandrel {
+
+class CAboutDialog : public CDialog {
+  public:
+    static constexpr int kTemplate = 111;
+    static constexpr int kLine1 = 1501;
+    static constexpr int kLine2 = 1502;
+    static constexpr int kVisitWebSite = 1503;
+    static constexpr int kDonate = 1610;  // the picture of bitmap 134
+    static constexpr int kClose = 1208;
+
+    static constexpr wchar_t kNoticeLine[] = L"One command, typed into every terminal window.";
+
+    explicit CAboutDialog(IShell& shell) : shell_(shell) {}
+
+    int TemplateId() const override { return kTemplate; }
+
+    // ---- handlers ----
+    void OnInitDialog();
+    void OnVisitWebSite();
+    void OnDonate();
+    void OnHelp();
+
+  protected:
+    const std::vector<MapEntry>& MessageMap() const override;
+
+  private:
+    IShell& shell_;
+};
+
+}  // namespace tandrel

@@ -1,0 +1,246 @@
+#include "ui/preferences_dialog.h"
+
+#include <utility>
+
+#include "platform/text_util.h"
+#include "ui/version.h"
+#include "ui/web_pages.h"
+
+namespace tandrel {
+
+namespace {
+
+using D = CPreferencesDialog;
+
+bool InitHandler(CDialog& self, int, int, std::uintptr_t) {
+    static_cast<D&>(self).OnInitDialog();
+    return true;  // the focus goes to the first tab stop
+}
+
+bool CheckBoxHandler(CDialog& self, int id, int, std::uintptr_t) {
+    static_cast<D&>(self).OnCheckBox(id);
+    return true;
+}
+
+bool EditHandler(CDialog& self, int id, int, std::uintptr_t) {
+    static_cast<D&>(self).OnEditChanged(id);
+    return true;
+}
+
+bool HScrollHandler(CDialog& self, int id, int, std::uintptr_t) {
+    static_cast<D&>(self).OnHScroll(id);
+    return false;  // the window's default handling follows
+}
+
+std::wstring Decimal(std::int32_t v) {
+    return std::to_wstring(v);
+}
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+// The client size of the visible window with the largest client area, in list order; on equal
+// areas the earlier window stays. Zero by zero when none is visible.
+Size LargestVisibleClientSize(IWindowSystem& windows, const std::vector<WindowId>& list) {
+    Size best;
+    std::int64_t bestArea = 0;
+    for (const WindowId w : list) {
+        if (!windows.IsVisible(w))
+            continue;
+        const Rect r = windows.ClientRect(w);
+        const std::int64_t area = std::int64_t{r.Width()} * r.Height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = Size{r.Width(), r.Height()};
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+std::wstring CascadeDimensionsMessage() {
+    return L"Could not determine cascade dimensions.\n\nPlease verify that:\n\n"
+           L"1) At least one PuTTY window is open and visible.\n"
+           L"2) The PuTTY window is no smaller than " +
+           Decimal(D::kMinCascadeWidth) + L" x " + Decimal(D::kMinCascadeHeight) +
+           L" pixels.\n"
+           L"3) The PuTTY window is no larger than " +
+           Decimal(D::kMaxCascadeWidth) + L" x " + Decimal(D::kMaxCascadeHeight) +
+           L" pixels.\n\nCascade dimensions will be set to defaults.";
+}
+
+CPreferencesDialog::CPreferencesDialog(IShell& shell, IWindowSystem& windows,
+                                       CollectEveryTerminal collectEveryTerminal)
+    : shell_(shell), windows_(windows), collectEveryTerminal_(std::move(collectEveryTerminal)) {}
+
+const std::vector<CPreferencesDialog::Binding>& CPreferencesDialog::CheckBoxes() {
+    static const std::vector<Binding> boxes = {
+        {kSavePassword, &D::savePassword, true},
+        {kAutoMinimize, &D::autoMinimize, true},
+        {kArrangeOnStartup, &D::arrangeOnStartup, true},
+        {kUnhideOnExit, &D::unhideOnExit, false},
+        {kToolWindow, &D::toolWindow, false},
+        {kAlwaysOnTop, &D::alwaysOnTop, false},
+        {kMinimizeToSysTray, &D::minimizeToSysTray, false},
+        {kTabCompletion, &D::tabCompletion, false},
+        {kScrollThrough, &D::cmdhistoryScrollThrough, false},
+        {kEmulateCopyPaste, &D::emulateCopyPaste, false},
+        {kRunOnSystemStartup, &D::runOnSystemStartup, false},
+        {kCheckForUpdates, &D::checkForUpdates, false},
+    };
+    return boxes;
+}
+
+const std::vector<CPreferencesDialog::Binding>& CPreferencesDialog::Edits() {
+    static const std::vector<Binding> edits = {
+        {kTransition, &D::transition, true},
+        {kCascadeWidth, &D::cascadeWidth, true},
+        {kCascadeHeight, &D::cascadeHeight, true},
+    };
+    return edits;
+}
+
+const std::vector<CDialog::MapEntry>& CPreferencesDialog::MessageMap() const {
+    static const std::vector<MapEntry> map = [] {
+        std::vector<MapEntry> m = {{DialogEvent::kInit, -1, -1, &InitHandler}};
+        for (const Binding& b : CheckBoxes())
+            m.push_back({DialogEvent::kCommand, b.id, notify::kButtonClicked, &CheckBoxHandler});
+        for (const int radio : {kArrangeOff, kArrangeCascade, kArrangeTile})
+            m.push_back(
+                {DialogEvent::kCommand, radio, notify::kButtonClicked, &Bind<D, &D::OnArrangeChanged>});
+        for (const Binding& b : Edits())
+            m.push_back({DialogEvent::kCommand, b.id, notify::kEditChange, &EditHandler});
+        m.push_back(
+            {DialogEvent::kCommand, kFind, notify::kButtonClicked, &Bind<D, &D::FindCascadeDimensions>});
+        m.push_back({DialogEvent::kHScroll, -1, -1, &HScrollHandler});
+        // No data exchange: the members already hold the values.
+        m.push_back({DialogEvent::kCommand, kOk, notify::kButtonClicked, &Bind<CDialog, &CDialog::OnOK>});
+        // Cancel, Escape and the caption's close button.
+        m.push_back({DialogEvent::kCommand, mb::kIdCancel, notify::kButtonClicked,
+                     &Bind<CDialog, &CDialog::OnCancel>});
+        m.push_back({DialogEvent::kHelp, -1, -1, &Bind<D, &D::OnHelp>});
+        return m;
+    }();
+    return map;
+}
+
+void CPreferencesDialog::OnInitDialog() {
+    host->SetCheck(kSavePassword, savePassword != 0);
+    // Exactly the radio button of the value, none for a value outside 1 to 3.
+    host->SetCheck(kArrangeOff, autoArrange == 1);
+    host->SetCheck(kArrangeCascade, autoArrange == 2);
+    host->SetCheck(kArrangeTile, autoArrange == 3);
+    host->SetCheck(kAutoMinimize, autoMinimize != 0);
+    host->SetCheck(kArrangeOnStartup, arrangeOnStartup != 0);
+    host->SetCheck(kUnhideOnExit, unhideOnExit != 0);
+    host->SetCheck(kToolWindow, toolWindow != 0);
+    host->SetCheck(kAlwaysOnTop, alwaysOnTop != 0);
+    host->SetCheck(kMinimizeToSysTray, minimizeToSysTray != 0);
+
+    // Each edit's change notification reads back the value just written.
+    host->SetItemText(kTransition, Decimal(transition));
+    host->SetItemText(kCascadeWidth, Decimal(cascadeWidth));
+    host->SetItemText(kCascadeHeight, Decimal(cascadeHeight));
+
+    if (host->HasLayeredAttributes()) {
+        host->SetSliderRange(kOpacitySlider, kMinOpacity, kMaxOpacity);
+        host->SetSliderPosition(kOpacitySlider, windowOpacity);
+    } else {
+        // No translucency on this system: the opacity passes through unchanged.
+        host->ShowItem(kOpacityLabel, false);
+        host->ShowItem(kOpacitySlider, false);
+        host->ShowItem(kOpacityPercent, false);
+    }
+
+    host->SetCheck(kTabCompletion, tabCompletion != 0);
+    host->SetCheck(kScrollThrough, cmdhistoryScrollThrough != 0);
+    host->SetCheck(kEmulateCopyPaste, emulateCopyPaste != 0);
+    host->SetCheck(kRunOnSystemStartup, runOnSystemStartup != 0);
+    host->SetCheck(kCheckForUpdates, checkForUpdates != 0);
+
+    UpdateControlStates();
+}
+
+void CPreferencesDialog::UpdateControlStates() {
+    // Minimising the others first and arranging at start-up mean nothing without an
+    // arrangement; their check marks and values stay as they are.
+    const bool arranging = autoArrange != 1;
+    host->EnableItem(kAutoMinimize, arranging);
+    host->EnableItem(kArrangeOnStartup, arranging);
+
+    const bool inRange = transition >= kMinTransition && transition <= kMaxTransition &&
+                         windowOpacity >= kMinOpacity && cascadeWidth >= kMinCascadeWidth &&
+                         cascadeWidth <= kMaxCascadeWidth && cascadeHeight >= kMinCascadeHeight &&
+                         cascadeHeight <= kMaxCascadeHeight;
+    host->EnableItem(kOk, inRange);
+
+    // 1% at 50 up to 100% at 254 and 255. Computed in 64 bits: a hand-edited profile can hand
+    // in any 32-bit opacity.
+    const std::int64_t percent = (std::int64_t{windowOpacity} - kMinOpacity) * 100 / 206 + 1;
+    host->SetItemText(kOpacityPercent, std::to_wstring(percent) + L"%");
+}
+
+void CPreferencesDialog::OnArrangeChanged() {
+    autoArrange = 1 * static_cast<int>(host->IsChecked(kArrangeOff)) +
+                  2 * static_cast<int>(host->IsChecked(kArrangeCascade)) +
+                  3 * static_cast<int>(host->IsChecked(kArrangeTile));
+    UpdateControlStates();
+}
+
+void CPreferencesDialog::OnCheckBox(int id) {
+    for (const Binding& b : CheckBoxes()) {
+        if (b.id != id)
+            continue;
+        this->*b.member = host->IsChecked(id) ? 1 : 0;
+        if (b.updatesStates)
+            UpdateControlStates();
+        return;
+    }
+}
+
+void CPreferencesDialog::OnEditChanged(int id) {
+    for (const Binding& b : Edits()) {
+        if (b.id != id)
+            continue;
+        // Empty or not a number reads as 0, which greys OK.
+        this->*b.member = ParseWtoi(host->ItemText(id));
+        if (b.updatesStates)
+            UpdateControlStates();
+        return;
+    }
+}
+
+void CPreferencesDialog::OnHScroll(int id) {
+    if (id == kOpacitySlider)
+        windowOpacity = host->SliderPosition(kOpacitySlider);  // the alpha itself
+    UpdateControlStates();
+}
+
+void CPreferencesDialog::FindCascadeDimensions() {
+    const std::vector<WindowId> terminals =
+        collectEveryTerminal_ ? collectEveryTerminal_() : std::vector<WindowId>{};
+    const Size size = LargestVisibleClientSize(windows_, terminals);
+    if (size.width >= kMinCascadeWidth && size.width <= kMaxCascadeWidth &&
+        size.height >= kMinCascadeHeight && size.height <= kMaxCascadeHeight) {
+        cascadeWidth = size.width;
+        cascadeHeight = size.height;
+    } else {
+        host->MessageBox(CascadeDimensionsMessage(), version::kProductName, mb::kOk | mb::kIconExclamation);
+        cascadeWidth = kDefaultCascadeWidth;
+        cascadeHeight = kDefaultCascadeHeight;
+    }
+    // Both members are set before either edit is written: each edit's change notification reads
+    // back only its own value.
+    host->SetItemText(kCascadeWidth, Decimal(cascadeWidth));
+    host->SetItemText(kCascadeHeight, Decimal(cascadeHeight));
+    UpdateControlStates();
+}
+
+void CPreferencesDialog::OnHelp() {
+    OpenHomePage(shell_);
+}
+
+}  // namespace tandrel

@@ -1,0 +1,71 @@
+#include "update/update_check.h"
+
+#include "update/version_record.h"
+
+namespace tandrel {
+
+namespace {
+
+// The record is 8-bit text: each byte is one character of the message.
+std::wstring WidenBytes(const std::string& bytes) {
+    std::wstring wide;
+    wide.reserve(bytes.size());
+    for (const char ch : bytes) {
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(ch));
+    }
+    return wide;
+}
+
+// Sets the flag for the life of the check, whatever way it ends.
+class ModalScope {
+  public:
+    explicit ModalScope(std::int32_t& flag) : flag_(flag) { flag_ = 1; }
+    ~ModalScope() { flag_ = 0; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+  private:
+    std::int32_t& flag_;
+};
+
+}  // namespace
+
+std::wstring VersionRecordUrl() {
+    return std::wstring(L"http://") + TANDREL_WEB_HOST + L"/software.php?app=Tandrel&iv=010700";
+}
+
+std::wstring NewVersionMessage(const std::wstring& latest) {
+    return std::wstring(L"A new version of Tandrel is available for download.\n\nCurrent version: ") +
+           update::kDisplayVersion + L"\nLatest version: " + latest +
+           L"\n\nWould you like to go to the Tandrel homepage?";
+}
+
+std::wstring NoUpdatesMessage() {
+    return std::wstring(L"No updates found. Tandrel ") + update::kDisplayVersion + L" is the latest version.";
+}
+
+void RunUpdateCheck(IShell& shell, IDialogHost& owner, bool interactive, std::int32_t& modalDialogOpen,
+                    const std::function<void()>& openHomePage) {
+    ModalScope modal(modalDialogOpen);
+
+    std::string latest;
+    std::string record;
+    // A shell that hands back more than was asked for counts as a failed download too.
+    if (shell.Download(VersionRecordUrl(), update::kDownloadTimeoutMs, update::kMaxRecordBytes, record) &&
+        record.size() <= update::kMaxRecordBytes) {
+        latest = FindLatestVersion(record);
+    }
+
+    if (!latest.empty()) {
+        const int answer = owner.MessageBox(NewVersionMessage(WidenBytes(latest)), update::kCaption,
+                                            mb::kYesNo | mb::kIconInformation);
+        if (answer == mb::kIdYes) {
+            openHomePage();
+        }
+    } else if (interactive) {
+        owner.MessageBox(NoUpdatesMessage(), update::kCaption, mb::kOk | mb::kIconInformation);
+    }
+    // Start-up form with nothing newer: nothing to say.
+}
+
+}  // namespace tandrel

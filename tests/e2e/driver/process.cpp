@@ -1,0 +1,68 @@
+#include "process.h"
+
+namespace e2e {
+
+std::wstring QuoteArgument(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos)
+        return arg;
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == L'"') {
+            out.append(backslashes * 2 + 1, L'\\');
+        } else {
+            out.append(backslashes, L'\\');
+        }
+        backslashes = 0;
+        out.push_back(c);
+    }
+    out.append(backslashes * 2, L'\\');
+    out.push_back(L'"');
+    return out;
+}
+
+ChildProcess::~ChildProcess() {
+    Kill();
+    if (info_.hProcess != nullptr)
+        CloseHandle(info_.hProcess);
+    if (info_.hThread != nullptr)
+        CloseHandle(info_.hThread);
+}
+
+bool ChildProcess::Start(const std::wstring& exe, const std::vector<std::wstring>& args,
+                         const std::wstring& folder) {
+    std::wstring command = QuoteArgument(exe);
+    for (const std::wstring& a : args) command += L" " + QuoteArgument(a);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE;
+}
+
+bool ChildProcess::Running() const {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void ChildProcess::Kill() {
+    if (!Running())
+        return;
+    TerminateProcess(info_.hProcess, 9);
+    WaitForSingleObject(info_.hProcess, 5000);
+}
+
+bool ChildProcess::WaitForExit(DWORD boundMs) {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, boundMs) == WAIT_OBJECT_0;
+}
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (info_.hProcess != nullptr)
+        GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+}  // namespace e2e

@@ -1,0 +1,37 @@
+// The driver's side of tandrel.exe: a copy of the program in a private folder (so its profile
+// beside it is private to the scenario), started, its main window found, stopped.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "e2e_files.h"
+#include "process.h"
+
+namespace e2e {
+
+class TandrelApp {
+  public:
+    // Copies tandrel.exe into `folder`, starts it there and waits up to 10 s for its main window.
+    explicit TandrelApp(const TempFolder& folder);
+    TandrelApp(const TandrelApp&) = delete;
+    TandrelApp& operator=(const TandrelApp&) = delete;
+
+    bool Started() const { return window_ != nullptr; }
+    HWND Window() const { return window_; }
+    DWORD ProcessId() const { return process_.Id(); }
+    // The profile file beside the private copy.
+    std::wstring ProfilePath() const { return profile_; }
+    void Stop() { process_.Kill(); }
+    ChildProcess& Process() { return process_; }
+
+  private:
+    ChildProcess process_;
+    std::wstring profile_;
+    HWND window_ = nullptr;
+};
+
+// The first top-level window of the class owned by the process, or none.
+HWND FindWindowOfProcess(const wchar_t* className, DWORD processId);
+
+}  // namespace e2e

@@ -1,0 +1,347 @@
+// The broadcast through the fake desktop and the real key sender: what each window receives,
+// and the order of the calls that bring each one forward.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fakes/dialog_on_fake_desktop.h"
+
+namespace tandrel::fakes {
+namespace {
+
+constexpr std::int32_t kTransition = 37;  // unlike any pacing delay of the key sender
+
+// The call log with each run of key events folded into one "keys" line, and only the calls
+// the broadcast itself makes (the key sender's own pacing is its business).
+std::vector<std::string> BroadcastCalls(const FakeDesktop& d) {
+    std::vector<std::string> out;
+    for (const std::string& c : d.Calls()) {
+        if (c.rfind("key ", 0) == 0 || c.rfind("input ", 0) == 0) {
+            if (out.empty() || out.back() != "keys")
+                out.push_back("keys");
+            continue;
+        }
+        for (const char* kept :
+             {"send ", "show ", "foreground ", "focus ", "wait-focus ", "wait-input ", "redraw "}) {
+            if (c.rfind(kept, 0) == 0)
+                out.push_back(c);
+        }
+        if (c == "sleep " + std::to_string(kTransition))
+            out.push_back(c);
+    }
+    return out;
+}
+
+// What bringing one window forward, typing into it and waiting looks like in the log.
+std::vector<std::string> ServedCalls(WindowId w) {
+    const std::string n = std::to_string(w);
+    return {"send " + n + " 0x112 0xf150 " + n,
+            "send " + n + " 0x112 0xf120 " + n,
+            "show " + n + " 5",
+            "foreground " + n,
+            "focus " + n,
+            "wait-focus " + n,
+            "keys",
+            "wait-input " + n,
+            "sleep " + std::to_string(kTransition)};
+}
+
+void Append(std::vector<std::string>& to, const std::vector<std::string>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
+int CapsLockPresses(const FakeWindow& w) {
+    int n = 0;
+    for (const KeyRecord& k : w.keys) {
+        if (k.vk == vk::kCapital && (k.flags & keyflag::kKeyUp) == 0)
+            ++n;
+    }
+    return n;
+}
+
+// For each digit key pressed in the window, in order: whether Ctrl was held at that moment.
+std::vector<std::pair<char, bool>> DigitsAndCtrl(const FakeWindow& w) {
+    std::vector<std::pair<char, bool>> out;
+    std::set<std::uint16_t> held;
+    for (const KeyRecord& k : w.keys) {
+        const bool up = (k.flags & keyflag::kKeyUp) != 0;
+        if (up) {
+            held.erase(k.vk);
+            continue;
+        }
+        held.insert(k.vk);
+        if (k.vk >= '0' && k.vk <= '9') {
+            const bool ctrl = held.count(vk::kControl) + held.count(0xA2) + held.count(0xA3) != 0;
+            out.emplace_back(static_cast<char>(k.vk), ctrl);
+        }
+    }
+    return out;
+}
+
+template <typename Desktop = FakeDesktop>
+struct Broadcast : DialogOn<Desktop> {
+    WindowId main = kNoWindow;
+    Broadcast() {
+        main = this->desktop.AddWindow(L"TANDREL_WND_CLASS", L"Tandrel");
+        this->dialog.mainWindow = main;
+        this->dialog.transition = kTransition;
+        this->desktop.SetFocusNow(main);
+    }
+    std::vector<WindowId> AddTerminals(const std::vector<std::wstring>& titles) {
+        std::vector<WindowId> ids;
+        for (const std::wstring& t : titles) ids.push_back(this->desktop.AddWindow(L"PuTTY", t));
+        return ids;
+    }
+    const std::wstring& Text(WindowId w) const { return this->desktop.Window(w).text; }
+};
+
+TEST(BroadcastKeys, TypesEachTargetsOwnNumberInTitleOrderAndNothingElsewhere) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"web03", L"web01", L"web02"});
+    const WindowId decoyCase = t.desktop.AddWindow(L"putty", L"web04");
+    const WindowId decoyOther = t.desktop.AddWindow(L"Notepad", L"web05");
+    t.dialog.BroadcastKeys(L"echo 50%+1 >{%INC%}.log", false, true);
+
+    EXPECT_EQ(t.Text(w[1]), L"echo 50%+1 >1.log\r");
+    EXPECT_EQ(t.Text(w[2]), L"echo 50%+1 >2.log\r");
+    EXPECT_EQ(t.Text(w[0]), L"echo 50%+1 >3.log\r");
+    EXPECT_TRUE(t.desktop.Window(decoyCase).keys.empty());
+    EXPECT_TRUE(t.desktop.Window(decoyOther).keys.empty());
+    EXPECT_TRUE(t.desktop.Window(t.main).keys.empty());
+    EXPECT_TRUE(t.desktop.LostKeys().empty());
+    EXPECT_TRUE(t.desktop.HeldKeys().empty());
+
+    std::vector<std::string> expected;
+    for (WindowId id : {w[1], w[2], w[0]}) Append(expected, ServedCalls(id));
+    expected.push_back("redraw " + std::to_string(t.main) + " 0x105");
+    EXPECT_EQ(BroadcastCalls(t.desktop), expected);
+}
+
+TEST(BroadcastKeys, HiddenAndMinimisedTargetsAreShownBeforeTyping) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
+    t.desktop.Window(w[0]).visible = false;
+    t.desktop.Window(w[1]).showState = sw::kShowMinimized;
+    t.dialog.BroadcastKeys(L"uptime", false, true);
+    for (WindowId id : w) {
+        EXPECT_TRUE(t.desktop.Window(id).visible);
+        EXPECT_EQ(t.desktop.Window(id).showState, sw::kShowNormal);
+        EXPECT_EQ(t.Text(id), L"uptime\r");
+    }
+}
+
+TEST(BroadcastKeys, WithoutTargetsOnlyTheMainWindowIsRedrawn) {
+    Broadcast t;
+    t.desktop.AddWindow(L"Notepad", L"notes");
+    t.dialog.BroadcastKeys(L"reboot", false, true);
+    EXPECT_EQ(BroadcastCalls(t.desktop),
+              (std::vector<std::string>{"redraw " + std::to_string(t.main) + " 0x105"}));
+    EXPECT_TRUE(t.desktop.LostKeys().empty());
+    EXPECT_TRUE(t.desktop.Window(t.main).keys.empty());
+}
+
+TEST(BroadcastKeys, WithoutAMainWindowNothingIsRedrawn) {
+    Broadcast t;
+    t.dialog.mainWindow = kNoWindow;
+    const WindowId w = t.AddTerminals({L"a"})[0];
+    t.dialog.BroadcastKeys(L"x", false, true);
+    EXPECT_EQ(t.Text(w), L"x\r");
+    EXPECT_TRUE(t.desktop.CallsStartingWith("redraw").empty());
+}
+
+TEST(BroadcastKeys, CommandsAreTypedCharacterForCharacter) {
+    struct Row {
+        std::wstring command;
+        std::wstring typed;
+    };
+    const std::vector<Row> rows = {
+        {L"", L"\r"},
+        {L"   ", L"   \r"},
+        {L"{%inc%} {%Ctrl%}c {%INC %}", L"{%inc%} {%Ctrl%}c {%INC %}\r"},
+        {L"{ENTER}^a~(b)+@%{DELAY=500}", L"{ENTER}^a~(b)+@%{DELAY=500}\r"},
+        {L"cp a{%INC%} b{%INC%} # {%INC%}", L"cp a2 b2 # 2\r"},
+    };
+    for (const Row& r : rows) {
+        Broadcast t;
+        const std::vector<WindowId> w = t.AddTerminals({L"one", L"two"});
+        t.dialog.BroadcastKeys(r.command, false, true);
+        EXPECT_EQ(t.Text(w[1]), r.typed);  // "two" sorts after "one": position 2
+        EXPECT_TRUE(t.desktop.LostKeys().empty());
+    }
+}
+
+TEST(BroadcastKeys, TenOrMoreTargetsGetTwoDigitsAndCtrlOnTheFirstOnly) {
+    Broadcast t;
+    std::vector<std::wstring> titles;
+    for (int i = 1; i <= 12; ++i) titles.push_back((i < 10 ? L"host0" : L"host") + std::to_wstring(i));
+    const std::vector<WindowId> w = t.AddTerminals(titles);
+    t.dialog.BroadcastKeys(L"echo {%INC%}", false, true);
+    EXPECT_EQ(t.Text(w[0]), L"echo 1\r");
+    EXPECT_EQ(t.Text(w[8]), L"echo 9\r");
+    EXPECT_EQ(t.Text(w[9]), L"echo 10\r");
+    EXPECT_EQ(t.Text(w[11]), L"echo 12\r");
+
+    Broadcast c;
+    const std::vector<WindowId> cw = c.AddTerminals(titles);
+    c.dialog.BroadcastKeys(L"{%CTRL%}{%INC%}", false, true);
+    using Digits = std::vector<std::pair<char, bool>>;
+    EXPECT_EQ(DigitsAndCtrl(c.desktop.Window(cw[2])), (Digits{{'3', true}}));
+    EXPECT_EQ(DigitsAndCtrl(c.desktop.Window(cw[9])), (Digits{{'1', true}, {'0', false}}));
+    EXPECT_EQ(DigitsAndCtrl(c.desktop.Window(cw[11])), (Digits{{'1', true}, {'2', false}}));
+    EXPECT_EQ(c.Text(cw[11]), L"2\r");  // Ctrl+1 types no character
+}
+
+TEST(BroadcastKeys, CapsLockIsSwitchedOffAroundTheCommandInEveryTarget) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c"});
+    t.desktop.SetCapsLock(true);
+    t.dialog.BroadcastKeys(L"Ls -la /TMP", false, true);
+    for (WindowId id : w) {
+        EXPECT_EQ(t.Text(id), L"Ls -la /TMP\r");
+        EXPECT_EQ(CapsLockPresses(t.desktop.Window(id)), 2);
+    }
+    EXPECT_NE(t.desktop.KeyState(vk::kCapital) & 1, 0);
+}
+
+// The operator switches Caps Lock off while the first target is being served.
+class CapsOffAfterFirstTarget : public FakeDesktop {
+  public:
+    void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override {
+        FakeDesktop::WaitUntilInputDelivered(w, boundMs);
+        SetCapsLock(false);
+    }
+};
+
+TEST(BroadcastKeys, TheCapsLockStateIsReadAnewForEachTarget) {
+    Broadcast<CapsOffAfterFirstTarget> t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
+    t.desktop.SetCapsLock(true);
+    t.dialog.BroadcastKeys(L"ls", false, true);
+    EXPECT_EQ(CapsLockPresses(t.desktop.Window(w[0])), 2);
+    EXPECT_EQ(CapsLockPresses(t.desktop.Window(w[1])), 0);
+    EXPECT_EQ(t.Text(w[0]), L"ls\r");
+    EXPECT_EQ(t.Text(w[1]), L"ls\r");
+}
+
+TEST(BroadcastKeys, TabCompletionEndsWithTabAndEnterFollowsTheReturnToggle) {
+    struct Row {
+        bool endWithTab;
+        std::int32_t sendCR;
+        std::wstring typed;
+    };
+    for (const Row& r : {Row{true, 1, L"cd /us\t"}, Row{true, 0, L"cd /us\t"}, Row{false, 1, L"cd /us\r"},
+                         Row{false, 0, L"cd /us"}}) {
+        Broadcast t;
+        const WindowId w = t.AddTerminals({L"a"})[0];
+        t.dialog.sendCR = r.sendCR;
+        t.dialog.BroadcastKeys(L"cd /us", r.endWithTab, true);
+        EXPECT_EQ(t.Text(w), r.typed);
+    }
+}
+
+TEST(BroadcastKeys, ReadySequencesArePlayedAsTheyAre) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
+    t.desktop.SetCapsLock(true);
+    t.dialog.BroadcastKeys(L"^C", false, false);
+    for (WindowId id : w) {
+        EXPECT_EQ(t.Text(id), L"\x0003");
+        EXPECT_EQ(CapsLockPresses(t.desktop.Window(id)), 0);
+    }
+}
+
+TEST(BroadcastKeys, AHungTargetIsPassedOverAndTheOthersServed) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c"});
+    t.desktop.Window(w[1]).hung = true;
+    t.dialog.BroadcastKeys(L"echo {%INC%}", false, true);
+    EXPECT_EQ(t.Text(w[0]), L"echo 1\r");
+    EXPECT_TRUE(t.desktop.Window(w[1]).keys.empty());
+    EXPECT_EQ(t.Text(w[2]), L"echo 3\r");
+    EXPECT_TRUE(t.desktop.LostKeys().empty());
+
+    // Nothing more is asked of the hung window once its first system command went unanswered.
+    std::vector<std::string> expected = ServedCalls(w[0]);
+    const std::string hung = std::to_string(w[1]);
+    Append(expected, {"send " + hung + " 0x112 0xf150 " + hung, "sleep " + std::to_string(kTransition)});
+    Append(expected, ServedCalls(w[2]));
+    expected.push_back("redraw " + std::to_string(t.main) + " 0x105");
+    EXPECT_EQ(BroadcastCalls(t.desktop), expected);
+}
+
+TEST(BroadcastKeys, ATargetThatNeverTakesTheKeyboardGetsNothingAndLeaksNothing) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c"});
+    t.desktop.Window(w[1]).activationDelayMs = 5000;
+    t.dialog.BroadcastKeys(L"s3cret", false, true);
+    EXPECT_EQ(t.Text(w[0]), L"s3cret\r");
+    EXPECT_TRUE(t.desktop.Window(w[1]).keys.empty());
+    EXPECT_EQ(t.Text(w[2]), L"s3cret\r");
+    EXPECT_TRUE(t.desktop.Window(t.main).keys.empty());
+    EXPECT_TRUE(t.desktop.LostKeys().empty());
+
+    const std::vector<std::string> calls = BroadcastCalls(t.desktop);
+    const std::string slow = std::to_string(w[1]);
+    const std::vector<std::string> passedOver = {"send " + slow + " 0x112 0xf150 " + slow,
+                                                 "send " + slow + " 0x112 0xf120 " + slow,
+                                                 "show " + slow + " 5",
+                                                 "foreground " + slow,
+                                                 "focus " + slow,
+                                                 "wait-focus " + slow,
+                                                 "sleep " + std::to_string(kTransition)};
+    ASSERT_EQ(calls.size(), 9u + passedOver.size() + 9u + 1u);
+    EXPECT_EQ(std::vector<std::string>(calls.begin() + 9, calls.begin() + 9 + 7), passedOver);
+}
+
+TEST(BroadcastKeys, ASlowlyActivatingTargetStillGetsEveryKey) {
+    Broadcast t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c"});
+    t.desktop.Window(w[1]).activationDelayMs = 40;
+    t.desktop.Window(w[2]).activationDelayMs = 300;
+    t.dialog.BroadcastKeys(L"echo {%INC%}", false, true);
+    EXPECT_EQ(t.Text(w[0]), L"echo 1\r");
+    EXPECT_EQ(t.Text(w[1]), L"echo 2\r");
+    EXPECT_EQ(t.Text(w[2]), L"echo 3\r");
+    EXPECT_TRUE(t.desktop.LostKeys().empty());
+}
+
+// The target's process ends between the collection and the first system command.
+class ClosingDesktop : public FakeDesktop {
+  public:
+    WindowId closing = kNoWindow;
+    bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
+        if (w == closing && Exists(w))
+            EndProcess(Window(w).processId, 0);
+        return FakeDesktop::Send(w, msg, wParam, lParam);
+    }
+};
+
+TEST(BroadcastKeys, ATargetClosedMeanwhileIsPassedOver) {
+    Broadcast<ClosingDesktop> t;
+    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c"});
+    t.desktop.Window(w[1]).processId = 555;
+    t.desktop.closing = w[1];
+    t.dialog.BroadcastKeys(L"echo {%INC%}", false, true);
+    EXPECT_FALSE(t.desktop.Exists(w[1]));
+    EXPECT_EQ(t.Text(w[0]), L"echo 1\r");
+    EXPECT_EQ(t.Text(w[2]), L"echo 3\r");
+    EXPECT_TRUE(t.desktop.LostKeys().empty());
+}
+
+TEST(BroadcastKeys, ANegativeTransitionWaitsNotAtAll) {
+    std::uint64_t slept[2] = {};
+    const std::int32_t transitions[2] = {0, -5};
+    for (int i = 0; i < 2; ++i) {
+        Broadcast t;
+        t.AddTerminals({L"a", L"b"});
+        t.dialog.transition = transitions[i];
+        t.dialog.BroadcastKeys(L"ls", false, true);
+        slept[i] = t.desktop.SleptMs();
+    }
+    EXPECT_EQ(slept[1], slept[0]);
+}
+
+}  // namespace
+}  // namespace tandrel::fakes

@@ -1,0 +1,358 @@
+// The main window against the fake desktop, storage, shell and dialog host: initialisation,
+// appearance, the history, the keyboard routing, system commands and the tray messages.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_dialog_host.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_storage.h"
+#include "settings/text_codec.h"
+#include "ui/main_dialog.h"
+
+namespace tandrel {
+namespace {
+
+using fakes::FakeDesktop;
+using fakes::FakeDialogHost;
+using fakes::FakeShell;
+using fakes::FakeStorage;
+
+class FakeTray : public ITray {
+  public:
+    void AddIcon(WindowId, const std::wstring& tip) override { calls.push_back(L"add " + tip); }
+    void ModifyIcon(const std::wstring& tip) override { calls.push_back(L"modify " + tip); }
+    void DeleteIcon() override { calls.push_back(L"delete"); }
+    void ForgetIcon() override { calls.push_back(L"forget"); }
+    void ShowMenu(WindowId, bool greyed) override { calls.push_back(greyed ? L"menu greyed" : L"menu"); }
+    std::vector<std::wstring> calls;
+};
+
+constexpr WindowId kMain = 1000;
+
+class MainWindow : public testing::Test {
+  protected:
+    MainWindow() {
+        host.SetWindowRect(Rect{100, 100, 480, 400});  // 300 high as made from the template
+        main = desktop.AddWindow(L"TANDREL_WND_CLASS", L"");
+        host = FakeDialogHost(main);
+        host.SetWindowRect(Rect{100, 100, 480, 400});
+    }
+    // A profile of "[Tandrel]" and these lines, beside the executable.
+    void Profile(const std::wstring& lines) {
+        storage.files[L"C:\\Tools\\tandrel.ini"] = EncodeUtf16LeWithBom(L"[Tandrel]\r\n" + lines);
+    }
+    CMainDialog& Open(bool withTray = true) {
+        Platform p{desktop, desktop, desktop, storage, shell};
+        if (withTray)
+            p.tray = &tray;
+        dialog = std::make_unique<CMainDialog>(p);
+        dialog->Attach(&host);
+        host.AttachDialog(dialog.get());
+        dialog->Dispatch(DialogEvent::kInit);
+        return *dialog;
+    }
+    WindowId Terminal(const std::wstring& title) {
+        const WindowId w = desktop.AddWindow(L"PuTTY", title);
+        return w;
+    }
+    std::wstring Box() { return host.ItemText(mainid::kCommandBox); }
+    void Type(const std::wstring& text) { host.Control(mainid::kCommandBox).text = text; }
+    // A key press in the main window, seen first by its keyboard routing.
+    std::uint32_t Press(std::uint32_t key, int focused = mainid::kCommandBox) {
+        dialog->PreTranslateKeyDown(focused, key);
+        return key;
+    }
+
+    FakeDesktop desktop;
+    FakeStorage storage;
+    FakeShell shell;
+    FakeTray tray;
+    FakeDialogHost host;
+    WindowId main = kNoWindow;
+    std::unique_ptr<CMainDialog> dialog;
+};
+
+TEST_F(MainWindow, InitialisationFillsTheWindowFromTheProfile) {
+    Profile(
+        L"filter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=1\r\nsendCR=0\r\ncheckForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    EXPECT_EQ(host.Control(mainid::kFilterCombo).items, (std::vector<std::wstring>{L"All PuTTYs", L"Web"}));
+    EXPECT_EQ(host.ListSelection(mainid::kFilterCombo), 1);
+    EXPECT_FALSE(host.IsChecked(mainid::kReturnToggle));
+    for (int id : {1008, 1009, 1012, 1013, 1014, 1015})
+        EXPECT_EQ(host.Control(id).font.pointTenths, 100) << id;
+    for (int id : {1010, 1016}) EXPECT_EQ(host.Control(id).font.pointTenths, 80) << id;
+    EXPECT_EQ(host.Control(mainid::kReturnToggle).font.face, L"Symbol");
+    EXPECT_EQ(d.normalWindowHeight, 300);
+    // No Maximize; a separator and the About item at the end.
+    const std::vector<std::wstring>& menu = host.SystemMenu();
+    ASSERT_GE(menu.size(), 2u);
+    EXPECT_EQ(menu[menu.size() - 2], L"-");
+    EXPECT_EQ(menu.back(), L"About Tandrel...:16");
+    for (const std::wstring& item : menu) EXPECT_EQ(item.find(L":61488"), std::wstring::npos);
+    // The tray icon came before the window preferences; the focus is in the command box.
+    EXPECT_EQ(tray.calls, std::vector<std::wstring>{L"add Tandrel 1.7"});
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+    EXPECT_EQ(host.DefaultButton(), mainid::kSend);
+    EXPECT_TRUE(shell.Downloads().empty());  // checkForUpdates=0: no update check
+}
+
+TEST_F(MainWindow, TheStartUpCheckRunsBeforeTheComboBoxIsFilled) {
+    Profile(L"checkForUpdates=1\r\n");
+    shell.OnDownload([this] { EXPECT_EQ(host.ListCount(mainid::kFilterCombo), 0); });
+    Open();
+    EXPECT_EQ(shell.Downloads().size(), 1u);
+    EXPECT_TRUE(host.MessageBoxes().empty());  // nothing newer, said nothing
+}
+
+TEST_F(MainWindow, ToolWindowTitleHeightAndStyleFollowThePreference) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    // Caption 19: half of it, 9, comes off the 300 measured at initialisation.
+    EXPECT_EQ(host.Title(), L"Tandrel 1.7 - Keyfanner");
+    EXPECT_NE(host.ExtendedStyle() & 0x80u, 0u);
+    EXPECT_EQ(desktop.Window(main).rect.Height(), 291);
+    for (int round = 0; round < 3; ++round) {
+        d.toolWindow = 0;
+        d.ApplyWindowPreferences();
+        EXPECT_EQ(host.Title(), L"Tandrel 1.7");
+        EXPECT_EQ(host.ExtendedStyle() & 0x80u, 0u);
+        EXPECT_EQ(desktop.Window(main).rect.Height(), 300);
+        d.toolWindow = 1;
+        d.ApplyWindowPreferences();
+        EXPECT_EQ(desktop.Window(main).rect.Height(), 291);  // never drifts
+    }
+}
+
+TEST_F(MainWindow, OpacityIsTheLowByteAndTheWindowIsAlwaysLayered) {
+    Profile(L"checkForUpdates=0\r\nwindowOpacity=300\r\nalwaysOnTop=0\r\n");
+    Open();
+    EXPECT_EQ(host.LayeredAlpha(), 300 & 0xFF);
+    EXPECT_NE(host.ExtendedStyle() & 0x80000u, 0u);
+    const auto places = desktop.CallsStartingWith("place " + std::to_string(main));
+    ASSERT_FALSE(places.empty());
+    EXPECT_EQ(places.back(),
+              "place " + std::to_string(main) + " -2 0 0 380 291 0x2");  // not topmost, no move
+}
+
+TEST_F(MainWindow, WithoutLayeredWindowsTheOpacityIsNotApplied) {
+    Profile(L"checkForUpdates=0\r\nwindowOpacity=100\r\n");
+    host.SetHasLayeredAttributes(false);
+    Open();
+    EXPECT_EQ(host.ExtendedStyle() & 0x80000u, 0u);
+    EXPECT_EQ(host.LayeredAlpha(), 255);
+}
+
+TEST_F(MainWindow, HistoryStepsWrapAndKeepCommandsAsTyped) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    Type(L"  ls -l  ");
+    host.UserClicks(mainid::kSend);
+    EXPECT_EQ(Box(), L"");
+    Type(L"uptime");
+    host.UserClicks(mainid::kSend);
+    Type(L" \t\r\n ");
+    host.UserClicks(mainid::kSend);  // blank: broadcast, not stored
+    EXPECT_EQ(d.commandHistory, (std::vector<std::wstring>{L"  ls -l  ", L"uptime"}));
+    EXPECT_EQ(d.historyCursor, 2);
+    EXPECT_EQ(Box(), L"");
+    host.UserClicks(mainid::kHistoryOlder);
+    EXPECT_EQ(Box(), L"uptime");
+    host.UserClicks(mainid::kHistoryOlder);
+    EXPECT_EQ(Box(), L"  ls -l  ");
+    host.UserClicks(mainid::kHistoryOlder);  // from the oldest to the newest
+    EXPECT_EQ(Box(), L"uptime");
+    host.UserClicks(mainid::kHistoryNewer);  // from the newest to the oldest
+    EXPECT_EQ(Box(), L"  ls -l  ");
+    // The caret is after the last character, nothing selected.
+    EXPECT_EQ(host.Control(mainid::kCommandBox).selStart, 9);
+    EXPECT_EQ(host.Control(mainid::kCommandBox).selEnd, 9);
+}
+
+TEST_F(MainWindow, AfterASubmissionNewerShowsTheOldestEntry) {
+    Profile(L"checkForUpdates=0\r\ncmdhistory03=first\r\ncmdhistory07=second\r\n");
+    Open();
+    Type(L"third");
+    host.UserClicks(mainid::kSend);
+    host.UserClicks(mainid::kHistoryNewer);
+    EXPECT_EQ(Box(), L"first");
+}
+
+TEST_F(MainWindow, TheHistoryKeepsTheHundredNewestAndDuplicates) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    for (int i = 0; i < 101; ++i) {
+        Type(L"cmd" + std::to_wstring(i));
+        host.UserClicks(mainid::kSend);
+    }
+    Type(L"cmd100");
+    host.UserClicks(mainid::kSend);
+    ASSERT_EQ(d.commandHistory.size(), 100u);
+    EXPECT_EQ(d.commandHistory.front(), L"cmd2");
+    EXPECT_EQ(d.commandHistory[98], L"cmd100");
+    EXPECT_EQ(d.commandHistory[99], L"cmd100");
+}
+
+TEST_F(MainWindow, ClearAsksAndOnlyYesEmptiesHistoryAndBox) {
+    Profile(L"checkForUpdates=0\r\ncmdhistory00=ls\r\n");
+    CMainDialog& d = Open();
+    EXPECT_TRUE(host.IsItemEnabled(mainid::kHistoryClear));
+    Type(L"typed meanwhile");
+    host.AnswerNextMessageBox(mb::kIdNo);
+    host.UserClicks(mainid::kHistoryClear);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, L"Are you sure you want to\nclear the command history?");
+    EXPECT_EQ(host.MessageBoxes()[0].caption, L"Tandrel");
+    EXPECT_EQ(host.MessageBoxes()[0].flags, mb::kYesNo | mb::kIconExclamation);
+    EXPECT_EQ(d.commandHistory.size(), 1u);
+    EXPECT_EQ(Box(), L"typed meanwhile");
+    host.AnswerNextMessageBox(mb::kIdYes);
+    host.UserClicks(mainid::kHistoryClear);
+    EXPECT_TRUE(d.commandHistory.empty());
+    EXPECT_EQ(d.historyCursor, 0);
+    EXPECT_EQ(Box(), L"");
+    for (int id : {mainid::kHistoryOlder, mainid::kHistoryNewer, mainid::kHistoryClear}) {
+        EXPECT_FALSE(host.IsItemEnabled(id)) << id;
+    }
+    host.Control(mainid::kHistoryClear).enabled = true;  // even if reached: no question on empty
+    host.UserClicks(mainid::kHistoryClear);
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);
+}
+
+TEST_F(MainWindow, ACommandReachesEveryPassingTerminalWithEnter) {
+    Profile(L"checkForUpdates=0\r\nfilter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=1\r\n");
+    const WindowId web = Terminal(L"web01");
+    const WindowId db = Terminal(L"db01");
+    Open();
+    Type(L"echo {%INC%}");
+    host.UserClicks(mainid::kSend);
+    EXPECT_EQ(desktop.Window(web).text, L"echo 1\r");
+    EXPECT_EQ(desktop.Window(db).text, L"");
+    EXPECT_EQ(desktop.Foreground(), main);  // the main window came back
+}
+
+struct RoutingRow {
+    const char* name;
+    std::uint32_t key;
+    int focused;
+    std::int32_t tabCompletion;
+    std::int32_t scrollThrough;
+    std::uint32_t keyAfter;   // what the dialog manager then sees
+    const wchar_t* boxAfter;  // the command box afterwards
+    const wchar_t* terminal;  // what the terminal received
+};
+
+class KeyboardRouting : public MainWindow, public testing::WithParamInterface<RoutingRow> {};
+
+TEST_P(KeyboardRouting, KeysInTheMainWindow) {
+    const RoutingRow& r = GetParam();
+    Profile(L"checkForUpdates=0\r\ncmdhistory00=old\r\ncmdhistory01=new\r\n");
+    const WindowId term = Terminal(L"t1");
+    CMainDialog& d = Open();
+    d.tabCompletion = r.tabCompletion;
+    d.cmdhistoryScrollThrough = r.scrollThrough;
+    Type(L"cd /us");
+    EXPECT_EQ(Press(r.key, r.focused), r.keyAfter);
+    EXPECT_EQ(Box(), r.boxAfter);
+    EXPECT_EQ(desktop.Window(term).text, r.terminal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyboardRouting,
+    testing::Values(
+        RoutingRow{"EscapeInTheBox", vk::kEscape, mainid::kCommandBox, 0, 1, 0, L"cd /us", L""},
+        RoutingRow{"EscapeOnAButton", vk::kEscape, mainid::kSend, 0, 1, 0, L"cd /us", L""},
+        RoutingRow{"TabCompletes", vk::kTab, mainid::kCommandBox, 1, 1, 0, L"", L"cd /us\t"},
+        RoutingRow{"TabMovesTheFocus", vk::kTab, mainid::kCommandBox, 0, 1, vk::kTab, L"cd /us", L""},
+        RoutingRow{"TabOnAButton", vk::kTab, mainid::kSend, 1, 1, vk::kTab, L"cd /us", L""},
+        RoutingRow{"UpRecalls", vk::kUp, mainid::kCommandBox, 0, 1, vk::kUp, L"new", L""},
+        RoutingRow{"DownRecalls", vk::kDown, mainid::kCommandBox, 0, 1, vk::kDown, L"old", L""},
+        RoutingRow{"UpMovesTheCaret", vk::kUp, mainid::kCommandBox, 0, 0, vk::kUp, L"cd /us", L""},
+        RoutingRow{"UpOnAButton", vk::kUp, mainid::kSend, 0, 1, vk::kUp, L"cd /us", L""}),
+    [](const testing::TestParamInfo<RoutingRow>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindow, MinimiseAndCloseHideIntoTheTrayOnlyWhereThereIsOne) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    EXPECT_TRUE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));
+    EXPECT_FALSE(desktop.Window(main).visible);
+    EXPECT_EQ(tray.calls.back(), L"modify Tandrel 1.7");
+    d.minimizeToSysTray = 0;
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMinimize));  // default processing
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMaximize));
+}
+
+TEST_F(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open(false);
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));
+    EXPECT_TRUE(desktop.Window(main).visible);
+    EXPECT_FALSE(d.trayIconShown);
+}
+
+TEST_F(MainWindow, TheAboutItemOfTheSystemMenuRunsTheAboutDialog) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    host.OnModal(111, [&d](CDialog&, FakeDialogHost&) {
+        EXPECT_EQ(d.modalDialogOpen, 1);
+        return mb::kIdOk;
+    });
+    EXPECT_TRUE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, 16));
+    EXPECT_EQ(host.ModalRuns(), std::vector<int>{111});
+    EXPECT_EQ(d.modalDialogOpen, 0);
+}
+
+TEST_F(MainWindow, TrayDoubleClickHidesAndShowsButNotWhileADialogIsOpen) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    EXPECT_FALSE(desktop.Window(main).visible);
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    EXPECT_TRUE(desktop.Window(main).visible);
+    d.modalDialogOpen = 1;
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    EXPECT_TRUE(desktop.Window(main).visible);
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kRButtonDown);
+    EXPECT_EQ(tray.calls.back(), L"menu greyed");
+    d.modalDialogOpen = 0;
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, 0x0205);  // right button released
+    EXPECT_EQ(tray.calls.back(), L"menu greyed");
+}
+
+TEST_F(MainWindow, ARestartedShellGetsTheIconBack) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    d.taskbarCreatedMessage = 0xC123;
+    d.Dispatch(DialogEvent::kUser, 0xC123, 0, 0);
+    EXPECT_EQ(tray.calls, (std::vector<std::wstring>{L"add Tandrel 1.7", L"forget", L"add Tandrel 1.7"}));
+}
+
+TEST_F(MainWindow, ExitSavesTheHistoryAndRemovesTheIcon) {
+    Profile(L"checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
+    Open();
+    Type(L"make");
+    host.UserClicks(mainid::kSend);
+    dialog->OnDestroyWindow();
+    dialog.reset();
+    EXPECT_EQ(tray.calls.back(), L"delete");
+    const std::wstring text = DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]);
+    EXPECT_NE(text.find(L"cmdhistory00=make\r\n"), std::wstring::npos);
+}
+
+TEST_F(MainWindow, QuickKeysAndMarkers) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId term = Terminal(L"t1");
+    Open();
+    host.UserClicks(1017);  // Ctrl-C
+    EXPECT_EQ(desktop.Window(term).text, L"\x03");
+    Type(L"ls ");
+    host.SetEditSelection(mainid::kCommandBox, 3, 3);
+    host.UserClicks(mainid::kInc);
+    EXPECT_EQ(Box(), L"ls {%INC%}");
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+}
+
+}  // namespace
+}  // namespace tandrel
