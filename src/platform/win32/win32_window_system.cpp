@@ -24,18 +24,20 @@ BOOL CALLBACK CollectWindow(HWND h, LPARAM list) {
     return TRUE;
 }
 
-// The window's thread has the keyboard on the window: its focus is the window (or one of its
-// children), or nothing has the focus and the window is the active one (keys then arrive as
-// system keys to the active window); and the window is the foreground window.
-bool HasKeyboard(HWND h, DWORD thread) {
+// The window's thread has its focus on the window (or one of its children), or nothing has the
+// focus and the window is the active one (keys then arrive as system keys to the active window).
+bool HasFocus(HWND h, DWORD thread) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(thread, &info))
         return false;
-    const bool focused = info.hwndFocus != nullptr
-                             ? (info.hwndFocus == h || IsChild(h, info.hwndFocus) != FALSE)
-                             : info.hwndActive == h;
-    return focused && GetForegroundWindow() == h;
+    return info.hwndFocus != nullptr ? (info.hwndFocus == h || IsChild(h, info.hwndFocus) != FALSE)
+                                     : info.hwndActive == h;
+}
+
+// ... and the window is the foreground window, so that key events go to its thread.
+bool HasKeyboard(HWND h, DWORD thread) {
+    return HasFocus(h, thread) && GetForegroundWindow() == h;
 }
 
 }  // namespace
@@ -141,9 +143,16 @@ void Win32WindowSystem::GiveFocus(WindowId w) {
         SetFocus(h);
         return;
     }
-    // SetFocus moves only the focus of the caller's own input state; for another thread's window
-    // it fails unless the caller shares that thread's input for the call. It then sends
-    // WM_SETFOCUS to that thread and waits without a bound, hence the check first.
+    // SetFocus moves only the focus of the caller's own input state: for another thread's window
+    // it fails (access denied) unless the caller shares that thread's input for the call. Sharing
+    // it has a price under Wine: attaching clears the key state of the shared input, Caps Lock
+    // and NUM LOCK toggles included (the terminal then types letters in the wrong case), and
+    // leaving it clears the caller's own. So the input is shared only when nothing else moves
+    // the focus: a window that already has it keeps it, and a window that has just been made the
+    // foreground window is focused by its own thread as it activates (WaitUntilFocused waits).
+    if (HasFocus(h, thread) || GetForegroundWindow() == h)
+        return;
+    // SetFocus then sends WM_SETFOCUS to the window's thread and waits without a bound.
     if (!Answers(w))
         return;
     const bool attached = AttachThreadInput(self, thread, TRUE) != FALSE;
@@ -175,6 +184,17 @@ void Win32WindowSystem::Redraw(WindowId w, std::uint32_t flags) {
     // RDW_UPDATENOW on another thread's window waits for it to paint.
     if (Answers(w))
         RedrawWindow(ToHwnd(w), nullptr, nullptr, flags);
+}
+
+void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
+    HWND h = ToHwnd(w);
+    RECT r{0, 0, clientWidth, clientHeight};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE));
+    AdjustWindowRectEx(&r, style, GetMenu(h) != nullptr ? TRUE : FALSE, exStyle);
+    // Results of calls on other programs' windows are not examined.
+    SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Win32WindowSystem::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {

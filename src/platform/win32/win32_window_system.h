@@ -31,6 +31,7 @@ class Win32WindowSystem final : public IWindowSystem {
     Rect ClientRect(WindowId w) override;
     int Metric(int index) override;
     void Redraw(WindowId w, std::uint32_t flags) override;
+    void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
 
     bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) override;
     void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;

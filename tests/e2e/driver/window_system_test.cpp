@@ -145,13 +145,12 @@ TEST_F(WindowSystemTest, HungWindowIsPassedOver) {
     ASSERT_TRUE(hung.Started());
     ASSERT_TRUE(hung.Hang());
     auto& ws = platform_.windows;
-    const ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(ws.Send(hung.Id(), tandrel::wm::kSysCommand, tandrel::sc::kHotKey, 0));
     EXPECT_FALSE(BringForward(ws, hung.Id()));
     ws.Place(hung.Id(), tandrel::zorder::kTop, 0, 0, 100, 100, tandrel::swp::kNoZOrder);
     ws.WaitUntilInputDelivered(hung.Id(), 1000);
-    RecordProperty("hung_ms", static_cast<int>(GetTickCount64() - start));
-    std::printf("calls on a hung window took %llu ms\n", GetTickCount64() - start);
+    EXPECT_FALSE(ws.Send(hung.Id(), tandrel::wm::kNull, 0, 0));
+    EXPECT_TRUE(hung.Running());
 }
 
 TEST_F(WindowSystemTest, EndProcessEndsTheProbe) {

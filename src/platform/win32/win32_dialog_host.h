@@ -1,0 +1,102 @@
+// The dialog host over a real dialog window, and the one dialog procedure that turns the
+// window's messages into the portable dialog's events.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/dialog_host.h"
+
+namespace tandrel::win32 {
+
+// SetLayeredWindowAttributes of USER32.DLL, looked up by name once at start-up; null where the
+// system lacks it.
+using LayeredAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+void LookUpLayeredAttributes();
+LayeredAttributesFn LayeredAttributes();
+
+class Win32DialogHost : public IDialogHost {
+  public:
+    // `modeless`: the window was made by CreateDialogParamW and runs a loop of its own, which
+    // watches Ended(); otherwise DialogBoxParamW runs it and EndDialog ends that run.
+    Win32DialogHost(HWND dialog, bool modeless);
+    ~Win32DialogHost() override;
+    Win32DialogHost(const Win32DialogHost&) = delete;
+    Win32DialogHost& operator=(const Win32DialogHost&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    bool Ended() const { return ended_; }
+    int Result() const { return result_; }
+
+    WindowId Window() override;
+    void SetItemText(int id, const std::wstring& text) override;
+    std::wstring ItemText(int id) override;
+    void SetCheck(int id, bool checked) override;
+    bool IsChecked(int id) override;
+    void EnableItem(int id, bool enabled) override;
+    bool IsItemEnabled(int id) override;
+    void ShowItem(int id, bool shown) override;
+    bool IsItemShown(int id) override;
+    void SetItemFont(int id, const FontSpec& font) override;
+    void ClearList(int id) override;
+    void AddListItem(int id, const std::wstring& text) override;
+    void SelectListItem(int id, int index) override;
+    int ListSelection(int id) override;
+    int ListCount(int id) override;
+    void SetEditSelection(int id, int start, int end) override;
+    void ReplaceEditSelection(int id, const std::wstring& text) override;
+    void ScrollEditCaret(int id) override;
+    void SetSliderRange(int id, int low, int high) override;
+    void SetSliderPosition(int id, int position) override;
+    int SliderPosition(int id) override;
+    void FocusItem(int id) override;
+    int FocusedItem() override;
+    void MakeDefaultButton(int id) override;
+    void SetTitle(const std::wstring& title) override;
+    std::wstring Title() override;
+    std::uint32_t ExtendedStyle() override;
+    void SetExtendedStyle(std::uint32_t style) override;
+    Rect WindowRect() override;
+    bool HasLayeredAttributes() override;
+    void SetLayeredAlpha(std::uint8_t alpha) override;
+    void RemoveSystemMenuItem(std::uint32_t command) override;
+    void AppendSystemMenuSeparator() override;
+    void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) override;
+    bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) override;
+    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
+    int RunModal(CDialog& dialog) override;
+    void EndDialog(int result) override;
+
+  private:
+    HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+    // Combo boxes take CB_* messages, list boxes LB_*.
+    bool IsComboBox(int id) const;
+
+    struct OwnedFont {
+        FontSpec spec;
+        HFONT font;
+    };
+    HWND hwnd_;
+    bool modeless_;
+    bool ended_ = false;
+    int result_ = 0;
+    std::vector<OwnedFont> fonts_;
+};
+
+// The dialog procedure of every dialog: WM_INITDIALOG's lParam is the CDialog*. It attaches a
+// host, and turns WM_INITDIALOG, WM_COMMAND, WM_HSCROLL, WM_HELP and WM_SYSCOMMAND into
+// Dispatch; IDOK and IDCANCEL that the map leaves alone run OnOK and OnCancel.
+INT_PTR CALLBACK GenericDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The pieces other dialog procedures (the main window's) share with it: binding a dialog and a
+// new host to the window at WM_INITDIALOG, and the messages every dialog handles.
+void BindDialog(HWND hwnd, CDialog& dialog, bool modeless);
+INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The dialog and host bound to a window (null before WM_INITDIALOG and after WM_NCDESTROY).
+CDialog* DialogOf(HWND hwnd);
+Win32DialogHost* HostOf(HWND hwnd);
+
+}  // namespace tandrel::win32

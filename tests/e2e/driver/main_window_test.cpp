@@ -1,0 +1,240 @@
+// tandrel.exe as the operator sees it: its window, commands typed into its command box and sent
+// to the probe terminals, the single instance, Escape, the history and the exit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "e2e_files.h"
+#include "probe_client.h"
+#include "settings/ini_store.h"
+#include "tandrel_client.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kCommandBox = 1011;
+constexpr int kReturnToggle = 1007;
+
+// A profile written before the start: no update check over the network, plus `extra` lines.
+void WriteProfile(const TempFolder& folder, const std::string& extra) {
+    std::string text = "[Tandrel]\r\ncheckForUpdates=0\r\n" + extra;
+    ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
+}
+
+std::wstring WindowText(HWND w) {
+    wchar_t buffer[1024] = {};
+    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    return buffer;
+}
+
+std::wstring CommandText(HWND app) {
+    return WindowText(GetDlgItem(app, kCommandBox));
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs) {
+    const ULONGLONG until = GetTickCount64() + boundMs;
+    while (!condition()) {
+        if (GetTickCount64() >= until)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+void Key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+// One key press as the operator makes it, with Shift when `shift`.
+void Press(WORD vk, bool shift = false) {
+    if (shift)
+        Key(VK_SHIFT, false);
+    Key(vk, false);
+    Key(vk, true);
+    if (shift)
+        Key(VK_SHIFT, true);
+    Sleep(5);
+}
+
+// Types the text on the US keyboard.
+void Type(const std::wstring& text) {
+    for (wchar_t c : text) {
+        const SHORT code = VkKeyScanW(c);
+        ASSERT_NE(code, -1) << "no key types " << static_cast<int>(c);
+        Press(static_cast<WORD>(code & 0xFF), (code & 0x100) != 0);
+    }
+}
+
+// Brings tandrel.exe to the front with the focus in its command box, the way a click there does.
+bool FocusCommandBox(HWND app) {
+    SetForegroundWindow(app);
+    return WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == app &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(app, nullptr), &info) &&
+                   info.hwndFocus == GetDlgItem(app, kCommandBox);
+        },
+        3000);
+}
+
+std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
+    tandrel::IniStore store;
+    store.Load(ReadWholeFile(path));
+    return store.GetString(L"Tandrel", key, L"<missing>");
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    TempFolder folder_{L"e2e-main"};
+};
+
+TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
+    WriteProfile(folder_, "");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, 5000))
+        << "title: " << testing::PrintToString(WindowText(app.Window()));
+    EXPECT_TRUE(IsWindowVisible(app.Window()));
+    // The return arrow: "¿" in the Symbol font, or the arrow itself where Symbol is missing.
+    const std::wstring returnGlyph = WindowText(GetDlgItem(app.Window(), kReturnToggle));
+    EXPECT_TRUE(returnGlyph == L"\u00bf" || returnGlyph == L"\u21b5") << testing::PrintToString(returnGlyph);
+    EXPECT_TRUE(FocusCommandBox(app.Window()));
+    // The history buttons wait for a history.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), 1024)));
+}
+
+TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBoxEmpties) {
+    WriteProfile(folder_, "filter00=Web||+web*\r\nfilter01=All PuTTYs||+*\r\nfilter=0\r\n");
+    Probe web1(folder_, {.className = L"PuTTY", .title = L"web01 - bash"});
+    Probe web2(folder_, {.className = L"PuTTYtel", .title = L"web02 - bash"});
+    Probe db(folder_, {.className = L"PuTTY", .title = L"db01 - psql"});
+    Probe decoy(folder_, {.className = L"Notepad", .title = L"web99 - notes"});
+    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started() && decoy.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+
+    Type(L"ls -la /tmp");
+    ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()) == L"ls -la /tmp"; }, 3000))
+        << testing::PrintToString(CommandText(app.Window()));
+    Press(VK_RETURN);
+
+    const std::wstring expected = L"ls -la /tmp\r";
+    EXPECT_TRUE(web1.WaitForChars(expected.size(), 10000)) << Dump(web1.Events());
+    EXPECT_TRUE(web2.WaitForChars(expected.size(), 10000)) << Dump(web2.Events());
+    EXPECT_EQ(TypedText(web1.Events()), expected);
+    EXPECT_EQ(TypedText(web2.Events()), expected);
+    EXPECT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, 3000));
+    Sleep(300);
+    EXPECT_EQ(TypedText(db.Events()), L"");
+    EXPECT_EQ(TypedText(decoy.Events()), L"");
+    // Back in the command box, with the history button now enabled.
+    EXPECT_TRUE(FocusCommandBox(app.Window()));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+}
+
+TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    ShowWindow(app.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }, 3000));
+
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
+    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(app.Window()) && IsWindowVisible(app.Window()); }, 3000));
+    EXPECT_TRUE(app.Process().Running());
+    EXPECT_EQ(FindWindowOfProcess(L"TANDREL_WND_CLASS", second.Id()), nullptr);
+}
+
+TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Type(L"abc");
+    Press(VK_ESCAPE);
+    SetFocus(nullptr);
+    Sleep(500);
+    EXPECT_TRUE(app.Process().Running());
+    EXPECT_TRUE(IsWindow(app.Window()) && IsWindowVisible(app.Window()));
+    EXPECT_EQ(CommandText(app.Window()), L"abc");
+}
+
+TEST_F(MainWindowTest, UpAndDownWalkTheHistoryAndKeepTheSpaces) {
+    WriteProfile(folder_, "");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    const std::wstring commands[] = {L"date", L"echo  two  spaces "};
+    std::size_t typed = 0;
+    for (const std::wstring& command : commands) {
+        ASSERT_TRUE(FocusCommandBox(app.Window()));
+        Type(command);
+        Press(VK_RETURN);
+        typed += command.size() + 1;
+        ASSERT_TRUE(web1.WaitForChars(typed, 10000)) << Dump(web1.Events());
+        ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, 3000));
+    }
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    const auto shows = [&](const std::wstring& text) {
+        return WaitUntil([&] { return CommandText(app.Window()) == text; }, 3000);
+    };
+    Press(VK_UP);
+    EXPECT_TRUE(shows(L"echo  two  spaces ")) << testing::PrintToString(CommandText(app.Window()));
+    Press(VK_UP, true);  // Shift+Up steps too, and selects nothing
+    EXPECT_TRUE(shows(L"date")) << testing::PrintToString(CommandText(app.Window()));
+    Press(VK_DOWN);
+    EXPECT_TRUE(shows(L"echo  two  spaces ")) << testing::PrintToString(CommandText(app.Window()));
+    // The caret is after the last character: typing appends.
+    Type(L"x");
+    EXPECT_TRUE(shows(L"echo  two  spaces x")) << testing::PrintToString(CommandText(app.Window()));
+}
+
+TEST_F(MainWindowTest, TabCompletionSendsTheTextWithTab) {
+    WriteProfile(folder_, "tabCompletion=1\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Type(L"cd /us");
+    Press(VK_TAB);
+    EXPECT_TRUE(web1.WaitForChars(7, 10000)) << Dump(web1.Events());
+    EXPECT_EQ(TypedText(web1.Events()), L"cd /us\t");
+    // The focus stays in the box.
+    EXPECT_TRUE(FocusCommandBox(app.Window()));
+}
+
+TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsTheHistory) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Type(L"uptime");
+    Press(VK_RETURN);
+    ASSERT_TRUE(web1.WaitForChars(7, 10000)) << Dump(web1.Events());
+
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"uptime");
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"minimizeToSysTray"), L"0");
+}
+
+}  // namespace
+}  // namespace e2e
