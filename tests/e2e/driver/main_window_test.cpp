@@ -93,6 +93,23 @@ std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
     return store.GetString(L"Tandrel", key, L"<missing>");
 }
 
+// The message box of the process, once it is shown (class "#32770", titled "Tandrel").
+HWND WaitForMessageBox(DWORD processId, DWORD boundMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindWindowOfProcess(L"#32770", processId);
+            return box != nullptr && IsWindowVisible(box);
+        },
+        boundMs);
+    return box;
+}
+
+// The text of the message box's static control (id 0xFFFF).
+std::wstring MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     TempFolder folder_{L"e2e-main"};
@@ -234,6 +251,51 @@ TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsThe
     ASSERT_TRUE(app.Process().WaitForExit(10000));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"uptime");
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"minimizeToSysTray"), L"0");
+}
+
+TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\ncmdhistory00=uptime\r\ncmdhistory01=df -h\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    HWND clear = GetDlgItem(app.Window(), 1010);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, 3000));
+
+    // No keeps everything.
+    PostMessageW(clear, BM_CLICK, 0, 0);
+    HWND box = WaitForMessageBox(app.ProcessId(), 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), L"Tandrel");
+    EXPECT_EQ(MessageBoxText(box), L"Are you sure you want to\nclear the command history?");
+    PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
+    EXPECT_TRUE(IsWindowEnabled(clear));
+
+    // Yes empties it, and the history buttons go grey.
+    PostMessageW(clear, BM_CLICK, 0, 0);
+    box = WaitForMessageBox(app.ProcessId(), 5000);
+    ASSERT_NE(box, nullptr);
+    PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(clear); }, 3000));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"");
+}
+
+TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgain) {
+    WriteProfile(folder_, "minimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Window()); }, 3000));
+    Sleep(300);
+    EXPECT_TRUE(app.Process().Running());
+
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
+    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 3000));
 }
 
 }  // namespace
