@@ -16,6 +16,17 @@ std::wstring WidenBytes(const std::string& bytes) {
     return wide;
 }
 
+constexpr bool SameText(const char* narrow, const wchar_t* wide) {
+    for (; *narrow != '\0' || *wide != L'\0'; ++narrow, ++wide) {
+        if (static_cast<wchar_t>(*narrow) != *wide) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(SameText(update::kInternalVersion, version::kInternalVersion));
+static_assert(SameText(update::kProgramName, version::kProductName));
+
 // Sets the flag for the life of the check, whatever way it ends.
 class ModalScope {
   public:
@@ -31,17 +42,19 @@ class ModalScope {
 }  // namespace
 
 std::wstring VersionRecordUrl() {
-    return std::wstring(L"http://") + TANDREL_WEB_HOST + L"/software.php?app=Tandrel&iv=010700";
+    return std::wstring(L"http://") + TANDREL_WEB_HOST + L"/software.php?app=" + version::kProductName +
+           L"&iv=" + version::kInternalVersion;
 }
 
 std::wstring NewVersionMessage(const std::wstring& latest) {
     return std::wstring(L"A new version of Tandrel is available for download.\n\nCurrent version: ") +
-           update::kDisplayVersion + L"\nLatest version: " + latest +
+           version::kDisplayVersion + L"\nLatest version: " + latest +
            L"\n\nWould you like to go to the Tandrel homepage?";
 }
 
 std::wstring NoUpdatesMessage() {
-    return std::wstring(L"No updates found. Tandrel ") + update::kDisplayVersion + L" is the latest version.";
+    return std::wstring(L"No updates found. Tandrel ") + version::kDisplayVersion +
+           L" is the latest version.";
 }
 
 void RunUpdateCheck(IShell& shell, IDialogHost& owner, bool interactive, std::int32_t& modalDialogOpen,
@@ -57,13 +70,13 @@ void RunUpdateCheck(IShell& shell, IDialogHost& owner, bool interactive, std::in
     }
 
     if (!latest.empty()) {
-        const int answer = owner.MessageBox(NewVersionMessage(WidenBytes(latest)), update::kCaption,
+        const int answer = owner.MessageBox(NewVersionMessage(WidenBytes(latest)), version::kProductName,
                                             mb::kYesNo | mb::kIconInformation);
         if (answer == mb::kIdYes) {
             openHomePage();
         }
     } else if (interactive) {
-        owner.MessageBox(NoUpdatesMessage(), update::kCaption, mb::kOk | mb::kIconInformation);
+        owner.MessageBox(NoUpdatesMessage(), version::kProductName, mb::kOk | mb::kIconInformation);
     }
     // Start-up form with nothing newer: nothing to say.
 }

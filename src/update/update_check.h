@@ -8,14 +8,15 @@
 
 #include "platform/shell.h"
 #include "ui/dialog_host.h"
+#include "ui/version.h"
 
 namespace tandrel {
 
 namespace update {
-inline constexpr wchar_t kDisplayVersion[] = L"1.7";
-inline constexpr char kInternalVersion[] = "010700";  // also the "iv" of every web address
-inline constexpr char kProgramName[] = "Tandrel";     // selects the record line
-inline constexpr wchar_t kCaption[] = L"Tandrel";
+// The record is 8-bit text, so the running version and the program's name are compared in that
+// form: the same texts as version::kInternalVersion and version::kProductName.
+inline constexpr char kInternalVersion[] = "010700";
+inline constexpr char kProgramName[] = "Tandrel";  // selects the record line
 
 // The check runs on the interface thread before the main window first shows, so it must never
 // hold the program up for long: an unreachable host or a missing network ends the whole fetch

@@ -178,8 +178,8 @@ TEST_F(UpdateCheck, AsksForTheRecordOfThisVersionWithinFiveSecondsAndOneMebibyte
 
 TEST_F(UpdateCheck, ARecordOfOneMebibyteIsReadAndOneByteMoreIsAFailedDownload) {
     const std::string line = std::string(kNewer) + "\n";
-    std::string record(update::kMaxRecordBytes - line.size(), '\n');
-    record += line;  // this program's line ends exactly at the bound
+    std::string record(update::kMaxRecordBytes - line.size() - 1, ' ');
+    record += "\n" + line;  // this program's line ends exactly at the bound
     shell.ServeDownload(record);
     Run(false);
     EXPECT_EQ(Boxes().size(), 1u);

@@ -178,13 +178,17 @@ void Win32WindowSystem::Redraw(WindowId w, std::uint32_t flags) {
 }
 
 void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
-    HWND h = ToHwnd(w);
-    RECT r{0, 0, clientWidth, clientHeight};
+    const HWND h = ToHwnd(w);
+    if (!Answers(w))
+        return;
+    // The outer size from the client size, by the window's own styles and whether it has a menu.
+    RECT outer{0, 0, clientWidth, clientHeight};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE));
-    AdjustWindowRectEx(&r, style, GetMenu(h) != nullptr ? TRUE : FALSE, exStyle);
-    // Results of calls on other programs' windows are not examined.
-    SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+    const BOOL hasMenu = (style & WS_CHILD) == 0 && GetMenu(h) != nullptr;
+    if (!AdjustWindowRectEx(&outer, style, hasMenu, exStyle))
+        return;
+    SetWindowPos(h, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

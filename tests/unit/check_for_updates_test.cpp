@@ -1,0 +1,85 @@
+// The update check from the main window: the tray's "Check for Updates..." and the silent check
+// of the window's initialisation, with the main window owning the messages.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_dialog_host.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_storage.h"
+#include "ui/main_dialog.h"
+#include "ui/web_pages.h"
+
+namespace tandrel {
+namespace {
+
+constexpr char kNewer[] = R"(<app name="Tandrel" intVersion="010800" version="1.8"/>)";
+constexpr char kSame[] = R"(<app name="Tandrel" intVersion="010700" version="1.7"/>)";
+
+// Notes, at each message box, whether the filter combo box had been filled yet: the start-up
+// check comes before the rest of the initialisation.
+class MainHost : public fakes::FakeDialogHost {
+  public:
+    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
+        filtersListedAtBox.push_back(ListCount(mainid::kFilterCombo));
+        return FakeDialogHost::MessageBox(text, caption, flags);
+    }
+    std::vector<int> filtersListedAtBox;
+};
+
+class MainWindowUpdateCheck : public ::testing::Test {
+  protected:
+    void Open() {
+        dialog.Attach(&host);
+        host.AttachDialog(&dialog);
+        dialog.Dispatch(DialogEvent::kInit);
+    }
+    void ChooseTrayCommand() { dialog.Dispatch(DialogEvent::kCommand, mainid::kTrayCheckForUpdates, 0); }
+
+    fakes::FakeDesktop desktop;
+    fakes::FakeStorage storage;
+    fakes::FakeShell shell;
+    MainHost host;
+    CMainDialog dialog{Platform{desktop, desktop, desktop, storage, shell}};
+};
+
+TEST_F(MainWindowUpdateCheck, TrayCommandOffersTheNewVersionAndYesOpensTheHomePage) {
+    shell.FailNextDownload();  // the start-up check finds nothing
+    Open();
+    std::vector<std::int32_t> flag;
+    shell.OnDownload([&] { flag.push_back(dialog.modalDialogOpen); });
+    shell.ServeDownload(kNewer);
+    host.AnswerNextMessageBox(mb::kIdYes);
+    ChooseTrayCommand();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.MessageBoxes()[0].text.find(L"Current version: 1.7\nLatest version: 1.8"),
+              std::wstring::npos);
+    EXPECT_EQ(host.MessageBoxes()[0].flags, mb::kYesNo | mb::kIconInformation);
+    EXPECT_EQ(shell.OpenedUrls(), std::vector<std::wstring>{HomePageUrl()});
+    EXPECT_EQ(flag, std::vector<std::int32_t>{1});
+    EXPECT_EQ(dialog.modalDialogOpen, 0);
+}
+
+TEST_F(MainWindowUpdateCheck, TrayCommandWithNothingNewerSaysSo) {
+    shell.FailNextDownload();
+    Open();
+    shell.ServeDownload(kSame);
+    ChooseTrayCommand();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, L"No updates found. Tandrel 1.7 is the latest version.");
+    EXPECT_EQ(host.MessageBoxes()[0].caption, L"Tandrel");
+    EXPECT_TRUE(shell.OpenedUrls().empty());
+}
+
+TEST_F(MainWindowUpdateCheck, StartUpReportsANewerVersionBeforeTheRestOfTheInitialisation) {
+    shell.ServeDownload(kNewer);
+    Open();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.filtersListedAtBox, std::vector<int>{0});
+    EXPECT_TRUE(shell.OpenedUrls().empty());  // answered No
+}
+
+}  // namespace
+}  // namespace tandrel
