@@ -110,6 +110,14 @@ std::wstring MessageBoxText(HWND box) {
     return WindowText(GetDlgItem(box, 0xFFFF));
 }
 
+// The window is found as soon as it exists; its controls and settings are there once it is
+// shown with its title, at the end of its initialisation.
+bool Shown(const TandrelApp& app) {
+    return app.Started() &&
+           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
+                     10000);
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     TempFolder folder_{L"e2e-main"};
@@ -118,7 +126,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
     WriteProfile(folder_, "");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, 5000))
         << "title: " << testing::PrintToString(WindowText(app.Window()));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
@@ -139,7 +147,7 @@ TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBox
     Probe decoy(folder_, {.className = L"Notepad", .title = L"web99 - notes"});
     ASSERT_TRUE(web1.Started() && web2.Started() && db.Started() && decoy.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
 
     Type(L"ls -la /tmp");
@@ -164,7 +172,7 @@ TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBox
 TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\n");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ShowWindow(app.Window(), SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }, 3000));
 
@@ -179,7 +187,7 @@ TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
 TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\n");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"abc");
     Press(VK_ESCAPE);
@@ -195,7 +203,7 @@ TEST_F(MainWindowTest, UpAndDownWalkTheHistoryAndKeepTheSpaces) {
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     const std::wstring commands[] = {L"date", L"echo  two  spaces "};
     std::size_t typed = 0;
     for (const std::wstring& command : commands) {
@@ -226,7 +234,7 @@ TEST_F(MainWindowTest, TabCompletionSendsTheTextWithTab) {
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"cd /us");
     Press(VK_TAB);
@@ -241,7 +249,7 @@ TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsThe
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"uptime");
     Press(VK_RETURN);
@@ -256,7 +264,7 @@ TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsThe
 TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\ncmdhistory00=uptime\r\ncmdhistory01=df -h\r\n");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     HWND clear = GetDlgItem(app.Window(), 1010);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, 3000));
 
@@ -286,7 +294,7 @@ TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
 TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgain) {
     WriteProfile(folder_, "minimizeToSysTray=1\r\n");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Window()); }, 3000));
     Sleep(300);
