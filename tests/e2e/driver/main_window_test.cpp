@@ -306,5 +306,66 @@ TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgai
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 3000));
 }
 
+std::wstring ClipboardText() {
+    std::wstring text;
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data)); p != nullptr) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(memory, nullptr);
+    CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+TEST_F(MainWindowTest, SelectionCopiesAndTheRightButtonPastesLikeATerminal) {
+    WriteProfile(folder_, "emulateCopyPaste=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND box = GetDlgItem(app.Window(), kCommandBox);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"tail -f\r\n/var/log"));
+    SetClipboardText(L"before");
+
+    // A release without a selection leaves the clipboard alone.
+    SendMessageW(box, EM_SETSEL, 3, 3);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"before");
+
+    // A selection across the line break goes to the clipboard with its CR LF.
+    SendMessageW(box, EM_SETSEL, 5, 11);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"-f\r\n/v");
+
+    // The right button pastes over the selection.
+    SetClipboardText(L"less");
+    SendMessageW(box, EM_SETSEL, 0, 4);
+    SendMessageW(box, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(CommandText(app.Window()), L"less -f\r\n/var/log");
+}
+
+TEST_F(MainWindowTest, WithoutCopyPasteEmulationTheSelectionIsNotCopied) {
+    WriteProfile(folder_, "emulateCopyPaste=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND box = GetDlgItem(app.Window(), kCommandBox);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"uname -a"));
+    SetClipboardText(L"before");
+    SendMessageW(box, EM_SETSEL, 0, 5);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"before");
+}
+
 }  // namespace
 }  // namespace e2e
