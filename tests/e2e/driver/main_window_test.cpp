@@ -93,6 +93,31 @@ std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
     return store.GetString(L"Tandrel", key, L"<missing>");
 }
 
+// The message box of the process, once it is shown (class "#32770", titled "Tandrel").
+HWND WaitForMessageBox(DWORD processId, DWORD boundMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindWindowOfProcess(L"#32770", processId);
+            return box != nullptr && IsWindowVisible(box);
+        },
+        boundMs);
+    return box;
+}
+
+// The text of the message box's static control (id 0xFFFF).
+std::wstring MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+// The window is found as soon as it exists; its controls and settings are there once it is
+// shown with its title, at the end of its initialisation.
+bool Shown(const TandrelApp& app) {
+    return app.Started() &&
+           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
+                     10000);
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     TempFolder folder_{L"e2e-main"};
@@ -101,7 +126,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
     WriteProfile(folder_, "");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, 5000))
         << "title: " << testing::PrintToString(WindowText(app.Window()));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
@@ -122,7 +147,7 @@ TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBox
     Probe decoy(folder_, {.className = L"Notepad", .title = L"web99 - notes"});
     ASSERT_TRUE(web1.Started() && web2.Started() && db.Started() && decoy.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
 
     Type(L"ls -la /tmp");
@@ -147,7 +172,7 @@ TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBox
 TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\n");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ShowWindow(app.Window(), SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }, 3000));
 
@@ -162,7 +187,7 @@ TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
 TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\n");
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"abc");
     Press(VK_ESCAPE);
@@ -178,7 +203,7 @@ TEST_F(MainWindowTest, UpAndDownWalkTheHistoryAndKeepTheSpaces) {
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     const std::wstring commands[] = {L"date", L"echo  two  spaces "};
     std::size_t typed = 0;
     for (const std::wstring& command : commands) {
@@ -209,7 +234,7 @@ TEST_F(MainWindowTest, TabCompletionSendsTheTextWithTab) {
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"cd /us");
     Press(VK_TAB);
@@ -224,7 +249,7 @@ TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsThe
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"uptime");
     Press(VK_RETURN);
@@ -234,6 +259,112 @@ TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsThe
     ASSERT_TRUE(app.Process().WaitForExit(10000));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"uptime");
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"minimizeToSysTray"), L"0");
+}
+
+TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\ncmdhistory00=uptime\r\ncmdhistory01=df -h\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND clear = GetDlgItem(app.Window(), 1010);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, 3000));
+
+    // No keeps everything.
+    PostMessageW(clear, BM_CLICK, 0, 0);
+    HWND box = WaitForMessageBox(app.ProcessId(), 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), L"Tandrel");
+    EXPECT_EQ(MessageBoxText(box), L"Are you sure you want to\nclear the command history?");
+    PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
+    EXPECT_TRUE(IsWindowEnabled(clear));
+
+    // Yes empties it, and the history buttons go grey.
+    PostMessageW(clear, BM_CLICK, 0, 0);
+    box = WaitForMessageBox(app.ProcessId(), 5000);
+    ASSERT_NE(box, nullptr);
+    PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(clear); }, 3000));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"");
+}
+
+TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgain) {
+    WriteProfile(folder_, "minimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Window()); }, 3000));
+    Sleep(300);
+    EXPECT_TRUE(app.Process().Running());
+
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
+    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 3000));
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data)); p != nullptr) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(memory, nullptr);
+    CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+TEST_F(MainWindowTest, SelectionCopiesAndTheRightButtonPastesLikeATerminal) {
+    WriteProfile(folder_, "emulateCopyPaste=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND box = GetDlgItem(app.Window(), kCommandBox);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"tail -f\r\n/var/log"));
+    SetClipboardText(L"before");
+
+    // A release without a selection leaves the clipboard alone.
+    SendMessageW(box, EM_SETSEL, 3, 3);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"before");
+
+    // A selection across the line break goes to the clipboard with its CR LF.
+    SendMessageW(box, EM_SETSEL, 5, 11);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"-f\r\n/v");
+
+    // The right button pastes over the selection.
+    SetClipboardText(L"less");
+    SendMessageW(box, EM_SETSEL, 0, 4);
+    SendMessageW(box, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(CommandText(app.Window()), L"less -f\r\n/var/log");
+}
+
+TEST_F(MainWindowTest, WithoutCopyPasteEmulationTheSelectionIsNotCopied) {
+    WriteProfile(folder_, "emulateCopyPaste=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND box = GetDlgItem(app.Window(), kCommandBox);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"uname -a"));
+    SetClipboardText(L"before");
+    SendMessageW(box, EM_SETSEL, 0, 5);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"before");
 }
 
 }  // namespace
