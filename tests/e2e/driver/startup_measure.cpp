@@ -33,7 +33,8 @@ Figures Measure(const std::wstring& exe, const std::vector<std::wstring>& args, 
     std::vector<double> ms;
     for (int run = 0; run < kRuns; ++run) {
         TempFolder folder(L"e2e-startup");
-        ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), "[Tandrel]\r\ncheckForUpdates=0\r\n"));
+        EXPECT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"),
+                                   "[Tandrel]\r\ncheckForUpdates=0\r\nminimizeToSysTray=0\r\n"));
         EXPECT_TRUE(CopyFileW(exe.c_str(), folder.File(L"program.exe").c_str(), FALSE));
         ChildProcess app;
         LARGE_INTEGER start;
@@ -43,14 +44,18 @@ Figures Measure(const std::wstring& exe, const std::vector<std::wstring>& args, 
         const ULONGLONG until = GetTickCount64() + 10000;
         while (!ShownWithTitle(w) && GetTickCount64() < until) {
             w = FindWindowOfProcess(windowClass, app.Id());
-            if (!ShownWithTitle(w)) Sleep(1);
+            if (!ShownWithTitle(w))
+                Sleep(1);
         }
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
         EXPECT_TRUE(ShownWithTitle(w)) << "run " << run << ": no window within 10 s";
         ms.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                      static_cast<double>(frequency.QuadPart));
-        app.Kill();
+        // Ended as the operator ends it; a killed predecessor slows the next start under Wine.
+        PostMessageW(w, WM_CLOSE, 0, 0);
+        if (!app.WaitForExit(5000))
+            app.Kill();
     }
     std::sort(ms.begin(), ms.end());
     return {ms.front(), (ms[kRuns / 2 - 1] + ms[kRuns / 2]) / 2, ms.back()};
