@@ -198,7 +198,10 @@ namespace {
 
 // With Caps Lock on, letters arrive in capitals, and the wrapping of a broadcast (Caps Lock off
 // around the text, on again after it) brings them in the case typed.
-TEST_F(KeystrokeTest, CapsLockStateReachesTheFocusedWindow) {
+// Disabled: under Wine the probe's thread keeps a Caps Lock state of its own, which earlier
+// scenarios of the run leave different from the driver's, so the outcome depends on their order
+// (the same limit as the scenario below). Run on request with --gtest_also_run_disabled_tests.
+TEST_F(KeystrokeTest, DISABLED_CapsLockStateReachesTheFocusedWindow) {
     Probe probe(folder_, {.title = L"web01"});
     ASSERT_TRUE(probe.Started());
     const bool wasOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
