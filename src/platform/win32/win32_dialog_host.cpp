@@ -127,16 +127,16 @@ bool Win32DialogHost::IsItemShown(int id) {
     return (::GetWindowLongPtrW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void Win32DialogHost::SetItemFont(int id, const FontSpec& spec) {
+void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
     HFONT font = nullptr;
     for (const OwnedFont& f : fonts_) {
-        if (f.spec.face == spec.face && f.spec.pointTenths == spec.pointTenths)
+        if (f.wanted.face == wanted.face && f.wanted.pointTenths == wanted.pointTenths)
             font = f.font;
     }
-    if (font == nullptr && !FontFaceInstalled(spec.face)) {
+    if (font == nullptr && !FontFaceInstalled(wanted.face)) {
         const std::wstring caption = ItemText(id);
         for (const StandIn& s : kStandIns) {
-            if (spec.face == s.face && caption == s.caption) ::SetDlgItemTextW(hwnd_, id, s.glyph);
+            if (wanted.face == s.face && caption == s.caption) ::SetDlgItemTextW(hwnd_, id, s.glyph);
         }
         return;
     }
@@ -146,13 +146,13 @@ void Win32DialogHost::SetItemFont(int id, const FontSpec& spec) {
         const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
         ::ReleaseDC(nullptr, screen);
         LOGFONTW lf{};
-        lf.lfHeight = -::MulDiv(spec.pointTenths, dpi, 720);
+        lf.lfHeight = -::MulDiv(wanted.pointTenths, dpi, 720);
         lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+        lstrcpynW(lf.lfFaceName, wanted.face.c_str(), LF_FACESIZE);
         font = ::CreateFontIndirectW(&lf);
         if (font == nullptr)
             return;  // the control keeps the dialog's font
-        fonts_.push_back({spec, font});
+        fonts_.push_back({wanted, font});
     }
     ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }

@@ -75,7 +75,7 @@ class Win32DialogHost : public IDialogHost {
     bool IsComboBox(int id) const;
 
     struct OwnedFont {
-        FontSpec spec;
+        FontSpec wanted;
         HFONT font;
     };
     HWND hwnd_;

@@ -23,13 +23,6 @@ void WriteProfile(const TempFolder& folder, const std::string& extra) {
     ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
 }
 
-std::wstring WindowText(HWND w) {
-    wchar_t buffer[1024] = {};
-    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
-    return buffer;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs) {
     const ULONGLONG until = GetTickCount64() + boundMs;
     while (!condition()) {

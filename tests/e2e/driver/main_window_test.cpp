@@ -24,13 +24,6 @@ void WriteProfile(const TempFolder& folder, const std::string& extra) {
     ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
 }
 
-std::wstring WindowText(HWND w) {
-    wchar_t buffer[1024] = {};
-    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
-    return buffer;
-}
-
 std::wstring CommandText(HWND app) {
     return WindowText(GetDlgItem(app, kCommandBox));
 }
