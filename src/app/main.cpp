@@ -1,4 +1,4 @@
-// The program's entry point.
+// tandrel.exe: the whole program is the application object's start-up.
 #include <windows.h>
 
 #include "app/sender_app.h"

@@ -51,6 +51,11 @@ std::wstring EscapeCommandText(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size() + text.size() / 4);
     for (wchar_t ch : text) {
+        // A NUL types nothing, and the player would take it for the end of the sequence: the
+        // rest of the command, the closing Caps Lock stroke and the Enter would be lost (a
+        // password decoded from the profile can hold one). It is left out.
+        if (ch == L'\0')
+            continue;
         const std::wstring_view escaped = EscapeFor(ch);
         if (escaped.empty()) {
             out.push_back(ch);

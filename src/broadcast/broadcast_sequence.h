@@ -18,7 +18,8 @@ inline constexpr wchar_t kControlMarker = L'\x0002';
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to);
 
 // The text with each character the key-sequence language treats specially replaced by the
-// braced name of the key that types it, so the player types it literally.
+// braced name of the key that types it, so the player types it literally; a NUL, which would
+// end the sequence, is left out.
 std::wstring EscapeCommandText(std::wstring_view text);
 
 // Built once per broadcast. Command text: the marker texts become their marker characters and

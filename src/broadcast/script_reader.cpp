@@ -31,10 +31,7 @@ Char CharAt(std::basic_string_view<Wide> text, std::size_t i) {
         if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
             return Char{2, 2};
     } else {
-        // Beyond the basic plane where wchar_t is 32 bits wide (a shift, since a 16-bit wchar_t
-        // would make a comparison with 0xFFFF always false and the compiler says so).
-        const std::uint32_t code = static_cast<std::uint32_t>(text[i]);
-        if ((code >> 16) != 0)
+        if (static_cast<std::uint32_t>(text[i]) > 0xFFFF)
             return Char{1, 2};
     }
     return Char{};

@@ -209,6 +209,10 @@ void CKeySender::RunKeyNameItem(std::wstring_view text) {
     ReleaseHeldModifiers();
 }
 
+namespace {
+constexpr std::uint32_t kActivationBoundMs = 1000;
+}
+
 bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
     // An empty title names no window: the system's exact search would pick some untitled
     // (often hidden) window and the steps below would show it. So every title searched below
@@ -230,7 +234,11 @@ bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
     }
     if (found == kNoWindow)
         return false;
+    // The keys already typed belong to the window that has the focus now: let them arrive
+    // there before it loses the focus, and type nothing more until the new window has it.
+    windows_.WaitUntilInputDelivered(windows_.ForegroundWindow(), kActivationBoundMs);
     BringWindowForward(windows_, found);
+    windows_.WaitUntilFocused(found, kActivationBoundMs);
     return true;
 }
 

@@ -6,12 +6,6 @@
 
 #include "platform/platform_constants.h"
 
-// <windows.h> defines MessageBox as a macro; the Win32 host includes both, and the method keeps
-// its name there as everywhere else.
-#ifdef MessageBox
-#undef MessageBox
-#endif
-
 namespace tandrel {
 
 class CDialog;
@@ -78,8 +72,7 @@ class IDialogHost {
 
     // The system's file-open dialog owned by this dialog, with a filter in the framework's form
     // ("Name (*.ext)|*.ext||") and a title; hides read-only files. False on Cancel.
-    virtual bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title,
-                                  std::wstring& path) = 0;
+    virtual bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) = 0;
     // A message box owned by this dialog; returns the answer (mb::kIdYes, ...).
     virtual int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) = 0;
     // Runs another dialog modally, owned by this one; returns its result (mb::kIdOk, mb::kIdCancel).

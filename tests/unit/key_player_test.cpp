@@ -273,10 +273,17 @@ class Activation : public ::testing::Test {
         desk.SetFocusNow(web01);
         desk.Window(untitled).visible = false;
     }
-    Trace Forward(WindowId w) {
+    // The keys typed so far reach the window in front first; then the five steps, and nothing
+    // more is typed until the new window has the focus.
+    Trace Forward(WindowId w, WindowId from) {
         const std::string id = std::to_string(w);
-        return {"send " + id + " 0x112 0xf150 " + id, "send " + id + " 0x112 0xf120 " + id,
-                "show " + id + " 5", "foreground " + id, "focus " + id};
+        return {"wait-input " + std::to_string(from),
+                "send " + id + " 0x112 0xf150 " + id,
+                "send " + id + " 0x112 0xf120 " + id,
+                "show " + id + " 5",
+                "foreground " + id,
+                "focus " + id,
+                "wait-focus " + id};
     }
     fakes::FakeDesktop desk;
     WindowId web01 = desk.AddWindow(L"PuTTY", L"web01");
@@ -288,7 +295,7 @@ class Activation : public ::testing::Test {
 
 TEST_F(Activation, AnExactTitleWinsOverAnEarlierPartialMatch) {
     EXPECT_TRUE(sender.PlayKeys(L"{APPACTIVATE mail}x"));
-    EXPECT_EQ(desk.Calls(), Cat({Forward(mail), kX}));
+    EXPECT_EQ(desk.Calls(), Cat({Forward(mail, web01), kX}));
     EXPECT_EQ(desk.Window(mail).text, L"x");
     EXPECT_EQ(desk.Window(web01).text, L"");
 }
@@ -309,7 +316,7 @@ TEST_F(Activation, OtherwiseTheFirstWindowWhoseTitleContainsTheText) {
         desk.SetFocusNow(untitled);
         desk.ClearCalls();
         EXPECT_TRUE(sender.PlayKeys(c.sequence));
-        EXPECT_EQ(desk.Calls(), Cat({Forward(c.expected), kX}));
+        EXPECT_EQ(desk.Calls(), Cat({Forward(c.expected, untitled), kX}));
         EXPECT_EQ(desk.Focus(), c.expected);
     }
 }
@@ -335,7 +342,7 @@ TEST_F(Activation, ATitleThatMatchesNothingLeavesTheFocusAlone) {
 
 TEST_F(Activation, HeldModifiersCarryOverToTheActivatedWindow) {
     EXPECT_TRUE(sender.PlayKeys(L"+{APPACTIVATE mail}a"));
-    EXPECT_EQ(desk.Calls(), Cat({ShiftDown(), Forward(mail), LetterA(), ShiftUp()}));
+    EXPECT_EQ(desk.Calls(), Cat({ShiftDown(), Forward(mail, web01), LetterA(), ShiftUp()}));
     EXPECT_EQ(desk.Window(mail).text, L"A");
 }
 

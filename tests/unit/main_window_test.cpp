@@ -1,281 +1,295 @@
-// The main window's life against the fake host: initialisation in order, the three appearance
-// preferences, the system menu and system commands, the return toggle, and the keyboard routing.
+// The main window against the fake desktop, storage, shell and dialog host: initialisation,
+// appearance, the history, the keyboard routing, system commands and the tray messages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
+#include <memory>
 
 #include "main_window_fixture.h"
 
 namespace tandrel {
 namespace {
 
-using fakes::MainWindowOn;
-using Log = std::vector<std::string>;
+using testing_main::FakeDialogHost;
+using testing_main::MainWindow;
 
-constexpr std::uint32_t kExTool = 0x80;        // WS_EX_TOOLWINDOW
-constexpr std::uint32_t kExLayered = 0x80000;  // WS_EX_LAYERED
-constexpr std::uint32_t kExApp = 0x40000;      // WS_EX_APPWINDOW, from the template
-
-TEST(MainWindowInit, RunsItsStepsInOrder) {
-    MainWindowOn t;
-    t.Profile(
-        L"filter00=All PuTTYs||+*\r\nfilter01=web||+web*\r\nfilter=1\r\nsendCR=0\r\nwindowOpacity=200\r\n"
-        L"cmdhistory00=uptime\r\n");
-    t.host.SetExtendedStyle(kExApp);
-    t.log.clear();
-    const std::string self = std::to_string(t.main);
-
-    EXPECT_FALSE(t.Init());  // the focus is already placed
-
-    const Log expected = {"read profile", "update check", "list 1001 All PuTTYs", "list 1001 web",
-                          "select 1001 1", "font 1008 Marlett 100", "font 1009 Marlett 100",
-                          "font 1012 Marlett 100", "font 1015 Marlett 100", "font 1013 Marlett 100",
-                          "font 1014 Marlett 100", "font 1010 Marlett 80", "font 1016 Marlett 80",
-                          "font 1007 Symbol 70", "check 1007 0", "sysmenu remove 61488", "sysmenu separator",
-                          "sysmenu 16 About Tandrel...",
-                          "measure",  // normalWindowHeight
-                          // ApplyWindowPreferences
-                          "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20",
-                          "alpha 200", "place " + self + " -1 0 0 387 285 0x2",
-                          // RestoreCommandFocus
-                          "default 1024", "focus 1011", "enable 1008 1", "enable 1009 1", "enable 1010 1",
-                          "foreground " + self};
-    EXPECT_EQ(t.log, expected);
-    EXPECT_EQ(t.dialog.normalWindowHeight, 296);
-    EXPECT_EQ(t.dialog.historyCursor, 1);
-    EXPECT_EQ(t.host.FocusedItem(), mainid::kCommandBox);
-    EXPECT_EQ(t.host.DefaultButton(), mainid::kSend);
-}
-
-TEST(MainWindowInit, CopiesTheCommandBoxFlagsAndLeavesTheUpdateCheckOutWhenOff) {
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\nemulateCopyPaste=0\r\ncmdhistoryScrollThrough=0\r\n");
-    t.Init();
-    EXPECT_EQ(t.dialog.commandBox.emulateCopyPaste, 0);
-    EXPECT_EQ(t.dialog.commandBox.cmdhistoryScrollThrough, 0);
-    EXPECT_TRUE(t.shell.Downloads().empty());
-    // An empty history leaves the three history buttons disabled.
-    EXPECT_FALSE(t.host.IsItemEnabled(mainid::kHistoryOlder));
-    EXPECT_FALSE(t.host.IsItemEnabled(mainid::kHistoryNewer));
-    EXPECT_FALSE(t.host.IsItemEnabled(mainid::kHistoryClear));
-}
-
-TEST(MainWindowInit, TheSystemMenuHasNoMaximizeAndEndsWithAbout) {
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\n");
-    t.Init();
-    const std::vector<std::wstring> menu = t.host.SystemMenu();
+TEST_F(MainWindow, InitialisationFillsTheWindowFromTheProfile) {
+    Profile(
+        L"filter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=1\r\nsendCR=0\r\ncheckForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    EXPECT_EQ(host.Control(mainid::kFilterCombo).items, (std::vector<std::wstring>{L"All PuTTYs", L"Web"}));
+    EXPECT_EQ(host.ListSelection(mainid::kFilterCombo), 1);
+    EXPECT_FALSE(host.IsChecked(mainid::kReturnToggle));
+    for (int id : {1008, 1009, 1012, 1013, 1014, 1015})
+        EXPECT_EQ(host.Control(id).font.pointTenths, 100) << id;
+    for (int id : {1010, 1016}) EXPECT_EQ(host.Control(id).font.pointTenths, 80) << id;
+    EXPECT_EQ(host.Control(mainid::kReturnToggle).font.face, L"Symbol");
+    EXPECT_EQ(d.normalWindowHeight, 300);
+    // No Maximize; a separator and the About item at the end.
+    const std::vector<std::wstring>& menu = host.SystemMenu();
     ASSERT_GE(menu.size(), 2u);
-    EXPECT_EQ(std::count(menu.begin(), menu.end(), L"Maximize:61488"), 0);
     EXPECT_EQ(menu[menu.size() - 2], L"-");
     EXPECT_EQ(menu.back(), L"About Tandrel...:16");
+    for (const std::wstring& item : menu) EXPECT_EQ(item.find(L":61488"), std::wstring::npos);
+    // The tray icon came before the window preferences; the focus is in the command box.
+    EXPECT_EQ(tray.calls, std::vector<std::wstring>{L"add Tandrel 1.7"});
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+    EXPECT_EQ(host.DefaultButton(), mainid::kSend);
+    EXPECT_TRUE(shell.Downloads().empty());  // checkForUpdates=0: no update check
 }
 
-struct LookRow {
-    std::int32_t toolWindow;
-    std::int32_t alwaysOnTop;
-    std::int32_t opacity;
-    bool layered;  // the system has SetLayeredWindowAttributes
-    const char* title;
-    std::uint32_t exStyle;
-    int height;
-    const char* insertAfter;
-    int alpha;  // -1: not called
-};
+TEST_F(MainWindow, TheStartUpCheckRunsBeforeTheComboBoxIsFilled) {
+    Profile(L"checkForUpdates=1\r\n");
+    shell.OnDownload([this] { EXPECT_EQ(host.ListCount(mainid::kFilterCombo), 0); });
+    Open();
+    EXPECT_EQ(shell.Downloads().size(), 1u);
+    EXPECT_TRUE(host.MessageBoxes().empty());  // nothing newer, said nothing
+}
 
-TEST(ApplyWindowPreferences, TitleStyleHeightZOrderAndOpacity) {
-    // Made 296 pixels high; half of a 23-pixel caption is 11.
-    const LookRow rows[] = {
-        {1, 1, 255, true, "Tandrel 1.7 - Keyfanner", kExApp | kExTool | kExLayered, 285, "-1", 255},
-        {0, 1, 255, true, "Tandrel 1.7", kExApp | kExLayered, 296, "-1", 255},
-        {0, 0, 128, true, "Tandrel 1.7", kExApp | kExLayered, 296, "-2", 128},
-        {1, 0, 0x1C8, true, "Tandrel 1.7 - Keyfanner", kExApp | kExTool | kExLayered, 285, "-2", 0xC8},
-        {1, 1, 100, false, "Tandrel 1.7 - Keyfanner", kExApp | kExTool, 285, "-1", -1},
-    };
-    for (const LookRow& r : rows) {
-        SCOPED_TRACE(r.title + std::string(" tool=") + std::to_string(r.toolWindow) +
-                     " top=" + std::to_string(r.alwaysOnTop) + " opacity=" + std::to_string(r.opacity));
-        MainWindowOn t;
-        t.Profile(L"checkForUpdates=0\r\n");
-        t.host.SetExtendedStyle(kExApp);
-        t.host.SetHasLayeredAttributes(r.layered);
-        t.Init();
-        t.dialog.toolWindow = r.toolWindow;
-        t.dialog.alwaysOnTop = r.alwaysOnTop;
-        t.dialog.windowOpacity = r.opacity;
-        t.host.SetLayeredAlpha(7);
-        t.log.clear();
-        t.dialog.ApplyWindowPreferences();
-        t.host.Flush();
-        EXPECT_EQ(fakes::LoggingHost::Narrow(t.host.Title()), r.title);
-        EXPECT_EQ(t.host.ExtendedStyle(), r.exStyle);
-        const std::string place = "place " + std::to_string(t.main) + " " + r.insertAfter + " 0 0 387 " +
-                                  std::to_string(r.height) + " 0x2";
-        EXPECT_NE(std::find(t.log.begin(), t.log.end(), place), t.log.end()) << testing::PrintToString(t.log);
-        EXPECT_EQ(std::count(t.log.begin(), t.log.end(), "sleep 20"), r.layered ? 1 : 0);
-        EXPECT_EQ(t.host.LayeredAlpha(), r.alpha < 0 ? 7 : r.alpha);
-        EXPECT_EQ(t.log.back(), "foreground " + std::to_string(t.main));
+TEST_F(MainWindow, ToolWindowTitleHeightAndStyleFollowThePreference) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    // Caption 19: half of it, 9, comes off the 300 measured at initialisation.
+    EXPECT_EQ(host.Title(), L"Tandrel 1.7 - Keyfanner");
+    EXPECT_NE(host.ExtendedStyle() & 0x80u, 0u);
+    EXPECT_EQ(desktop.Window(main).rect.Height(), 291);
+    for (int round = 0; round < 3; ++round) {
+        d.toolWindow = 0;
+        d.ApplyWindowPreferences();
+        EXPECT_EQ(host.Title(), L"Tandrel 1.7");
+        EXPECT_EQ(host.ExtendedStyle() & 0x80u, 0u);
+        EXPECT_EQ(desktop.Window(main).rect.Height(), 300);
+        d.toolWindow = 1;
+        d.ApplyWindowPreferences();
+        EXPECT_EQ(desktop.Window(main).rect.Height(), 291);  // never drifts
     }
 }
 
-TEST(ApplyWindowPreferences, SwitchingTheToolWindowBackAndForthNeverDrifts) {
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\n");
-    t.Init();
-    for (int i = 0; i < 3; ++i) {
-        for (std::int32_t tool : {0, 1}) {
-            t.dialog.toolWindow = tool;
-            t.log.clear();
-            t.dialog.ApplyWindowPreferences();
-            t.host.Flush();
-            const std::string height = tool != 0 ? "285" : "296";
-            EXPECT_NE(std::find(t.log.begin(), t.log.end(),
-                                "place " + std::to_string(t.main) + " -1 0 0 387 " + height + " 0x2"),
-                      t.log.end());
-        }
+TEST_F(MainWindow, OpacityIsTheLowByteAndTheWindowIsAlwaysLayered) {
+    Profile(L"checkForUpdates=0\r\nwindowOpacity=300\r\nalwaysOnTop=0\r\n");
+    Open();
+    EXPECT_EQ(host.LayeredAlpha(), 300 & 0xFF);
+    EXPECT_NE(host.ExtendedStyle() & 0x80000u, 0u);
+    const auto places = desktop.CallsStartingWith("place " + std::to_string(main));
+    ASSERT_FALSE(places.empty());
+    EXPECT_EQ(places.back(),
+              "place " + std::to_string(main) + " -2 0 0 380 291 0x2");  // not topmost, no move
+}
+
+TEST_F(MainWindow, WithoutLayeredWindowsTheOpacityIsNotApplied) {
+    Profile(L"checkForUpdates=0\r\nwindowOpacity=100\r\n");
+    host.SetHasLayeredAttributes(false);
+    Open();
+    EXPECT_EQ(host.ExtendedStyle() & 0x80000u, 0u);
+    EXPECT_EQ(host.LayeredAlpha(), 255);
+}
+
+TEST_F(MainWindow, HistoryStepsWrapAndKeepCommandsAsTyped) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    Type(L"  ls -l  ");
+    host.UserClicks(mainid::kSend);
+    EXPECT_EQ(Box(), L"");
+    Type(L"uptime");
+    host.UserClicks(mainid::kSend);
+    Type(L" \t\r\n ");
+    host.UserClicks(mainid::kSend);  // blank: broadcast, not stored
+    EXPECT_EQ(d.commandHistory, (std::vector<std::wstring>{L"  ls -l  ", L"uptime"}));
+    EXPECT_EQ(d.historyCursor, 2);
+    EXPECT_EQ(Box(), L"");
+    host.UserClicks(mainid::kHistoryOlder);
+    EXPECT_EQ(Box(), L"uptime");
+    host.UserClicks(mainid::kHistoryOlder);
+    EXPECT_EQ(Box(), L"  ls -l  ");
+    host.UserClicks(mainid::kHistoryOlder);  // from the oldest to the newest
+    EXPECT_EQ(Box(), L"uptime");
+    host.UserClicks(mainid::kHistoryNewer);  // from the newest to the oldest
+    EXPECT_EQ(Box(), L"  ls -l  ");
+    // The caret is after the last character, nothing selected.
+    EXPECT_EQ(host.Control(mainid::kCommandBox).selStart, 9);
+    EXPECT_EQ(host.Control(mainid::kCommandBox).selEnd, 9);
+}
+
+TEST_F(MainWindow, AfterASubmissionNewerShowsTheOldestEntry) {
+    Profile(L"checkForUpdates=0\r\ncmdhistory03=first\r\ncmdhistory07=second\r\n");
+    Open();
+    Type(L"third");
+    host.UserClicks(mainid::kSend);
+    host.UserClicks(mainid::kHistoryNewer);
+    EXPECT_EQ(Box(), L"first");
+}
+
+TEST_F(MainWindow, TheHistoryKeepsTheHundredNewestAndDuplicates) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    for (int i = 0; i < 101; ++i) {
+        Type(L"cmd" + std::to_wstring(i));
+        host.UserClicks(mainid::kSend);
     }
-    EXPECT_EQ(t.dialog.normalWindowHeight, 296);
+    Type(L"cmd100");
+    host.UserClicks(mainid::kSend);
+    ASSERT_EQ(d.commandHistory.size(), 100u);
+    EXPECT_EQ(d.commandHistory.front(), L"cmd2");
+    EXPECT_EQ(d.commandHistory[98], L"cmd100");
+    EXPECT_EQ(d.commandHistory[99], L"cmd100");
 }
 
-TEST(MainWindowCommands, TheReturnToggleFlipsSendCrAndItsCheck) {
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\n");
-    t.Init();
-    ASSERT_TRUE(t.host.IsChecked(mainid::kReturnToggle));
-    t.host.FocusItem(mainid::kFilterCombo);
-    t.host.UserClicks(mainid::kReturnToggle);
-    EXPECT_EQ(t.dialog.sendCR, 0);
-    EXPECT_FALSE(t.host.IsChecked(mainid::kReturnToggle));
-    EXPECT_EQ(t.host.FocusedItem(), mainid::kCommandBox);
-    t.host.UserClicks(mainid::kReturnToggle);
-    EXPECT_EQ(t.dialog.sendCR, 1);
-    EXPECT_TRUE(t.host.IsChecked(mainid::kReturnToggle));
-}
-
-TEST(MainWindowCommands, CtrlAndIncInsertTheirMarkersAtTheCaret) {
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\n");
-    t.Init();
-    t.host.UserSetsText(mainid::kCommandBox, L"echo  done");
-    t.host.SetEditSelection(mainid::kCommandBox, 5, 5);
-    t.host.FocusItem(mainid::kInc);
-    t.host.UserClicks(mainid::kInc);
-    EXPECT_EQ(t.Box(), L"echo {%INC%} done");
-    EXPECT_EQ(t.host.FocusedItem(), mainid::kCommandBox);
-    // Over a selection, the marker replaces it.
-    t.host.SetEditSelection(mainid::kCommandBox, 0, 4);
-    t.host.UserClicks(mainid::kCtrl);
-    EXPECT_EQ(t.Box(), L"{%CTRL%} {%INC%} done");
-}
-
-TEST(MainWindowCommands, MinimiseAndCloseGoToTheTrayOnlyWhereThereIsOne) {
-    // The tray is not part of this platform: the window then minimises and closes as usual
-    // rather than hiding where nothing could bring it back.
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
-    t.Init();
-    EXPECT_FALSE(t.dialog.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMinimize));
-    EXPECT_FALSE(t.dialog.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose | 0x2));
-    EXPECT_TRUE(t.desktop.Window(t.main).visible);
-    // Anything else is the system's, whatever the preference.
-    EXPECT_FALSE(t.dialog.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kRestore));
-}
-
-TEST(MainWindowCommands, AnotherInstanceHandsOverWithActivateMessage) {
-    MainWindowOn t;
-    t.Profile(L"checkForUpdates=0\r\n");
-    t.Init();
-    t.desktop.Show(t.main, sw::kMinimize);
-    t.log.clear();
-    t.dialog.Dispatch(DialogEvent::kUser, static_cast<int>(wm::kActivateMessage), 0, 0);
-    t.host.Flush();
-    const std::string self = std::to_string(t.main);
-    const Log expected = {"send " + self + " 0x112 0xf150 " + self, "send " + self + " 0x112 0xf120 " + self,
-                          "foreground " + self};
-    EXPECT_EQ(t.log, expected);
-    EXPECT_TRUE(t.desktop.Window(t.main).visible);
-}
-
-TEST(MainWindowExit, DestroyingTheWindowShowsEveryHiddenTerminalWhenAsked) {
-    for (std::int32_t unhide : {1, 0}) {
-        SCOPED_TRACE(unhide);
-        MainWindowOn t;
-        t.Profile(L"checkForUpdates=0\r\nfilter00=web||+web*\r\nunhideOnExit=" + std::to_wstring(unhide) +
-                  L"\r\n");
-        t.Init();
-        const WindowId db = t.Terminal(L"db01");  // the selected filter would pass it over
-        t.desktop.Show(db, sw::kHide);
-        t.dialog.OnDestroyWindow();
-        EXPECT_TRUE(t.dialog.isExiting);
-        EXPECT_EQ(t.desktop.Window(db).visible, unhide == 1);
+TEST_F(MainWindow, ClearAsksAndOnlyYesEmptiesHistoryAndBox) {
+    Profile(L"checkForUpdates=0\r\ncmdhistory00=ls\r\n");
+    CMainDialog& d = Open();
+    EXPECT_TRUE(host.IsItemEnabled(mainid::kHistoryClear));
+    Type(L"typed meanwhile");
+    host.AnswerNextMessageBox(mb::kIdNo);
+    host.UserClicks(mainid::kHistoryClear);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, L"Are you sure you want to\nclear the command history?");
+    EXPECT_EQ(host.MessageBoxes()[0].caption, L"Tandrel");
+    EXPECT_EQ(host.MessageBoxes()[0].flags, mb::kYesNo | mb::kIconExclamation);
+    EXPECT_EQ(d.commandHistory.size(), 1u);
+    EXPECT_EQ(Box(), L"typed meanwhile");
+    host.AnswerNextMessageBox(mb::kIdYes);
+    host.UserClicks(mainid::kHistoryClear);
+    EXPECT_TRUE(d.commandHistory.empty());
+    EXPECT_EQ(d.historyCursor, 0);
+    EXPECT_EQ(Box(), L"");
+    for (int id : {mainid::kHistoryOlder, mainid::kHistoryNewer, mainid::kHistoryClear}) {
+        EXPECT_FALSE(host.IsItemEnabled(id)) << id;
     }
+    host.Control(mainid::kHistoryClear).enabled = true;  // even if reached: no question on empty
+    host.UserClicks(mainid::kHistoryClear);
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);
 }
 
-// ---- the keyboard routing of the main window ----
+TEST_F(MainWindow, ACommandReachesEveryPassingTerminalWithEnter) {
+    Profile(L"checkForUpdates=0\r\nfilter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=1\r\n");
+    const WindowId web = Terminal(L"web01");
+    const WindowId db = Terminal(L"db01");
+    Open();
+    Type(L"echo {%INC%}");
+    host.UserClicks(mainid::kSend);
+    EXPECT_EQ(desktop.Window(web).text, L"echo 1\r");
+    EXPECT_EQ(desktop.Window(db).text, L"");
+    EXPECT_EQ(desktop.Foreground(), main);  // the main window came back
+}
 
-enum class Effect { kNone, kOlder, kNewer, kSubmitTab };
-
-struct KeyRow {
+struct RoutingRow {
     const char* name;
     std::uint32_t key;
-    int focus;
+    int focused;
     std::int32_t tabCompletion;
     std::int32_t scrollThrough;
-    std::uint32_t keyAfter;  // what the dialog manager then sees
-    Effect effect;
+    std::uint32_t keyAfter;   // what the dialog manager then sees
+    const wchar_t* boxAfter;  // the command box afterwards
+    const wchar_t* terminal;  // what the terminal received
 };
 
-TEST(KeyboardRouting, EveryKeyOfTheTable) {
-    const KeyRow rows[] = {
-        {"Escape in the box", vk::kEscape, 1011, 1, 1, 0, Effect::kNone},
-        {"Escape on Send", vk::kEscape, 1024, 0, 0, 0, Effect::kNone},
-        {"Escape on the combo box", vk::kEscape, 1001, 0, 0, 0, Effect::kNone},
-        {"Tab with completion", vk::kTab, 1011, 1, 1, 0, Effect::kSubmitTab},
-        {"Tab without completion", vk::kTab, 1011, 0, 1, vk::kTab, Effect::kNone},
-        {"Tab on a button", vk::kTab, 1024, 1, 1, vk::kTab, Effect::kNone},
-        {"Up walking the history", vk::kUp, 1011, 0, 1, vk::kUp, Effect::kOlder},
-        {"Down walking the history", vk::kDown, 1011, 0, 1, vk::kDown, Effect::kNewer},
-        {"Up moving the caret", vk::kUp, 1011, 0, 0, vk::kUp, Effect::kNone},
-        {"Down moving the caret", vk::kDown, 1011, 0, 0, vk::kDown, Effect::kNone},
-        {"Up on the combo box", vk::kUp, 1001, 0, 1, vk::kUp, Effect::kNone},
-        {"Enter is the dialog manager's", vk::kReturn, 1011, 1, 1, vk::kReturn, Effect::kNone},
-    };
-    for (const KeyRow& r : rows) {
-        SCOPED_TRACE(r.name);
-        MainWindowOn t;
-        t.Profile(L"checkForUpdates=0\r\ncmdhistory00=oldest\r\ncmdhistory01=newest\r\n");
-        t.Init();
-        t.dialog.tabCompletion = r.tabCompletion;
-        t.dialog.cmdhistoryScrollThrough = r.scrollThrough;
-        const WindowId term = t.Terminal(L"web01");
-        t.host.UserSetsText(mainid::kCommandBox, L"cd /us");
-        std::uint32_t key = r.key;
-        t.dialog.PreTranslateKeyDown(r.focus, key);
-        EXPECT_EQ(key, r.keyAfter);
-        switch (r.effect) {
-            case Effect::kNone:
-                EXPECT_EQ(t.Box(), L"cd /us");
-                EXPECT_EQ(t.dialog.commandHistory.size(), 2u);
-                break;
-            case Effect::kOlder:
-                EXPECT_EQ(t.Box(), L"newest");
-                break;
-            case Effect::kNewer:
-                EXPECT_EQ(t.Box(), L"oldest");
-                break;
-            case Effect::kSubmitTab:
-                EXPECT_EQ(t.Box(), L"");
-                EXPECT_EQ(t.dialog.commandHistory.back(), L"cd /us");
-                EXPECT_EQ(t.desktop.Window(term).text, L"cd /us\t");
-                EXPECT_EQ(t.host.FocusedItem(), mainid::kCommandBox);
-                break;
-        }
-        if (r.effect != Effect::kSubmitTab) {
-            EXPECT_EQ(t.desktop.Window(term).text, L"");
-        }
-    }
+class KeyboardRouting : public MainWindow, public testing::WithParamInterface<RoutingRow> {};
+
+TEST_P(KeyboardRouting, KeysInTheMainWindow) {
+    const RoutingRow& r = GetParam();
+    Profile(L"checkForUpdates=0\r\ncmdhistory00=old\r\ncmdhistory01=new\r\n");
+    const WindowId term = Terminal(L"t1");
+    CMainDialog& d = Open();
+    d.tabCompletion = r.tabCompletion;
+    d.cmdhistoryScrollThrough = r.scrollThrough;
+    Type(L"cd /us");
+    EXPECT_EQ(Press(r.key, r.focused), r.keyAfter);
+    EXPECT_EQ(Box(), r.boxAfter);
+    EXPECT_EQ(desktop.Window(term).text, r.terminal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyboardRouting,
+    testing::Values(
+        RoutingRow{"EscapeInTheBox", vk::kEscape, mainid::kCommandBox, 0, 1, 0, L"cd /us", L""},
+        RoutingRow{"EscapeOnAButton", vk::kEscape, mainid::kSend, 0, 1, 0, L"cd /us", L""},
+        RoutingRow{"TabCompletes", vk::kTab, mainid::kCommandBox, 1, 1, 0, L"", L"cd /us\t"},
+        RoutingRow{"TabMovesTheFocus", vk::kTab, mainid::kCommandBox, 0, 1, vk::kTab, L"cd /us", L""},
+        RoutingRow{"TabOnAButton", vk::kTab, mainid::kSend, 1, 1, vk::kTab, L"cd /us", L""},
+        RoutingRow{"UpRecalls", vk::kUp, mainid::kCommandBox, 0, 1, vk::kUp, L"new", L""},
+        RoutingRow{"DownRecalls", vk::kDown, mainid::kCommandBox, 0, 1, vk::kDown, L"old", L""},
+        RoutingRow{"UpMovesTheCaret", vk::kUp, mainid::kCommandBox, 0, 0, vk::kUp, L"cd /us", L""},
+        RoutingRow{"UpOnAButton", vk::kUp, mainid::kSend, 0, 1, vk::kUp, L"cd /us", L""}),
+    [](const testing::TestParamInfo<RoutingRow>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindow, MinimiseAndCloseHideIntoTheTrayOnlyWhereThereIsOne) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    EXPECT_TRUE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));
+    EXPECT_FALSE(desktop.Window(main).visible);
+    EXPECT_EQ(tray.calls.back(), L"modify Tandrel 1.7");
+    d.minimizeToSysTray = 0;
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMinimize));  // default processing
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMaximize));
+}
+
+TEST_F(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open(false);
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));
+    EXPECT_TRUE(desktop.Window(main).visible);
+    EXPECT_FALSE(d.trayIconShown);
+}
+
+TEST_F(MainWindow, TheAboutItemOfTheSystemMenuRunsTheAboutDialog) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    host.OnModal(111, [&d](CDialog&, FakeDialogHost&) {
+        EXPECT_EQ(d.modalDialogOpen, 1);
+        return mb::kIdOk;
+    });
+    EXPECT_TRUE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, 16));
+    EXPECT_EQ(host.ModalRuns(), std::vector<int>{111});
+    EXPECT_EQ(d.modalDialogOpen, 0);
+}
+
+TEST_F(MainWindow, TrayDoubleClickHidesAndShowsButNotWhileADialogIsOpen) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    EXPECT_FALSE(desktop.Window(main).visible);
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    EXPECT_TRUE(desktop.Window(main).visible);
+    d.modalDialogOpen = 1;
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    EXPECT_TRUE(desktop.Window(main).visible);
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kRButtonDown);
+    EXPECT_EQ(tray.calls.back(), L"menu greyed");
+    d.modalDialogOpen = 0;
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, 0x0205);  // right button released
+    EXPECT_EQ(tray.calls.back(), L"menu greyed");
+}
+
+TEST_F(MainWindow, ARestartedShellGetsTheIconBack) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    d.taskbarCreatedMessage = 0xC123;
+    d.Dispatch(DialogEvent::kUser, 0xC123, 0, 0);
+    EXPECT_EQ(tray.calls, (std::vector<std::wstring>{L"add Tandrel 1.7", L"forget", L"add Tandrel 1.7"}));
+}
+
+TEST_F(MainWindow, ExitSavesTheHistoryAndRemovesTheIcon) {
+    Profile(L"checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
+    Open();
+    Type(L"make");
+    host.UserClicks(mainid::kSend);
+    dialog->OnDestroyWindow();
+    dialog.reset();
+    EXPECT_EQ(tray.calls.back(), L"delete");
+    const std::wstring text = DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]);
+    EXPECT_NE(text.find(L"cmdhistory00=make\r\n"), std::wstring::npos);
+}
+
+TEST_F(MainWindow, QuickKeysAndMarkers) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId term = Terminal(L"t1");
+    Open();
+    host.UserClicks(1017);  // Ctrl-C
+    EXPECT_EQ(desktop.Window(term).text, L"\x03");
+    Type(L"ls ");
+    host.SetEditSelection(mainid::kCommandBox, 3, 3);
+    host.UserClicks(mainid::kInc);
+    EXPECT_EQ(Box(), L"ls {%INC%}");
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
 }
 
 }  // namespace

@@ -1,283 +1,389 @@
-// The dialog host's control operations: each is the one Win32 call or control message it names.
 #include "platform/win32/win32_dialog_host.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <vector>
-
 namespace tandrel::win32 {
-
-namespace {
-LayeredAttributesFn layeredAttributes = nullptr;
-}  // namespace
-
-void SetLayeredAttributesFunction(LayeredAttributesFn fn) {
-    layeredAttributes = fn;
-}
-
-LayeredAttributesFn LayeredAttributesFunction() {
-    return layeredAttributes;
-}
-
 namespace {
 
-struct FaceCharsets {
-    bool symbol = false;
-    bool text = false;  // any set of letters
+LayeredAttributesFn g_layeredAttributes = nullptr;
+
+struct Binding {
+    CDialog* dialog;
+    Win32DialogHost* host;
 };
 
-int CALLBACK NoteCharset(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM data) {
-    FaceCharsets& sets = *reinterpret_cast<FaceCharsets*>(data);
-    if (lf->lfCharSet == SYMBOL_CHARSET) {
-        sets.symbol = true;
-    } else {
-        sets.text = true;
-    }
-    return 1;
+Binding* BindingOf(HWND hwnd) {
+    return reinterpret_cast<Binding*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
 }
 
-// A symbol font ("Marlett", "Symbol") is asked for in its own set: its glyphs sit at the
-// character codes only then (some font mappers give another face's letters otherwise).
-BYTE CharsetOf(HDC dc, const std::wstring& face) {
-    LOGFONTW query{};
-    query.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(query.lfFaceName, face.c_str(), LF_FACESIZE);
-    FaceCharsets sets;
-    EnumFontFamiliesExW(dc, &query, NoteCharset, reinterpret_cast<LPARAM>(&sets), 0);
-    return sets.symbol && !sets.text ? SYMBOL_CHARSET : DEFAULT_CHARSET;
+// The framework's filter form "Name (*.ext)|*.ext||" as the null-separated list the system
+// dialog takes.
+std::wstring SystemFilter(const std::wstring& filter) {
+    std::wstring out = filter;
+    for (wchar_t& c : out) {
+        if (c == L'|')
+            c = L'\0';
+    }
+    out.push_back(L'\0');
+    return out;
 }
+
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FontFaceInstalled(const std::wstring& face) {
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    bool found = false;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(screen, &lf, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Where the glyph fonts are missing (Wine without its fonts, for one), the glyph buttons show
+// the same shapes as ordinary characters of the dialog's own font.
+struct StandIn {
+    const wchar_t* face;
+    const wchar_t* caption;
+    const wchar_t* glyph;
+};
+constexpr StandIn kStandIns[] = {
+    {L"Marlett", L"5", L"\u25B2"},      // up triangle
+    {L"Marlett", L"6", L"\u25BC"},      // down triangle
+    {L"Marlett", L"3", L"\u25C0"},      // left triangle
+    {L"Marlett", L"4", L"\u25B6"},      // right triangle
+    {L"Marlett", L"r", L"\u00D7"},      // a cross
+    {L"Symbol", L"\u00BF", L"\u21B5"},  // the return arrow
+};
 
 }  // namespace
 
-HFONT Win32DialogHost::CreatePointFont(const FontSpec& spec) const {
-    // Tenths of a point at the screen's vertical resolution.
-    const HDC dc = GetDC(hwnd_);
-    if (dc == nullptr)
-        return nullptr;
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(spec.pointTenths, GetDeviceCaps(dc, LOGPIXELSY), 720);
-    lf.lfCharSet = CharsetOf(dc, spec.face);
-    lstrcpynW(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
-    ReleaseDC(hwnd_, dc);
-    return CreateFontIndirectW(&lf);
+void LookUpLayeredAttributes() {
+    HMODULE user32 = ::GetModuleHandleW(L"USER32.DLL");
+    g_layeredAttributes = nullptr;
+    if (user32 != nullptr) {
+        // Through the generic function pointer type, which every compiler lets go to any other.
+        FARPROC found = ::GetProcAddress(user32, "SetLayeredWindowAttributes");
+        g_layeredAttributes = reinterpret_cast<LayeredAttributesFn>(reinterpret_cast<void (*)()>(found));
+    }
 }
 
-Win32DialogHost::Win32DialogHost(HINSTANCE instance, Run run, HICON icon)
-    : instance_(instance), run_(run), icon_(icon) {}
+LayeredAttributesFn LayeredAttributes() {
+    return g_layeredAttributes;
+}
+
+Win32DialogHost::Win32DialogHost(HWND dialog, bool modeless) : hwnd_(dialog), modeless_(modeless) {}
 
 Win32DialogHost::~Win32DialogHost() {
-    for (auto& [key, font] : fonts_) DeleteObject(font);
+    for (const OwnedFont& f : fonts_) ::DeleteObject(f.font);
+}
+
+WindowId Win32DialogHost::Window() {
+    return reinterpret_cast<WindowId>(hwnd_);
 }
 
 void Win32DialogHost::SetItemText(int id, const std::wstring& text) {
-    SetDlgItemTextW(hwnd_, id, text.c_str());
+    ::SetDlgItemTextW(hwnd_, id, text.c_str());
 }
 
 std::wstring Win32DialogHost::ItemText(int id) {
-    const HWND item = Item(id);
+    HWND item = Item(id);
     if (item == nullptr)
         return {};
-    const int length = GetWindowTextLengthW(item);
-    if (length <= 0)
-        return {};
+    const int length = ::GetWindowTextLengthW(item);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(item, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    const int copied = ::GetWindowTextW(item, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
 void Win32DialogHost::SetCheck(int id, bool checked) {
-    CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 bool Win32DialogHost::IsChecked(int id) {
-    return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+    return ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
 }
 
 void Win32DialogHost::EnableItem(int id, bool enabled) {
-    EnableWindow(Item(id), enabled ? TRUE : FALSE);
+    ::EnableWindow(Item(id), enabled ? TRUE : FALSE);
 }
 
 bool Win32DialogHost::IsItemEnabled(int id) {
-    return IsWindowEnabled(Item(id)) != FALSE;
+    return ::IsWindowEnabled(Item(id)) != FALSE;
 }
 
 void Win32DialogHost::ShowItem(int id, bool shown) {
-    ShowWindow(Item(id), shown ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(Item(id), shown ? SW_SHOW : SW_HIDE);
 }
 
 bool Win32DialogHost::IsItemShown(int id) {
-    return IsWindowVisible(Item(id)) != FALSE;
+    // The control's own style, so that the answer holds while the dialog itself is hidden.
+    return (::GetWindowLongPtrW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void Win32DialogHost::SetItemFont(int id, const FontSpec& spec) {
-    const auto key = std::make_pair(spec.face, spec.pointTenths);
+void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
     HFONT font = nullptr;
-    if (const auto it = fonts_.find(key); it != fonts_.end()) {
-        font = it->second;
-    } else {
-        font = CreatePointFont(spec);
+    for (const OwnedFont& f : fonts_) {
+        if (f.wanted.face == wanted.face && f.wanted.pointTenths == wanted.pointTenths)
+            font = f.font;
+    }
+    if (font == nullptr && !FontFaceInstalled(wanted.face)) {
+        const std::wstring caption = ItemText(id);
+        for (const StandIn& s : kStandIns) {
+            if (wanted.face == s.face && caption == s.caption) ::SetDlgItemTextW(hwnd_, id, s.glyph);
+        }
+        return;
+    }
+    if (font == nullptr) {
+        // A point-size font: tenths of a point at the screen's vertical resolution.
+        HDC screen = ::GetDC(nullptr);
+        const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+        LOGFONTW lf{};
+        lf.lfHeight = -::MulDiv(wanted.pointTenths, dpi, 720);
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(lf.lfFaceName, wanted.face.c_str(), LF_FACESIZE);
+        font = ::CreateFontIndirectW(&lf);
         if (font == nullptr)
             return;  // the control keeps the dialog's font
-        fonts_.emplace(key, font);
+        fonts_.push_back({wanted, font});
     }
-    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 bool Win32DialogHost::IsComboBox(int id) const {
     wchar_t name[32] = {};
-    GetClassNameW(Item(id), name, 32);
-    return lstrcmpiW(name, WC_COMBOBOXW) == 0;
+    ::GetClassNameW(Item(id), name, 32);
+    return lstrcmpiW(name, L"ComboBox") == 0;
 }
 
 void Win32DialogHost::ClearList(int id) {
-    SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
 }
 
 void Win32DialogHost::AddListItem(int id, const std::wstring& text) {
-    SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_ADDSTRING : LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void Win32DialogHost::SelectListItem(int id, int index) {
-    SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
-                        0);
+    ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
+                          0);
 }
 
 int Win32DialogHost::ListSelection(int id) {
     return static_cast<int>(
-        SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+        ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 int Win32DialogHost::ListCount(int id) {
-    const LRESULT n = SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    return n > 0 ? static_cast<int>(n) : 0;
+    const LRESULT n = ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    return n < 0 ? 0 : static_cast<int>(n);
 }
 
 void Win32DialogHost::SetEditSelection(int id, int start, int end) {
-    SendDlgItemMessageW(hwnd_, id, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    ::SendDlgItemMessageW(hwnd_, id, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
 }
 
 void Win32DialogHost::ReplaceEditSelection(int id, const std::wstring& text) {
-    SendDlgItemMessageW(hwnd_, id, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendDlgItemMessageW(hwnd_, id, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void Win32DialogHost::ScrollEditCaret(int id) {
-    SendDlgItemMessageW(hwnd_, id, EM_SCROLLCARET, 0, 0);
+    ::SendDlgItemMessageW(hwnd_, id, EM_SCROLLCARET, 0, 0);
 }
 
 void Win32DialogHost::SetSliderRange(int id, int low, int high) {
-    SendDlgItemMessageW(hwnd_, id, TBM_SETRANGE, TRUE, MAKELPARAM(low, high));
+    ::SendDlgItemMessageW(hwnd_, id, TBM_SETRANGE, TRUE, MAKELPARAM(low, high));
 }
 
 void Win32DialogHost::SetSliderPosition(int id, int position) {
-    SendDlgItemMessageW(hwnd_, id, TBM_SETPOS, TRUE, position);
+    ::SendDlgItemMessageW(hwnd_, id, TBM_SETPOS, TRUE, static_cast<LPARAM>(position));
 }
 
 int Win32DialogHost::SliderPosition(int id) {
-    return static_cast<int>(SendDlgItemMessageW(hwnd_, id, TBM_GETPOS, 0, 0));
+    return static_cast<int>(::SendDlgItemMessageW(hwnd_, id, TBM_GETPOS, 0, 0));
 }
 
 void Win32DialogHost::FocusItem(int id) {
-    SetFocus(Item(id));
+    ::SetFocus(Item(id));
 }
 
 int Win32DialogHost::FocusedItem() {
-    const HWND focus = GetFocus();
-    if (focus == nullptr || IsChild(hwnd_, focus) == FALSE)
+    HWND focus = ::GetFocus();
+    if (focus == nullptr || !::IsChild(hwnd_, focus))
         return 0;
-    // The control of the dialog that holds the focus (a combo box's own edit is its child).
-    HWND control = focus;
-    while (GetAncestor(control, GA_PARENT) != hwnd_) control = GetAncestor(control, GA_PARENT);
-    return GetDlgCtrlID(control);
+    // A control made of child windows (a combo box's edit) answers with the control's id.
+    while (::GetParent(focus) != hwnd_ && ::GetParent(focus) != nullptr) focus = ::GetParent(focus);
+    return ::GetDlgCtrlID(focus);
 }
 
 void Win32DialogHost::MakeDefaultButton(int id) {
-    SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+    ::SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
 }
 
 void Win32DialogHost::SetTitle(const std::wstring& title) {
-    SetWindowTextW(hwnd_, title.c_str());
+    ::SetWindowTextW(hwnd_, title.c_str());
 }
 
 std::wstring Win32DialogHost::Title() {
-    const int length = GetWindowTextLengthW(hwnd_);
-    if (length <= 0)
-        return {};
+    const int length = ::GetWindowTextLengthW(hwnd_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(hwnd_, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    const int copied = ::GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
 std::uint32_t Win32DialogHost::ExtendedStyle() {
-    return static_cast<std::uint32_t>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    return static_cast<std::uint32_t>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
 }
 
 void Win32DialogHost::SetExtendedStyle(std::uint32_t style) {
-    if (ExtendedStyle() == style)
-        return;
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(style));
-    // The frame (a tool window's shorter caption) is measured anew.
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(style));
+    // A changed frame (tool window or not) is drawn only once the system recomputes it.
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Rect Win32DialogHost::WindowRect() {
     RECT r{};
-    if (!GetWindowRect(hwnd_, &r))
-        return Rect{};
+    ::GetWindowRect(hwnd_, &r);
     return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 bool Win32DialogHost::HasLayeredAttributes() {
-    return layeredAttributes != nullptr;
+    return g_layeredAttributes != nullptr;
 }
 
 void Win32DialogHost::SetLayeredAlpha(std::uint8_t alpha) {
-    if (layeredAttributes != nullptr)
-        layeredAttributes(hwnd_, 0, alpha, LWA_ALPHA);
+    if (g_layeredAttributes != nullptr)
+        g_layeredAttributes(hwnd_, 0, alpha, LWA_ALPHA);
 }
 
 void Win32DialogHost::RemoveSystemMenuItem(std::uint32_t command) {
-    RemoveMenu(GetSystemMenu(hwnd_, FALSE), command, MF_BYCOMMAND);
+    ::RemoveMenu(::GetSystemMenu(hwnd_, FALSE), command, MF_BYCOMMAND);
 }
 
 void Win32DialogHost::AppendSystemMenuSeparator() {
-    AppendMenuW(GetSystemMenu(hwnd_, FALSE), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(::GetSystemMenu(hwnd_, FALSE), MF_SEPARATOR, 0, nullptr);
 }
 
 void Win32DialogHost::AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) {
-    AppendMenuW(GetSystemMenu(hwnd_, FALSE), MF_STRING, command, text.c_str());
+    ::AppendMenuW(::GetSystemMenu(hwnd_, FALSE), MF_STRING, command, text.c_str());
 }
 
 bool Win32DialogHost::ChooseFileToOpen(const std::wstring& filter, const std::wstring& title,
                                        std::wstring& path) {
-    // The framework's filter form, "Name|pattern|...||", becomes the system's NUL-separated one.
-    std::wstring pairs = filter;
-    for (wchar_t& c : pairs) {
-        if (c == L'|')
-            c = L'\0';
-    }
-    pairs.push_back(L'\0');
-    std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
+    const std::wstring systemFilter = SystemFilter(filter);
+    std::wstring buffer(MAX_PATH * 4, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = hwnd_;
-    ofn.lpstrFilter = pairs.c_str();
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrFilter = systemFilter.c_str();
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&ofn))
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (!::GetOpenFileNameW(&ofn))
         return false;
-    path = file.data();
+    path.assign(buffer.c_str());
     return true;
 }
 
 int Win32DialogHost::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) {
-    return MessageBoxW(hwnd_, text.c_str(), caption.c_str(), flags);
+    return ::MessageBoxW(hwnd_, text.c_str(), caption.c_str(), flags);
+}
+
+int Win32DialogHost::RunModal(CDialog& dialog) {
+    const INT_PTR r = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()),
+                                        hwnd_, GenericDialogProc, reinterpret_cast<LPARAM>(&dialog));
+    return static_cast<int>(r);
+}
+
+void Win32DialogHost::EndDialog(int result) {
+    ended_ = true;
+    result_ = result;
+    if (modeless_) {
+        // The window's own loop sees Ended() once it wakes up.
+        ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+    } else {
+        ::EndDialog(hwnd_, result);
+    }
+}
+
+void BindDialog(HWND hwnd, CDialog& dialog, bool modeless) {
+    auto* binding = new Binding{&dialog, new Win32DialogHost(hwnd, modeless)};
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(binding));
+    dialog.Attach(binding->host);
+}
+
+CDialog* DialogOf(HWND hwnd) {
+    Binding* b = BindingOf(hwnd);
+    return b != nullptr ? b->dialog : nullptr;
+}
+
+Win32DialogHost* HostOf(HWND hwnd) {
+    Binding* b = BindingOf(hwnd);
+    return b != nullptr ? b->host : nullptr;
+}
+
+INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Binding* b = BindingOf(hwnd);
+    if (b == nullptr)
+        return FALSE;
+    CDialog& dialog = *b->dialog;
+    switch (message) {
+        case WM_INITDIALOG:
+            return dialog.Dispatch(DialogEvent::kInit) ? TRUE : FALSE;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (dialog.Dispatch(DialogEvent::kCommand, id, code))
+                return TRUE;
+            if (id == IDOK && code == BN_CLICKED) {
+                dialog.OnOK();
+                return TRUE;
+            }
+            if (id == IDCANCEL && code == BN_CLICKED) {
+                dialog.OnCancel();
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_HSCROLL: {
+            const int id = lParam != 0 ? ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0;
+            return dialog.Dispatch(DialogEvent::kHScroll, id, LOWORD(wParam)) ? TRUE : FALSE;
+        }
+        case WM_HELP:
+            dialog.Dispatch(DialogEvent::kHelp);
+            return TRUE;
+        case WM_SYSCOMMAND:
+            if (dialog.Dispatch(DialogEvent::kSysCommand, 0, 0, static_cast<std::uintptr_t>(wParam))) {
+                ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
+                return TRUE;
+            }
+            return FALSE;  // default processing
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+            dialog.Attach(nullptr);
+            delete b->host;
+            delete b;
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR CALLBACK GenericDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        BindDialog(hwnd, *reinterpret_cast<CDialog*>(lParam), false);
+    return HandleDialogMessage(hwnd, message, wParam, lParam);
 }
 
 }  // namespace tandrel::win32

@@ -1,48 +1,36 @@
-// The dialog layer on Win32: a dialog host over an HWND made from the dialog's resource template,
-// the one dialog procedure that turns window messages into CDialog::Dispatch calls, nested modal
-// dialogs (DialogBoxParamW), and the main window's run: a modeless dialog with a message loop of
-// its own, in which the dialog sees every key press of the window and its controls first.
+// The dialog host over a real dialog window, and the one dialog procedure that turns the
+// window's messages into the portable dialog's events.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
-#include <map>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "ui/dialog.h"
 #include "ui/dialog_host.h"
 
 namespace tandrel::win32 {
 
-// SetLayeredWindowAttributes, looked up by name in USER32.DLL once at start-up; null where the
-// system has no such function.
+// SetLayeredWindowAttributes of USER32.DLL, looked up by name once at start-up; null where the
+// system lacks it.
 using LayeredAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-void SetLayeredAttributesFunction(LayeredAttributesFn fn);
-LayeredAttributesFn LayeredAttributesFunction();
+void LookUpLayeredAttributes();
+LayeredAttributesFn LayeredAttributes();
 
-class Win32DialogHost final : public IDialogHost {
+class Win32DialogHost : public IDialogHost {
   public:
-    // A dialog run by DialogBoxParamW ends with EndDialog; the main window's own loop ends when
-    // Ended() turns true.
-    enum class Run : std::uint8_t { kDialogBox, kOwnLoop };
-
-    // `icon`, when given, is the window's large and small icon, painted while it is minimised
-    // and answered to WM_QUERYDRAGICON. The host does not own it.
-    Win32DialogHost(HINSTANCE instance, Run run, HICON icon = nullptr);
+    // `modeless`: the window was made by CreateDialogParamW and runs a loop of its own, which
+    // watches Ended(); otherwise DialogBoxParamW runs it and EndDialog ends that run.
+    Win32DialogHost(HWND dialog, bool modeless);
     ~Win32DialogHost() override;
     Win32DialogHost(const Win32DialogHost&) = delete;
     Win32DialogHost& operator=(const Win32DialogHost&) = delete;
 
     HWND Hwnd() const { return hwnd_; }
-    HICON Icon() const { return icon_; }
-    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
     bool Ended() const { return ended_; }
     int Result() const { return result_; }
 
-    // ---- IDialogHost ----
-    WindowId Window() override { return reinterpret_cast<WindowId>(hwnd_); }
+    WindowId Window() override;
     void SetItemText(int id, const std::wstring& text) override;
     std::wstring ItemText(int id) override;
     void SetCheck(int id, bool checked) override;
@@ -82,34 +70,33 @@ class Win32DialogHost final : public IDialogHost {
     void EndDialog(int result) override;
 
   private:
-    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+    // Combo boxes take CB_* messages, list boxes LB_*.
     bool IsComboBox(int id) const;
-    // The framework's point-size font of the face, in the face's own character set.
-    HFONT CreatePointFont(const FontSpec& spec) const;
 
-    HINSTANCE instance_;
-    Run run_;
-    HICON icon_;
-    HWND hwnd_ = nullptr;
+    struct OwnedFont {
+        FontSpec wanted;
+        HFONT font;
+    };
+    HWND hwnd_;
+    bool modeless_;
     bool ended_ = false;
     int result_ = 0;
-    // Fonts made for the controls, by face and size, deleted with the host.
-    std::map<std::pair<std::wstring, int>, HFONT> fonts_;
+    std::vector<OwnedFont> fonts_;
 };
 
-// What the main window's run adds to the generic dialog procedure.
-struct MainWindowHooks {
-    // Once the window exists, before the dialog's initialisation (subclassing its controls).
-    std::function<void(HWND window)> created;
-    // Every WM_KEYDOWN of the window and its controls, before the dialog manager sees it, with
-    // the identifier of the control that has the focus (0 for none); may set the key to 0.
-    std::function<void(int focusedControlId, std::uint32_t& key)> preTranslateKey;
-    // Once the run has ended, before the window is destroyed.
-    std::function<void()> beforeDestroy;
-};
+// The dialog procedure of every dialog: WM_INITDIALOG's lParam is the CDialog*. It attaches a
+// host, and turns WM_INITDIALOG, WM_COMMAND, WM_HSCROLL, WM_HELP and WM_SYSCOMMAND into
+// Dispatch; IDOK and IDCANCEL that the map leaves alone run OnOK and OnCancel.
+INT_PTR CALLBACK GenericDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Creates the dialog from its template with no owner, runs it until it ends, destroys the window
-// and returns the dialog's result; -1 when the window could not be created.
-int RunMainWindow(CDialog& dialog, HINSTANCE instance, HICON icon, const MainWindowHooks& hooks);
+// The pieces other dialog procedures (the main window's) share with it: binding a dialog and a
+// new host to the window at WM_INITDIALOG, and the messages every dialog handles.
+void BindDialog(HWND hwnd, CDialog& dialog, bool modeless);
+INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The dialog and host bound to a window (null before WM_INITDIALOG and after WM_NCDESTROY).
+CDialog* DialogOf(HWND hwnd);
+Win32DialogHost* HostOf(HWND hwnd);
 
 }  // namespace tandrel::win32

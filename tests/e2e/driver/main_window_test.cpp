@@ -1,242 +1,363 @@
-// tandrel.exe operated as a user would: typing into its command box, pressing its keys and
-// buttons, answering its questions, starting it twice and closing it; the probes say what reached
-// the terminals, the profile what was kept.
+// tandrel.exe as the operator sees it: its window, commands typed into its command box and sent
+// to the probe terminals, the single instance, Escape, the history and the exit.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <windows.h>
+
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "e2e_files.h"
 #include "probe_client.h"
+#include "settings/ini_store.h"
 #include "tandrel_client.h"
-#include "user_input.h"
 
 namespace e2e {
 namespace {
 
 constexpr int kCommandBox = 1011;
-constexpr int kHistoryOlder = 1008;
-constexpr int kHistoryClear = 1010;
+constexpr int kReturnToggle = 1007;
 
-// A profile as the operator's INI file holds it: UTF-16LE with its mark, CRLF line ends.
-std::string Utf16Profile(const std::wstring& lines) {
-    const std::wstring text = L"[Tandrel]\r\n" + lines;
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+// A profile written before the start: no update check over the network, plus `extra` lines.
+void WriteProfile(const TempFolder& folder, const std::string& extra) {
+    std::string text = "[Tandrel]\r\ncheckForUpdates=0\r\n" + extra;
+    ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
+}
+
+std::wstring CommandText(HWND app) {
+    return WindowText(GetDlgItem(app, kCommandBox));
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs) {
+    const ULONGLONG until = GetTickCount64() + boundMs;
+    while (!condition()) {
+        if (GetTickCount64() >= until)
+            return false;
+        Sleep(20);
     }
-    return bytes;
+    return true;
 }
 
-std::wstring DecodeUtf16(const std::string& bytes) {
-    std::wstring text;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    return text;
+void Key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
 }
 
-// No update check (no network here), no tray, terminals filtered by "web".
-const std::wstring kQuietProfile =
-    L"checkForUpdates=0\r\nminimizeToSysTray=0\r\nfilter00=All "
-    L"PuTTYs||+*\r\nfilter01=web||+web*\r\nfilter=1\r\n";
+// One key press as the operator makes it, with Shift when `shift`.
+void Press(WORD vk, bool shift = false) {
+    if (shift)
+        Key(VK_SHIFT, false);
+    Key(vk, false);
+    Key(vk, true);
+    if (shift)
+        Key(VK_SHIFT, true);
+    Sleep(5);
+}
+
+// Types the text on the US keyboard.
+void Type(const std::wstring& text) {
+    for (wchar_t c : text) {
+        const SHORT code = VkKeyScanW(c);
+        ASSERT_NE(code, -1) << "no key types " << static_cast<int>(c);
+        Press(static_cast<WORD>(code & 0xFF), (code & 0x100) != 0);
+    }
+}
+
+// Brings tandrel.exe to the front with the focus in its command box, the way a click there does.
+bool FocusCommandBox(HWND app) {
+    SetForegroundWindow(app);
+    return WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == app &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(app, nullptr), &info) &&
+                   info.hwndFocus == GetDlgItem(app, kCommandBox);
+        },
+        3000);
+}
+
+std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
+    tandrel::IniStore store;
+    store.Load(ReadWholeFile(path));
+    return store.GetString(L"Tandrel", key, L"<missing>");
+}
+
+// The message box of the process, once it is shown (class "#32770", titled "Tandrel").
+HWND WaitForMessageBox(DWORD processId, DWORD boundMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindWindowOfProcess(L"#32770", processId);
+            return box != nullptr && IsWindowVisible(box);
+        },
+        boundMs);
+    return box;
+}
+
+// The text of the message box's static control (id 0xFFFF).
+std::wstring MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+// The window is found as soon as it exists; its controls and settings are there once it is
+// shown with its title, at the end of its initialisation.
+bool Shown(const TandrelApp& app) {
+    return app.Started() &&
+           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
+                     10000);
+}
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    // Starts tandrel.exe with the profile lines; false when its window never came.
-    bool Start(const std::wstring& profileLines = kQuietProfile) {
-        WriteWholeFile(folder_.File(L"tandrel.ini"), Utf16Profile(profileLines));
-        app_ = std::make_unique<TandrelApp>(folder_);
-        return app_->Started() && WaitForForeground(app_->Window());
-    }
-    HWND Window() const { return app_->Window(); }
-    HWND Item(int id) const { return GetDlgItem(app_->Window(), id); }
-    std::wstring BoxText() const { return TextOf(Item(kCommandBox)); }
-    // Waits until the broadcast is over: the main window has the foreground back.
-    bool BackInFront() const { return WaitForForeground(Window(), 10000); }
-    std::wstring Profile() const { return DecodeUtf16(ReadWholeFile(folder_.File(L"tandrel.ini"))); }
-
     TempFolder folder_{L"e2e-main"};
-    std::unique_ptr<TandrelApp> app_;
 };
 
-TEST_F(MainWindowTest, ACommandTypedAndSentWithEnterReachesEveryProbeThatPassesTheFilter) {
-    Probe web01(folder_, {.title = L"web01"});
-    Probe web02(folder_, {.className = L"PuTTYtel", .title = L"web02"});
-    Probe db01(folder_, {.title = L"db01"});
-    Probe decoy(folder_, {.className = L"Notepad", .title = L"web03"});
-    ASSERT_TRUE(web01.Started() && web02.Started() && db01.Started() && decoy.Started());
-    ASSERT_TRUE(Start());
+TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
+    WriteProfile(folder_, "");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, 5000))
+        << "title: " << testing::PrintToString(WindowText(app.Window()));
+    EXPECT_TRUE(IsWindowVisible(app.Window()));
+    // The return arrow: "¿" in the Symbol font, or the arrow itself where Symbol is missing.
+    const std::wstring returnGlyph = WindowText(GetDlgItem(app.Window(), kReturnToggle));
+    EXPECT_TRUE(returnGlyph == L"\u00bf" || returnGlyph == L"\u21b5") << testing::PrintToString(returnGlyph);
+    EXPECT_TRUE(FocusCommandBox(app.Window()));
+    // The history buttons wait for a history.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), 1024)));
+}
 
-    TypeText(L"ls -l");
-    PressKey(VK_RETURN);
+TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBoxEmpties) {
+    WriteProfile(folder_, "filter00=Web||+web*\r\nfilter01=All PuTTYs||+*\r\nfilter=0\r\n");
+    Probe web1(folder_, {.className = L"PuTTY", .title = L"web01 - bash"});
+    Probe web2(folder_, {.className = L"PuTTYtel", .title = L"web02 - bash"});
+    Probe db(folder_, {.className = L"PuTTY", .title = L"db01 - psql"});
+    Probe decoy(folder_, {.className = L"Notepad", .title = L"web99 - notes"});
+    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started() && decoy.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
 
-    EXPECT_TRUE(web01.WaitFor([](const auto& ev) { return TypedText(ev) == L"ls -l\r"; }, 10000))
-        << Dump(web01.Events());
-    EXPECT_TRUE(web02.WaitFor([](const auto& ev) { return TypedText(ev) == L"ls -l\r"; }, 10000))
-        << Dump(web02.Events());
-    ASSERT_TRUE(BackInFront());
-    EXPECT_EQ(TypedText(db01.Events()), L"");
+    Type(L"ls -la /tmp");
+    ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()) == L"ls -la /tmp"; }, 3000))
+        << testing::PrintToString(CommandText(app.Window()));
+    Press(VK_RETURN);
+
+    const std::wstring expected = L"ls -la /tmp\r";
+    EXPECT_TRUE(web1.WaitForChars(expected.size(), 10000)) << Dump(web1.Events());
+    EXPECT_TRUE(web2.WaitForChars(expected.size(), 10000)) << Dump(web2.Events());
+    EXPECT_EQ(TypedText(web1.Events()), expected);
+    EXPECT_EQ(TypedText(web2.Events()), expected);
+    EXPECT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, 3000));
+    Sleep(300);
+    EXPECT_EQ(TypedText(db.Events()), L"");
     EXPECT_EQ(TypedText(decoy.Events()), L"");
-    EXPECT_EQ(BoxText(), L"");
-    EXPECT_TRUE(IsWindowEnabled(Item(kHistoryOlder)));
+    // Back in the command box, with the history button now enabled.
+    EXPECT_TRUE(FocusCommandBox(app.Window()));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
 }
 
-TEST_F(MainWindowTest, UpRecallsTheLastCommandWithItsSpaces) {
-    Probe web01(folder_, {.title = L"web01"});
-    ASSERT_TRUE(web01.Started());
-    ASSERT_TRUE(Start());
-
-    TypeText(L"  uptime  ");
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(web01.WaitFor([](const auto& ev) { return TypedText(ev) == L"  uptime  \r"; }, 10000));
-    ASSERT_TRUE(BackInFront());
-    ASSERT_TRUE(WaitUntil([&] { return BoxText().empty(); }));
-
-    PressKey(VK_UP);
-    EXPECT_TRUE(WaitUntil([&] { return BoxText() == L"  uptime  "; })) << BoxText();
-    // Shift+Up walks the history too (wrapping round the one entry) and selects nothing.
-    PressKey(VK_UP, true);
-    DWORD start = 1, end = 0;
-    SendMessageW(Item(kCommandBox), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, end);
-    EXPECT_EQ(BoxText(), L"  uptime  ");
-}
-
-TEST_F(MainWindowTest, TabCompletionSendsTheCommandWithTabAndKeepsIt) {
-    Probe web01(folder_, {.title = L"web01"});
-    ASSERT_TRUE(web01.Started());
-    ASSERT_TRUE(Start(kQuietProfile + L"tabCompletion=1\r\n"));
-
-    TypeText(L"cd /us");
-    PressKey(VK_TAB);
-    EXPECT_TRUE(web01.WaitFor([](const auto& ev) { return TypedText(ev) == L"cd /us\t"; }, 10000))
-        << Dump(web01.Events());
-    ASSERT_TRUE(BackInFront());
-    EXPECT_EQ(BoxText(), L"");
-    // The focus stayed in the box: the next key lands there.
-    PressKey(VK_UP);
-    EXPECT_TRUE(WaitUntil([&] { return BoxText() == L"cd /us"; })) << BoxText();
-}
-
-TEST_F(MainWindowTest, ClearAsksAndOnYesEmptiesHistoryAndBox) {
-    Probe web01(folder_, {.title = L"web01"});
-    ASSERT_TRUE(web01.Started());
-    ASSERT_TRUE(Start());
-    TypeText(L"one");
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(web01.WaitForChars(4, 10000));
-    ASSERT_TRUE(BackInFront());
-    TypeText(L"draft");
-    ASSERT_TRUE(WaitUntil([&] { return BoxText() == L"draft"; }));
-
-    // No keeps everything.
-    Click(Item(kHistoryClear));
-    HWND box = WaitForMessageBox(app_->ProcessId());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(TextOf(box), L"Tandrel");
-    EXPECT_EQ(MessageBoxText(box), L"Are you sure you want to\nclear the command history?");
-    Click(GetDlgItem(box, IDNO));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    ASSERT_TRUE(BackInFront());
-    EXPECT_EQ(BoxText(), L"draft");
-    EXPECT_TRUE(IsWindowEnabled(Item(kHistoryClear)));
-
-    // Yes empties the history and the box, and the history buttons go grey.
-    Click(Item(kHistoryClear));
-    box = WaitForMessageBox(app_->ProcessId());
-    ASSERT_NE(box, nullptr);
-    Click(GetDlgItem(box, IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Item(kHistoryClear)); }));
-    EXPECT_EQ(BoxText(), L"");
-    EXPECT_FALSE(IsWindowEnabled(Item(kHistoryOlder)));
-    // With nothing left, Up does nothing at all.
-    ASSERT_TRUE(BackInFront());
-    TypeText(L"x");
-    PressKey(VK_UP);
-    Sleep(200);
-    EXPECT_EQ(BoxText(), L"x");
-}
-
-TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
-    ASSERT_TRUE(Start());
-    TypeText(L"keep me");
-    PressKey(VK_ESCAPE);
-    PressKey(VK_TAB);  // to the next control, a button
-    PressKey(VK_ESCAPE);
-    Sleep(500);
-    EXPECT_TRUE(app_->Process().Running());
-    EXPECT_TRUE(IsWindowVisible(Window()));
-    EXPECT_EQ(BoxText(), L"keep me");
-}
-
-TEST_F(MainWindowTest, ASecondStartBringsTheFirstForwardAndEnds) {
-    ASSERT_TRUE(Start());
-    ShowWindow(Window(), SW_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(Window()) != FALSE; }));
+TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    ShowWindow(app.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }, 3000));
 
     ChildProcess second;
     ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
     EXPECT_TRUE(second.WaitForExit(10000));
-    EXPECT_EQ(second.ExitCode(), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(Window()) == FALSE; }));
-    EXPECT_TRUE(WaitForForeground(Window()));
-    EXPECT_TRUE(app_->Process().Running());
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(app.Window()) && IsWindowVisible(app.Window()); }, 3000));
+    EXPECT_TRUE(app.Process().Running());
+    EXPECT_EQ(FindWindowOfProcess(L"TANDREL_WND_CLASS", second.Id()), nullptr);
 }
 
-TEST_F(MainWindowTest, ClosingWithoutTheTrayEndsTheProgramAndTheProfileHoldsTheHistory) {
-    Probe web01(folder_, {.title = L"web01"});
-    ASSERT_TRUE(web01.Started());
-    ASSERT_TRUE(Start());
-    TypeText(L"first");
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(web01.WaitForChars(6, 10000));
-    ASSERT_TRUE(BackInFront());
-    TypeText(L" second ");
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(web01.WaitForChars(15, 10000));
-    ASSERT_TRUE(BackInFront());
-
-    PressKey(VK_F4, false, false, true);  // Alt+F4
-    ASSERT_TRUE(app_->Process().WaitForExit(10000));
-    const std::wstring profile = Profile();
-    EXPECT_NE(profile.find(L"\r\ncmdhistory00=first\r\n"), std::wstring::npos) << profile;
-    EXPECT_NE(profile.find(L"\r\ncmdhistory01= second \r\n"), std::wstring::npos) << profile;
-    EXPECT_NE(profile.find(L"\r\ncmdhistory02=\r\n"), std::wstring::npos) << profile;
+TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Type(L"abc");
+    Press(VK_ESCAPE);
+    SetFocus(nullptr);
+    Sleep(500);
+    EXPECT_TRUE(app.Process().Running());
+    EXPECT_TRUE(IsWindow(app.Window()) && IsWindowVisible(app.Window()));
+    EXPECT_EQ(CommandText(app.Window()), L"abc");
 }
 
-TEST_F(MainWindowTest, TitleAndStyleFollowToolWindow) {
-    struct Look {
-        std::wstring title;
-        LONG_PTR exStyle = 0;
-        int height = 0;
+TEST_F(MainWindowTest, UpAndDownWalkTheHistoryAndKeepTheSpaces) {
+    WriteProfile(folder_, "");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    const std::wstring commands[] = {L"date", L"echo  two  spaces "};
+    std::size_t typed = 0;
+    for (const std::wstring& command : commands) {
+        ASSERT_TRUE(FocusCommandBox(app.Window()));
+        Type(command);
+        Press(VK_RETURN);
+        typed += command.size() + 1;
+        ASSERT_TRUE(web1.WaitForChars(typed, 10000)) << Dump(web1.Events());
+        ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, 3000));
+    }
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    const auto shows = [&](const std::wstring& text) {
+        return WaitUntil([&] { return CommandText(app.Window()) == text; }, 3000);
     };
-    const auto look = [this](int toolWindow) {
-        Look l;
-        if (!Start(kQuietProfile + L"toolWindow=" + std::to_wstring(toolWindow) + L"\r\n"))
-            return l;
-        l.title = TextOf(Window());
-        l.exStyle = GetWindowLongPtrW(Window(), GWL_EXSTYLE);
-        RECT r{};
-        GetWindowRect(Window(), &r);
-        l.height = r.bottom - r.top;
-        app_->Stop();
-        app_.reset();
-        return l;
-    };
-    const Look plain = look(0);
-    const Look tool = look(1);
-    EXPECT_EQ(plain.title, L"Tandrel 1.7");
-    EXPECT_EQ(tool.title, L"Tandrel 1.7 - Keyfanner");
-    EXPECT_EQ(plain.exStyle & WS_EX_TOOLWINDOW, 0);
-    EXPECT_NE(tool.exStyle & WS_EX_TOOLWINDOW, 0);
-    EXPECT_NE(plain.exStyle & WS_EX_LAYERED, 0);
-    EXPECT_NE(tool.exStyle & WS_EX_LAYERED, 0);
-    EXPECT_GT(plain.height, 0);
-    EXPECT_EQ(tool.height, plain.height - GetSystemMetrics(SM_CYCAPTION) / 2);
+    Press(VK_UP);
+    EXPECT_TRUE(shows(L"echo  two  spaces ")) << testing::PrintToString(CommandText(app.Window()));
+    Press(VK_UP, true);  // Shift+Up steps too, and selects nothing
+    EXPECT_TRUE(shows(L"date")) << testing::PrintToString(CommandText(app.Window()));
+    Press(VK_DOWN);
+    EXPECT_TRUE(shows(L"echo  two  spaces ")) << testing::PrintToString(CommandText(app.Window()));
+    // The caret is after the last character: typing appends.
+    Type(L"x");
+    EXPECT_TRUE(shows(L"echo  two  spaces x")) << testing::PrintToString(CommandText(app.Window()));
+}
+
+TEST_F(MainWindowTest, TabCompletionSendsTheTextWithTab) {
+    WriteProfile(folder_, "tabCompletion=1\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Type(L"cd /us");
+    Press(VK_TAB);
+    EXPECT_TRUE(web1.WaitForChars(7, 10000)) << Dump(web1.Events());
+    EXPECT_EQ(TypedText(web1.Events()), L"cd /us\t");
+    // The focus stays in the box.
+    EXPECT_TRUE(FocusCommandBox(app.Window()));
+}
+
+TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsTheHistory) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Type(L"uptime");
+    Press(VK_RETURN);
+    ASSERT_TRUE(web1.WaitForChars(7, 10000)) << Dump(web1.Events());
+
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"uptime");
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"minimizeToSysTray"), L"0");
+}
+
+TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\ncmdhistory00=uptime\r\ncmdhistory01=df -h\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND clear = GetDlgItem(app.Window(), 1010);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, 3000));
+
+    // No keeps everything.
+    PostMessageW(clear, BM_CLICK, 0, 0);
+    HWND box = WaitForMessageBox(app.ProcessId(), 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), L"Tandrel");
+    EXPECT_EQ(MessageBoxText(box), L"Are you sure you want to\nclear the command history?");
+    PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
+    EXPECT_TRUE(IsWindowEnabled(clear));
+
+    // Yes empties it, and the history buttons go grey.
+    PostMessageW(clear, BM_CLICK, 0, 0);
+    box = WaitForMessageBox(app.ProcessId(), 5000);
+    ASSERT_NE(box, nullptr);
+    PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(clear); }, 3000));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"");
+}
+
+TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgain) {
+    WriteProfile(folder_, "minimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Window()); }, 3000));
+    Sleep(300);
+    EXPECT_TRUE(app.Process().Running());
+
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
+    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 3000));
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data)); p != nullptr) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(memory, nullptr);
+    CopyMemory(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+TEST_F(MainWindowTest, SelectionCopiesAndTheRightButtonPastesLikeATerminal) {
+    WriteProfile(folder_, "emulateCopyPaste=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND box = GetDlgItem(app.Window(), kCommandBox);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"tail -f\r\n/var/log"));
+    SetClipboardText(L"before");
+
+    // A release without a selection leaves the clipboard alone.
+    SendMessageW(box, EM_SETSEL, 3, 3);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"before");
+
+    // A selection across the line break goes to the clipboard with its CR LF.
+    SendMessageW(box, EM_SETSEL, 5, 11);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"-f\r\n/v");
+
+    // The right button pastes over the selection.
+    SetClipboardText(L"less");
+    SendMessageW(box, EM_SETSEL, 0, 4);
+    SendMessageW(box, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(CommandText(app.Window()), L"less -f\r\n/var/log");
+}
+
+TEST_F(MainWindowTest, WithoutCopyPasteEmulationTheSelectionIsNotCopied) {
+    WriteProfile(folder_, "emulateCopyPaste=0\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    HWND box = GetDlgItem(app.Window(), kCommandBox);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"uname -a"));
+    SetClipboardText(L"before");
+    SendMessageW(box, EM_SETSEL, 0, 5);
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ClipboardText(), L"before");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "probe_client.h"
 
+#include <cwctype>
+
 namespace e2e {
 
 namespace {

@@ -55,6 +55,9 @@ class Probe {
     // has said so in its log.
     bool Hang();
     void Stop() { process_.Kill(); }
+    // Waits up to `boundMs` for the probe to end; its exit code once it has.
+    bool WaitForExit(DWORD boundMs) { return process_.WaitForExit(boundMs); }
+    DWORD ExitCode() const { return process_.ExitCode(); }
 
   private:
     ProbeOptions options_;

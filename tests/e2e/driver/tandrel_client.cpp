@@ -45,4 +45,11 @@ TandrelApp::TandrelApp(const TempFolder& folder) {
     }
 }
 
+std::wstring WindowText(HWND w) {
+    wchar_t buffer[1024] = {};
+    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    return buffer;
+}
+
 }  // namespace e2e

@@ -34,4 +34,7 @@ class TandrelApp {
 // The first top-level window of the class owned by the process, or none.
 HWND FindWindowOfProcess(const wchar_t* className, DWORD processId);
 
+// A window's text (title or control text), asked with a bounded send.
+std::wstring WindowText(HWND w);
+
 }  // namespace e2e

@@ -1,0 +1,230 @@
+// tandrel.exe's arrangement buttons, tray commands and filter combo box as the operator uses
+// them, against probe terminals.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "arrange/arrange_geometry.h"
+#include "e2e_files.h"
+#include "probe_client.h"
+#include "tandrel_client.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kFilterCombo = 1001;
+constexpr int kCascade = 1002;
+constexpr int kHide = 1005;
+constexpr int kClose = 1208;
+constexpr int kTrayTile = 32779;
+constexpr DWORD kBoundMs = 15000;
+
+// No update check over the network, no tray (so that closing the window ends the program), the
+// filters "All PuTTYs", "Web" and "Db" with "Web" selected, and `extra` lines.
+void WriteProfile(const TempFolder& folder, const std::string& extra) {
+    const std::string text =
+        "[Tandrel]\r\ncheckForUpdates=0\r\nminimizeToSysTray=0\r\nfilter00=All PuTTYs||+*\r\n"
+        "filter01=Web||web*\r\nfilter02=Db||db*\r\nfilter=1\r\n" +
+        extra;
+    ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs = kBoundMs) {
+    const ULONGLONG until = GetTickCount64() + boundMs;
+    while (!condition()) {
+        if (GetTickCount64() >= until)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// A button click or a menu command, as the window receives it.
+void Command(HWND app, int id) {
+    PostMessageW(app, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(app, id)));
+}
+
+bool HasClientSize(HWND w, int width, int height) {
+    RECT c{};
+    return GetClientRect(w, &c) && c.right == width && c.bottom == height;
+}
+
+bool IsAt(HWND w, int x, int y) {
+    RECT r{};
+    return GetWindowRect(w, &r) && r.left == x && r.top == y;
+}
+
+std::string Geometry(HWND w) {
+    RECT r{};
+    RECT c{};
+    GetWindowRect(w, &r);
+    GetClientRect(w, &c);
+    return "at " + std::to_string(r.left) + "," + std::to_string(r.top) + " outer " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " client " +
+           std::to_string(c.right) + "x" + std::to_string(c.bottom);
+}
+
+// The message box the program shows, found by its owner's process and its caption.
+HWND FindMessageBox(DWORD processId) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t cls[64] = {};
+            wchar_t title[64] = {};
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            GetClassNameW(w, cls, 64);
+            GetWindowTextW(w, title, 64);
+            if (owner == s->process && std::wstring(cls) == L"#32770" && std::wstring(title) == L"Tandrel" &&
+                IsWindowVisible(w)) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class ArrangeAppTest : public ::testing::Test {
+  protected:
+    TempFolder folder_{L"e2e-arrange-app"};
+};
+
+TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsThemAgain) {
+    WriteProfile(folder_, "cascadeWidth=500\r\ncascadeHeight=300\r\nunhideOnExit=1\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    Probe web2(folder_, {.title = L"web02", .ignoreSize = true});
+    Probe db(folder_, {.title = L"db01"});
+    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+
+    Command(app.Window(), kCascade);
+    const int s = GetSystemMetrics(SM_CYSIZE);
+    EXPECT_TRUE(
+        WaitUntil([&] { return IsAt(web1.Window(), s, s) && HasClientSize(web1.Window(), 500, 300); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IsAt(web2.Window(), 2 * s, 2 * s) && HasClientSize(web2.Window(), 500, 300); }));
+    EXPECT_FALSE(HasClientSize(db.Window(), 500, 300));
+
+    Command(app.Window(), kHide);
+    EXPECT_TRUE(
+        WaitUntil([&] { return !IsWindowVisible(web1.Window()) && !IsWindowVisible(web2.Window()); }));
+    EXPECT_TRUE(IsWindowVisible(db.Window()));
+
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.Process().WaitForExit(kBoundMs));
+    EXPECT_TRUE(IsWindowVisible(web1.Window()));
+    EXPECT_TRUE(IsWindowVisible(web2.Window()));
+}
+
+TEST_F(ArrangeAppTest, TheTrayTileCommandTilesTheFilteredProbes) {
+    WriteProfile(folder_, "");
+    Probe web1(folder_, {.title = L"web01", .ignoreSize = true});
+    Probe web2(folder_, {.title = L"web02"});
+    ASSERT_TRUE(web1.Started() && web2.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+
+    Command(app.Window(), kTrayTile);
+
+    const std::vector<tandrel::Placement> cells =
+        tandrel::TilePlacements(2, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    Probe* probes[] = {&web1, &web2};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const HWND w = probes[i]->Window();
+        EXPECT_TRUE(WaitUntil([&] {
+            return IsAt(w, cells[i].x, cells[i].y) && HasClientSize(w, cells[i].width, cells[i].height);
+        })) << i;
+    }
+}
+
+TEST_F(ArrangeAppTest, CloseAnsweredYesEndsThePassingProbesAndTheProgramGoesOn) {
+    WriteProfile(folder_, "");
+    Probe web1(folder_, {.title = L"web01"});
+    Probe web2(folder_, {.title = L"web02"});
+    Probe db(folder_, {.title = L"db01"});
+    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+
+    Command(app.Window(), kClose);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.ProcessId())) != nullptr; }));
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+
+    for (Probe* p : {&web1, &web2}) {
+        ASSERT_TRUE(p->WaitForExit(kBoundMs));
+        EXPECT_EQ(p->ExitCode(), 0xFFFFFFFFu);
+    }
+    EXPECT_TRUE(db.Running());
+    EXPECT_TRUE(app.Process().Running());
+}
+
+TEST_F(ArrangeAppTest, CloseAnsweredNoEndsNothing) {
+    WriteProfile(folder_, "");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+
+    Command(app.Window(), kClose);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.ProcessId())) != nullptr; }));
+    PostMessageW(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+
+    EXPECT_FALSE(web1.WaitForExit(500));
+    EXPECT_TRUE(app.Process().Running());
+}
+
+TEST_F(ArrangeAppTest, ChoosingAFilterWithAutomaticTilingMinimisesTheOthersAndTilesTheChosen) {
+    WriteProfile(folder_, "autoArrange=3\r\nautoMinimize=1\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    Probe db1(folder_, {.title = L"db01", .ignoreSize = true});
+    Probe db2(folder_, {.title = L"db02"});
+    ASSERT_TRUE(web1.Started() && db1.Started() && db2.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+
+    // The operator picks "Db" in the combo box.
+    const HWND combo = GetDlgItem(app.Window(), kFilterCombo);
+    SendMessageTimeoutW(combo, CB_SETCURSEL, 2, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    PostMessageW(app.Window(), WM_COMMAND, MAKEWPARAM(kFilterCombo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+
+    const std::vector<tandrel::Placement> cells =
+        tandrel::TilePlacements(2, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    Probe* chosen[] = {&db1, &db2};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const HWND w = chosen[i]->Window();
+        EXPECT_TRUE(WaitUntil([&] {
+            return IsAt(w, cells[i].x, cells[i].y) && HasClientSize(w, cells[i].width, cells[i].height);
+        })) << Geometry(w);
+        EXPECT_FALSE(IsIconic(w));
+        // Minimised with every terminal first, then tiled.
+        const auto events = chosen[i]->Events();
+        std::size_t minimised = events.size();
+        std::size_t sized = events.size();
+        for (std::size_t e = events.size(); e-- > 0;) {
+            if (events[e].kind == "syscommand" && events[e].line.find("cmd=0xf020") != std::string::npos)
+                minimised = e;
+            if (events[e].kind == "entersizemove")
+                sized = e;
+        }
+        EXPECT_LT(minimised, sized) << Dump(events);
+    }
+    EXPECT_TRUE(IsIconic(web1.Window()));
+}
+
+}  // namespace
+}  // namespace e2e

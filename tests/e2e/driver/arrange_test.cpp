@@ -1,0 +1,325 @@
+// The arrangement commands of the main window on the real desktop, against probe terminals:
+// probes that fit their windows to the announced client size, as terminals do, and probes that
+// ignore it. The main window's operations run here on the Win32 platform, with the scripted
+// dialog host answering its question.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_storage.h"
+#include "probe_client.h"
+#include "screen_capture.h"
+
+// The dialog layer names its message box after the system's own; the macro of <windows.h>
+// must not rename it in this file only.
+#undef MessageBox
+
+#include "arrange/arrange_geometry.h"
+#include "fakes/fake_dialog_host.h"
+#include "ui/main_dialog.h"
+
+namespace e2e {
+namespace {
+
+using tandrel::CMainDialog;
+using tandrel::Placement;
+using tandrel::WindowId;
+
+constexpr int kFilterCombo = 1001;
+
+struct Geometry {
+    RECT outer{};
+    RECT client{};
+    bool visible = false;
+    bool minimised = false;
+};
+
+Geometry GeometryOf(HWND h) {
+    Geometry g;
+    GetWindowRect(h, &g.outer);
+    GetClientRect(h, &g.client);
+    g.visible = IsWindowVisible(h) != FALSE;
+    g.minimised = IsIconic(h) != FALSE;
+    return g;
+}
+
+std::string Describe(const Geometry& g) {
+    return "at " + std::to_string(g.outer.left) + "," + std::to_string(g.outer.top) + " client " +
+           std::to_string(g.client.right) + "x" + std::to_string(g.client.bottom) +
+           (g.visible ? " visible" : " hidden") + (g.minimised ? " minimised" : "");
+}
+
+// Position of the window in the z-order, 0 at the top.
+std::size_t ZIndex(HWND h) {
+    std::vector<HWND> order;
+    EnumWindows(
+        [](HWND w, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&order));
+    return static_cast<std::size_t>(std::find(order.begin(), order.end(), h) - order.begin());
+}
+
+bool Logged(const std::vector<ProbeEvent>& events, const std::string& kind, const std::string& has = "") {
+    return std::any_of(events.begin(), events.end(), [&](const ProbeEvent& e) {
+        return e.kind == kind && e.line.find(has) != std::string::npos;
+    });
+}
+
+// Where in the probe's log an event first appears (the log's size when it never does).
+std::size_t FirstAt(const std::vector<ProbeEvent>& events, const std::string& kind, const std::string& has) {
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].kind == kind && events[i].line.find(has) != std::string::npos)
+            return i;
+    }
+    return events.size();
+}
+
+class ArrangeTest : public ::testing::Test {
+  protected:
+    ArrangeTest() {
+        // A stand-in for the main window, so that the focus has a window to come back to.
+        mainWindow_ = CreateWindowExW(0, L"STATIC", L"Tandrel 1.7", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900,
+                                      700, 300, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        host_ = std::make_unique<tandrel::fakes::FakeDialogHost>(reinterpret_cast<WindowId>(mainWindow_));
+        dialog_.mainWindow = reinterpret_cast<WindowId>(mainWindow_);
+        dialog_.Attach(host_.get());
+        dialog_.filterList = {L"All PuTTYs||+*", L"Web||web*", L"Db||db*"};
+        dialog_.selectedFilter = 1;
+        for (const wchar_t* name : {L"All PuTTYs", L"Web", L"Db"}) host_->AddListItem(kFilterCombo, name);
+        host_->SelectListItem(kFilterCombo, 1);
+    }
+    ~ArrangeTest() override {
+        dialog_.Attach(nullptr);
+        if (mainWindow_ != nullptr)
+            DestroyWindow(mainWindow_);
+    }
+
+    Probe& Start(ProbeOptions options) {
+        probes_.push_back(std::make_unique<Probe>(folder_, std::move(options)));
+        Probe& p = *probes_.back();
+        EXPECT_TRUE(p.Started()) << "probe "
+                                 << std::string(p.Options().title.begin(), p.Options().title.end());
+        return p;
+    }
+
+    // A screenshot for the documentation, when the run asks for them.
+    void Capture(const wchar_t* name) {
+        const char* folder = std::getenv("TANDREL_SCREENSHOT_DIR");
+        if (folder == nullptr || *folder == '\0')
+            return;
+        const std::wstring path = std::wstring(folder, folder + std::strlen(folder)) + L"\\" + name;
+        // Every window paints itself afresh first, frames included.
+        for (const auto& p : probes_) {
+            RedrawWindow(p->Window(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        Sleep(500);
+        EXPECT_TRUE(SaveScreenAsBmp(path)) << "screenshot";
+    }
+
+    TempFolder folder_{L"e2e-arrange"};
+    tandrel::win32::Win32Platform platform_;
+    tandrel::Win32Storage storage_;
+    tandrel::win32::Win32Shell shell_;
+    CMainDialog dialog_{platform_.With(storage_, shell_)};
+    HWND mainWindow_ = nullptr;
+    std::unique_ptr<tandrel::fakes::FakeDialogHost> host_;
+    std::vector<std::unique_ptr<Probe>> probes_;
+};
+
+TEST_F(ArrangeTest, CascadePutsEveryPassingProbeAtItsPlaceWithTheCascadeSizeAndTheLastOnTop) {
+    Probe& web1 = Start({.title = L"web01"});
+    Probe& web2 = Start({.title = L"web02", .ignoreSize = true});
+    Probe& web3 = Start({.title = L"web03", .minimized = true});
+    Probe& web4 = Start({.title = L"web04", .hidden = true, .ignoreSize = true});
+    Probe& db = Start({.title = L"db01"});
+    const Geometry dbBefore = GeometryOf(db.Window());
+    dialog_.cascadeWidth = 500;
+    dialog_.cascadeHeight = 300;
+
+    dialog_.CascadeTargets();
+
+    const int s = GetSystemMetrics(SM_CYSIZE);
+    Probe* arranged[] = {&web1, &web2, &web3, &web4};
+    for (int i = 0; i < 4; ++i) {
+        const Geometry g = GeometryOf(arranged[i]->Window());
+        const Placement p = tandrel::CascadePlacement(static_cast<std::size_t>(i), s, 500, 300);
+        EXPECT_EQ(g.outer.left, p.x) << i << ": " << Describe(g);
+        EXPECT_EQ(g.outer.top, p.y) << i << ": " << Describe(g);
+        EXPECT_EQ(g.client.right, 500) << i << ": " << Describe(g);
+        EXPECT_EQ(g.client.bottom, 300) << i << ": " << Describe(g);
+        EXPECT_TRUE(g.visible && !g.minimised) << i << ": " << Describe(g);
+        // Of the arranged windows the one treated last ends up on top; the order of the others
+        // is the system's (hiding a window activates another one).
+        if (i < 3) {
+            EXPECT_LT(ZIndex(web4.Window()), ZIndex(arranged[i]->Window())) << i;
+        }
+    }
+    // The fitting probes sized themselves; the others were sized for them.
+    EXPECT_TRUE(Logged(web1.Events(), "fit", "w=500 h=300")) << Dump(web1.Events());
+    EXPECT_FALSE(Logged(web2.Events(), "fit")) << Dump(web2.Events());
+    const Geometry dbAfter = GeometryOf(db.Window());
+    EXPECT_EQ(dbAfter.outer.left, dbBefore.outer.left);
+    EXPECT_EQ(dbAfter.client.right, dbBefore.client.right);
+    EXPECT_FALSE(Logged(db.Events(), "entersizemove"));
+}
+
+TEST_F(ArrangeTest, TilePutsEveryPassingProbeInItsCellAndTheLastOnTop) {
+    std::vector<Probe*> arranged;
+    for (int i = 1; i <= 5; ++i) {
+        const std::wstring title = L"web0" + std::to_wstring(i);
+        arranged.push_back(&Start({.title = title, .ignoreSize = i % 2 == 0}));
+    }
+    Probe& db = Start({.title = L"db01"});
+
+    dialog_.TileTargets();
+
+    const std::vector<Placement> cells =
+        tandrel::TilePlacements(5, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    for (std::size_t i = 0; i < 5; ++i) {
+        const Geometry g = GeometryOf(arranged[i]->Window());
+        EXPECT_EQ(g.outer.left, cells[i].x) << i << ": " << Describe(g);
+        EXPECT_EQ(g.outer.top, cells[i].y) << i << ": " << Describe(g);
+        EXPECT_EQ(g.client.right, cells[i].width) << i << ": " << Describe(g);
+        EXPECT_EQ(g.client.bottom, cells[i].height) << i << ": " << Describe(g);
+        EXPECT_TRUE(g.visible && !g.minimised) << i << ": " << Describe(g);
+    }
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_LT(ZIndex(arranged[4]->Window()), ZIndex(arranged[i]->Window()));
+    EXPECT_FALSE(Logged(db.Events(), "entersizemove"));
+}
+
+TEST_F(ArrangeTest, AHungProbeIsPassedOverAndTheOthersAreStillArranged) {
+    Probe& hung = Start({.title = L"web01", .hangOnRequest = true});
+    Probe& fine = Start({.title = L"web02"});
+    ASSERT_TRUE(hung.Hang());
+    dialog_.cascadeWidth = 400;
+    dialog_.cascadeHeight = 250;
+
+    dialog_.CascadeTargets();
+
+    const int s = GetSystemMetrics(SM_CYSIZE);
+    const Geometry g = GeometryOf(fine.Window());
+    EXPECT_EQ(g.outer.left, 2 * s) << Describe(g);
+    EXPECT_EQ(g.client.right, 400) << Describe(g);
+    EXPECT_EQ(g.client.bottom, 250) << Describe(g);
+    // The hung one was not hidden: it would never come back by itself.
+    EXPECT_TRUE(IsWindowVisible(hung.Window()));
+}
+
+TEST_F(ArrangeTest, MinimizeHideAndTheUnhidingAtExitActOnTheRightProbes) {
+    Probe& shown = Start({.title = L"web01"});
+    Probe& hidden = Start({.title = L"web02", .hidden = true});
+    Probe& db = Start({.title = L"db01"});
+
+    dialog_.MinimizeTargets();
+    for (Probe* p : {&shown, &hidden}) {
+        const Geometry g = GeometryOf(p->Window());
+        EXPECT_TRUE(g.visible && g.minimised) << Describe(g);
+    }
+    EXPECT_FALSE(IsIconic(db.Window()));
+
+    dialog_.HideTargets();
+    EXPECT_FALSE(IsWindowVisible(shown.Window()));
+    EXPECT_FALSE(IsWindowVisible(hidden.Window()));
+    EXPECT_TRUE(IsWindowVisible(db.Window()));
+
+    // At exit every hidden terminal comes back, whatever filter is selected then.
+    host_->SelectListItem(kFilterCombo, 2);
+    dialog_.selectedFilter = 2;
+    dialog_.UnhideTargetsAtExit();
+    EXPECT_TRUE(IsWindowVisible(shown.Window()));
+    EXPECT_TRUE(IsWindowVisible(hidden.Window()));
+    EXPECT_TRUE(IsIconic(shown.Window())) << "a minimised window stays minimised";
+}
+
+TEST_F(ArrangeTest, CloseAnsweredYesEndsExactlyTheProcessesOfThePassingProbes) {
+    Probe& web1 = Start({.title = L"web01"});
+    Probe& web2 = Start({.title = L"web02", .hidden = true});
+    Probe& db = Start({.title = L"db01"});
+    host_->AnswerNextMessageBox(tandrel::mb::kIdYes);
+
+    dialog_.CloseTargets();
+
+    ASSERT_EQ(host_->MessageBoxes().size(), 1u);
+    for (Probe* p : {&web1, &web2}) {
+        ASSERT_TRUE(p->WaitForExit(5000));
+        EXPECT_EQ(p->ExitCode(), 0xFFFFFFFFu);
+        // Ended, not asked: the probe never saw a close.
+        EXPECT_FALSE(Logged(p->Events(), "close"));
+    }
+    EXPECT_TRUE(db.Running());
+    EXPECT_TRUE(IsWindow(mainWindow_));
+}
+
+TEST_F(ArrangeTest, CloseAnsweredNoEndsNone) {
+    Probe& web1 = Start({.title = L"web01"});
+    Probe& db = Start({.title = L"db01"});
+    host_->AnswerNextMessageBox(tandrel::mb::kIdNo);
+
+    dialog_.CloseTargets();
+
+    EXPECT_EQ(host_->MessageBoxes().size(), 1u);
+    EXPECT_FALSE(web1.WaitForExit(300));
+    EXPECT_TRUE(web1.Running());
+    EXPECT_TRUE(db.Running());
+}
+
+TEST_F(ArrangeTest, AChangeOfFilterWithAutomaticTilingMinimisesTheOthersFirst) {
+    Probe& web1 = Start({.title = L"web01"});
+    Probe& web2 = Start({.title = L"web02", .ignoreSize = true});
+    Probe& db = Start({.title = L"db01"});
+    dialog_.autoArrange = 3;
+    dialog_.autoMinimize = 1;
+    dialog_.selectedFilter = 2;
+    host_->SelectListItem(kFilterCombo, 1);
+
+    dialog_.FilterSelectionChanged();
+
+    EXPECT_EQ(dialog_.selectedFilter, 1);
+    EXPECT_TRUE(IsIconic(db.Window()));
+    const std::vector<Placement> cells =
+        tandrel::TilePlacements(2, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    Probe* arranged[] = {&web1, &web2};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Geometry g = GeometryOf(arranged[i]->Window());
+        EXPECT_EQ(g.outer.top, cells[i].y) << Describe(g);
+        EXPECT_EQ(g.client.bottom, cells[i].height) << Describe(g);
+        EXPECT_TRUE(g.visible && !g.minimised) << Describe(g);
+        // Minimised with every terminal first, then tiled.
+        const auto events = arranged[i]->Events();
+        EXPECT_LT(FirstAt(events, "syscommand", "cmd=0xf020"), FirstAt(events, "entersizemove", ""))
+            << Dump(events);
+    }
+}
+
+// The pictures of the documentation: run on request, inside a Wine virtual desktop so that
+// the frames are drawn (scripts/screenshots).
+TEST_F(ArrangeTest, DISABLED_DocumentationScreenshots) {
+    ShowWindow(mainWindow_, SW_HIDE);
+    dialog_.selectedFilter = 0;
+    const auto startTerminals = [this](int from, int to) {
+        for (int i = from; i <= to; ++i) {
+            const std::wstring n = (i < 10 ? L"0" : L"") + std::to_wstring(i);
+            Start({.title = L"root@web" + n + L": ~"});
+        }
+    };
+    startTerminals(1, 8);
+    dialog_.CascadeTargets();
+    Capture(L"cascade.bmp");
+    startTerminals(9, 12);
+    dialog_.TileTargets();
+    Capture(L"tile.bmp");
+}
+
+}  // namespace
+}  // namespace e2e

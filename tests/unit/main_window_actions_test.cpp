@@ -1,0 +1,151 @@
+// The main window's dialog actions: password, script, preferences and filters, each with its
+// modal flag, what it takes back and what it saves.
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+#include "settings/base64.h"
+#include "ui/password_dialog.h"
+#include "ui/preferences_dialog.h"
+
+namespace tandrel {
+namespace {
+
+using testing_main::FakeDialogHost;
+using testing_main::MainWindow;
+
+class Actions : public MainWindow {
+  protected:
+    std::wstring ProfileText() { return DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]); }
+};
+
+TEST_F(Actions, APasswordIsTypedLiterallyWithEnterAndKeptOnlyInBase64) {
+    Profile(L"checkForUpdates=0\r\nsavePassword=1\r\n");
+    const WindowId term = Terminal(L"t1");
+    CMainDialog& d = Open();
+    host.OnModal(CPasswordDialog::kTemplate, [&d](CDialog& dialog, FakeDialogHost& h) {
+        EXPECT_EQ(d.modalDialogOpen, 1);
+        EXPECT_EQ(h.ItemText(CPasswordDialog::kPassword), L"");  // nothing entered yet
+        h.SetItemText(CPasswordDialog::kPassword, L"p+w^d%{x}");
+        dialog.OnOK();
+        return mb::kIdOk;
+    });
+    host.UserClicks(mainid::kPassword);
+    EXPECT_EQ(desktop.Window(term).text, L"p+w^d%{x}\r");
+    EXPECT_EQ(d.encodedPassword, EncodeBase64(L"p+w^d%{x}"));
+    EXPECT_TRUE(d.commandHistory.empty());
+    EXPECT_EQ(d.modalDialogOpen, 0);
+    EXPECT_NE(ProfileText().find(L"password=" + EncodeBase64(L"p+w^d%{x}") + L"\r\n"), std::wstring::npos);
+    // The next time the dialog offers it again; Cancel then sends nothing.
+    host.OnModal(CPasswordDialog::kTemplate, [](CDialog&, FakeDialogHost& h) {
+        EXPECT_EQ(h.ItemText(CPasswordDialog::kPassword), L"p+w^d%{x}");
+        return mb::kIdCancel;
+    });
+    host.UserClicks(mainid::kPassword);
+    EXPECT_EQ(desktop.Window(term).text, L"p+w^d%{x}\r");
+}
+
+TEST_F(Actions, WithSavePasswordClearTheProfileHoldsNoPassword) {
+    Profile(L"checkForUpdates=0\r\nsavePassword=0\r\npassword=b2xk\r\n");
+    Open();
+    host.OnModal(CPasswordDialog::kTemplate, [](CDialog& dialog, FakeDialogHost& h) {
+        h.SetItemText(CPasswordDialog::kPassword, L"secret");
+        dialog.OnOK();
+        return mb::kIdOk;
+    });
+    host.UserClicks(mainid::kPassword);
+    EXPECT_NE(ProfileText().find(L"password=\r\n"), std::wstring::npos);
+    EXPECT_EQ(dialog->encodedPassword, EncodeBase64(L"secret"));
+}
+
+TEST_F(Actions, AScriptIsSentToEveryTargetWithTheMainWindowHidden) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId a = Terminal(L"a");
+    const WindowId b = Terminal(L"b");
+    storage.files[L"C:\\scripts\\two.tdl"] = "cd /tmp\r\necho a+b\r\n";
+    Open();
+    desktop.ClearCalls();
+    host.ChooseFileNext(L"C:\\scripts\\two.tdl");
+    host.UserClicks(mainid::kScript);
+    ASSERT_EQ(host.FileDialogs().size(), 1u);
+    EXPECT_EQ(host.FileDialogs()[0], L"Tandrel Scripts (*.tdl)|*.tdl||\nOpen Tandrel script");
+    // Each line ends in its line feed (the layout's Ctrl+Enter, typed with right Alt, which
+    // types no character) and "^m"; "+" is the Shift prefix in a script.
+    EXPECT_EQ(desktop.Window(a).text, L"cd /tmp\recho aB\r");
+    EXPECT_EQ(desktop.Window(b).text, desktop.Window(a).text);
+    const auto shows = desktop.CallsStartingWith("show " + std::to_string(main));
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[0], "show " + std::to_string(main) + " 0");
+    EXPECT_EQ(shows[1], "show " + std::to_string(main) + " 5");
+}
+
+TEST_F(Actions, AScriptThatCannotBeReadOrIsNotChosenSendsNothing) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId a = Terminal(L"a");
+    CMainDialog& d = Open();
+    host.ChooseFileNext(L"C:\\missing.tdl");
+    host.UserClicks(mainid::kScript);
+    host.UserClicks(mainid::kScript);  // Cancel
+    EXPECT_EQ(desktop.Window(a).text, L"");
+    EXPECT_EQ(d.modalDialogOpen, 0);
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+}
+
+TEST_F(Actions, PreferencesTakenBackApplyAtOnceAndAreSaved) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    host.OnModal(CPreferencesDialog::kTemplate, [&d](CDialog& dialog, FakeDialogHost& h) {
+        EXPECT_EQ(d.modalDialogOpen, 1);
+        EXPECT_TRUE(h.IsChecked(CPreferencesDialog::kToolWindow));
+        h.SetCheck(CPreferencesDialog::kToolWindow, false);
+        h.UserClicks(CPreferencesDialog::kToolWindow);
+        h.SetCheck(CPreferencesDialog::kMinimizeToSysTray, false);
+        h.UserClicks(CPreferencesDialog::kMinimizeToSysTray);
+        h.SetCheck(CPreferencesDialog::kScrollThrough, false);
+        h.UserClicks(CPreferencesDialog::kScrollThrough);
+        h.UserSetsText(CPreferencesDialog::kTransition, L"40");
+        dialog.OnOK();
+        return mb::kIdOk;
+    });
+    host.UserClicks(mainid::kPreferences);
+    EXPECT_EQ(d.toolWindow, 0);
+    EXPECT_EQ(host.Title(), L"Tandrel 1.7");
+    EXPECT_EQ(d.transition, 40);
+    EXPECT_EQ(d.commandBox.cmdhistoryScrollThrough, 0);
+    EXPECT_EQ(tray.calls.back(), L"delete");
+    EXPECT_FALSE(d.trayIconShown);
+    EXPECT_TRUE(desktop.Window(main).visible);
+    EXPECT_EQ(d.modalDialogOpen, 0);
+    EXPECT_NE(ProfileText().find(L"transition=40\r\n"), std::wstring::npos);
+}
+
+TEST_F(Actions, CancelledPreferencesChangeNothingAndSaveNothing) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    const int writes = storage.writes;
+    host.OnModal(CPreferencesDialog::kTemplate, [](CDialog&, FakeDialogHost& h) {
+        h.UserSetsText(CPreferencesDialog::kTransition, L"40");
+        return mb::kIdCancel;
+    });
+    host.UserClicks(mainid::kPreferences);
+    EXPECT_EQ(d.transition, 25);
+    EXPECT_EQ(storage.writes, writes);
+}
+
+TEST_F(Actions, TheFiltersDialogRefillsTheComboBoxAndSavesHoweverItCloses) {
+    Profile(L"checkForUpdates=0\r\n");
+    CMainDialog& d = Open();
+    const int writes = storage.writes;
+    host.OnModal(114, [&d](CDialog&, FakeDialogHost&) {
+        EXPECT_EQ(d.modalDialogOpen, 1);
+        return mb::kIdCancel;
+    });
+    host.UserClicks(mainid::kFilters);
+    EXPECT_EQ(storage.writes, writes + 1);
+    EXPECT_EQ(host.Control(mainid::kFilterCombo).items, std::vector<std::wstring>{L"All PuTTYs"});
+    EXPECT_EQ(host.ListSelection(mainid::kFilterCombo), 0);
+    EXPECT_EQ(d.modalDialogOpen, 0);
+    EXPECT_EQ(host.DefaultButton(), mainid::kSend);
+}
+
+}  // namespace
+}  // namespace tandrel
