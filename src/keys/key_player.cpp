@@ -37,12 +37,16 @@ std::wstring_view From(std::wstring_view text, std::size_t position) {
 
 }  // namespace
 
-void BringWindowForward(IWindowSystem& windows, WindowId w) {
+void ShowAndActivate(IWindowSystem& windows, WindowId w) {
     const auto self = static_cast<std::intptr_t>(w);
     windows.Send(w, wm::kSysCommand, sc::kHotKey, self);
     windows.Send(w, wm::kSysCommand, sc::kRestore, self);
     windows.Show(w, sw::kShow);
     windows.BringToForeground(w);
+}
+
+void BringWindowForward(IWindowSystem& windows, WindowId w) {
+    ShowAndActivate(windows, w);
     windows.GiveFocus(w);
 }
 

@@ -14,9 +14,11 @@
 
 namespace tandrel {
 
-// Brings a window forward in five steps: WM_SYSCOMMAND SC_HOTKEY and SC_RESTORE (each with the
-// window's own handle as lParam, through the bounded send), SW_SHOW, foreground, focus. A
-// minimised window is thereby restored and a hidden one shown.
+// Activates a window in four steps: WM_SYSCOMMAND SC_HOTKEY and SC_RESTORE (each with the
+// window's own handle as lParam, through the bounded send), SW_SHOW, foreground. A minimised
+// window is thereby restored and a hidden one shown.
+void ShowAndActivate(IWindowSystem& windows, WindowId w);
+// The same four steps, then the keyboard focus.
 void BringWindowForward(IWindowSystem& windows, WindowId w);
 
 class CKeySender {

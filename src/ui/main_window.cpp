@@ -110,11 +110,7 @@ void CMainDialog::RestoreCommandFocus() {
 }
 
 void CMainDialog::OpenMainWindow() {
-    const auto self = static_cast<std::intptr_t>(mainWindow);
-    platform.windows.Send(mainWindow, wm::kSysCommand, sc::kHotKey, self);
-    platform.windows.Send(mainWindow, wm::kSysCommand, sc::kRestore, self);
-    platform.windows.Show(mainWindow, sw::kShow);
-    platform.windows.BringToForeground(mainWindow);
+    ShowAndActivate(platform.windows, mainWindow);
 }
 
 void CMainDialog::ShowTrayIcon(const std::wstring& tip) {

@@ -33,14 +33,8 @@ void WriteProfile(const TempFolder& folder, const std::string& extra) {
     ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs = kBoundMs) {
-    const ULONGLONG until = GetTickCount64() + boundMs;
-    while (!condition()) {
-        if (GetTickCount64() >= until)
-            return false;
-        Sleep(20);
-    }
-    return true;
+bool WaitUntil(const std::function<bool()>& condition) {
+    return e2e::WaitUntil(condition, kBoundMs);
 }
 
 // A button click or a menu command, as the window receives it.

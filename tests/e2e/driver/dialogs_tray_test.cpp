@@ -23,16 +23,6 @@ void WriteProfile(const TempFolder& folder, const std::string& extra) {
     ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs) {
-    const ULONGLONG until = GetTickCount64() + boundMs;
-    while (!condition()) {
-        if (GetTickCount64() >= until)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
     tandrel::IniStore store;
     store.Load(ReadWholeFile(path));

@@ -28,16 +28,6 @@ std::wstring CommandText(HWND app) {
     return WindowText(GetDlgItem(app, kCommandBox));
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs) {
-    const ULONGLONG until = GetTickCount64() + boundMs;
-    while (!condition()) {
-        if (GetTickCount64() >= until)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;

@@ -52,4 +52,14 @@ std::wstring WindowText(HWND w) {
     return buffer;
 }
 
+bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs) {
+    const ULONGLONG until = GetTickCount64() + boundMs;
+    while (!condition()) {
+        if (GetTickCount64() >= until)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 }  // namespace e2e

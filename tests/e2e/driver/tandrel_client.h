@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "e2e_files.h"
@@ -33,6 +34,9 @@ class TandrelApp {
 
 // The first top-level window of the class owned by the process, or none.
 HWND FindWindowOfProcess(const wchar_t* className, DWORD processId);
+
+// Polls the condition every 20 ms until it holds; false when `boundMs` ran out first.
+bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs);
 
 // A window's text (title or control text), asked with a bounded send.
 std::wstring WindowText(HWND w);
