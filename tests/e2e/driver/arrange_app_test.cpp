@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "arrange/arrange_geometry.h"
+#include "app_steps.h"
 #include "e2e_files.h"
 #include "probe_client.h"
 #include "tandrel_client.h"
@@ -26,30 +27,14 @@ constexpr DWORD kBoundMs = 15000;
 // No update check over the network, no tray (so that closing the window ends the program), the
 // filters "All PuTTYs", "Web" and "Db" with "Web" selected, and `extra` lines.
 void WriteProfile(const TempFolder& folder, const std::string& extra) {
-    const std::string text =
-        "[Tandrel]\r\ncheckForUpdates=0\r\nminimizeToSysTray=0\r\nfilter00=All PuTTYs||+*\r\n"
-        "filter01=Web||web*\r\nfilter02=Db||db*\r\nfilter=1\r\n" +
-        extra;
-    ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
+    WriteAppProfile(folder,
+                    "checkForUpdates=0\r\nminimizeToSysTray=0\r\nfilter00=All PuTTYs||+*\r\n"
+                    "filter01=Web||web*\r\nfilter02=Db||db*\r\nfilter=1\r\n" +
+                        extra);
 }
 
 bool WaitUntil(const std::function<bool()>& condition) {
     return e2e::WaitUntil(condition, kBoundMs);
-}
-
-// A button click or a menu command, as the window receives it.
-void Command(HWND app, int id) {
-    PostMessageW(app, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(app, id)));
-}
-
-bool HasClientSize(HWND w, int width, int height) {
-    RECT c{};
-    return GetClientRect(w, &c) && c.right == width && c.bottom == height;
-}
-
-bool IsAt(HWND w, int x, int y) {
-    RECT r{};
-    return GetWindowRect(w, &r) && r.left == x && r.top == y;
 }
 
 std::string Geometry(HWND w) {
@@ -60,32 +45,6 @@ std::string Geometry(HWND w) {
     return "at " + std::to_string(r.left) + "," + std::to_string(r.top) + " outer " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " client " +
            std::to_string(c.right) + "x" + std::to_string(c.bottom);
-}
-
-// The message box the program shows, found by its owner's process and its caption.
-HWND FindMessageBox(DWORD processId) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t cls[64] = {};
-            wchar_t title[64] = {};
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            GetClassNameW(w, cls, 64);
-            GetWindowTextW(w, title, 64);
-            if (owner == s->process && std::wstring(cls) == L"#32770" && std::wstring(title) == L"Tandrel" &&
-                IsWindowVisible(w)) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 class ArrangeAppTest : public ::testing::Test {
@@ -102,7 +61,7 @@ TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsTh
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Command(app.Window(), kCascade);
+    Click(app.Window(), kCascade);
     const int s = GetSystemMetrics(SM_CYSIZE);
     EXPECT_TRUE(
         WaitUntil([&] { return IsAt(web1.Window(), s, s) && HasClientSize(web1.Window(), 500, 300); }));
@@ -110,7 +69,7 @@ TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsTh
         [&] { return IsAt(web2.Window(), 2 * s, 2 * s) && HasClientSize(web2.Window(), 500, 300); }));
     EXPECT_FALSE(HasClientSize(db.Window(), 500, 300));
 
-    Command(app.Window(), kHide);
+    Click(app.Window(), kHide);
     EXPECT_TRUE(
         WaitUntil([&] { return !IsWindowVisible(web1.Window()) && !IsWindowVisible(web2.Window()); }));
     EXPECT_TRUE(IsWindowVisible(db.Window()));
@@ -129,7 +88,7 @@ TEST_F(ArrangeAppTest, TheTrayTileCommandTilesTheFilteredProbes) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Command(app.Window(), kTrayTile);
+    Click(app.Window(), kTrayTile);
 
     const std::vector<tandrel::Placement> cells =
         tandrel::TilePlacements(2, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
@@ -151,9 +110,9 @@ TEST_F(ArrangeAppTest, CloseAnsweredYesEndsThePassingProbesAndTheProgramGoesOn) 
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Command(app.Window(), kClose);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.ProcessId())) != nullptr; }));
+    Click(app.Window(), kClose);
+    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDYES, 0);
 
     for (Probe* p : {&web1, &web2}) {
@@ -171,9 +130,9 @@ TEST_F(ArrangeAppTest, CloseAnsweredNoEndsNothing) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Command(app.Window(), kClose);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.ProcessId())) != nullptr; }));
+    Click(app.Window(), kClose);
+    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDNO, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 

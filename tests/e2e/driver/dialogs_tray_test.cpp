@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "app_steps.h"
 #include "e2e_files.h"
 #include "probe_client.h"
-#include "settings/ini_store.h"
 #include "tandrel_client.h"
 #include "ui/web_pages.h"
 
@@ -19,72 +19,7 @@ namespace {
 constexpr UINT kTrayNotify = 1026;
 
 void WriteProfile(const TempFolder& folder, const std::string& extra) {
-    std::string text = "[Tandrel]\r\ncheckForUpdates=0\r\nminimizeToSysTray=0\r\n" + extra;
-    ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
-}
-
-std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
-    tandrel::IniStore store;
-    store.Load(ReadWholeFile(path));
-    return store.GetString(L"Tandrel", key, L"<missing>");
-}
-
-// A button pressed in `window` (the main window or a dialog): its notification, posted, since a
-// press may open a modal dialog.
-void Click(HWND window, int id) {
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
-
-struct DialogSearch {
-    HWND owner;
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogStep(HWND w, LPARAM param) {
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    wchar_t className[64] = {};
-    GetClassNameW(w, className, 64);
-    if (std::wstring(className) == L"#32770" && GetWindow(w, GW_OWNER) == search->owner &&
-        IsWindowVisible(w) && (search->caption == nullptr || WindowText(w) == search->caption)) {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible dialog owned by `owner` with that caption (any caption when null), waited for up to 5 s.
-HWND WaitForDialog(HWND owner, const wchar_t* caption) {
-    DialogSearch search{owner, caption, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(FindDialogStep, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        5000);
-    return search.found;
-}
-
-bool WaitGone(HWND dialog) {
-    return WaitUntil([&] { return !IsWindow(dialog); }, 5000);
-}
-
-// Replaces the edit's text the way typing over a full selection does, so that even a multi-line
-// edit (which says nothing on WM_SETTEXT) tells its dialog of the change.
-void SetText(HWND dialog, int id, const std::wstring& text) {
-    HWND edit = GetDlgItem(dialog, id);
-    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, nullptr);
-    SendMessageTimeoutW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        2000, nullptr);
-}
-
-bool Enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-std::string Narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());  // the addresses are ASCII
+    WriteAppProfile(folder, "checkForUpdates=0\r\nminimizeToSysTray=0\r\n" + extra);
 }
 
 class DialogsTrayTest : public ::testing::Test {
@@ -275,6 +210,82 @@ TEST_F(DialogsTrayTest, PreferencesApplyAtOnceAndAreSaved) {
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"transition"), L"40");
 }
 
+// Always on top ticked and the slider pressed to its left end, as the keyboard does it, then OK:
+// the main window is topmost and nearly transparent at once.
+TEST_F(DialogsTrayTest, PreferencesMakeTheWindowTopmostAndTranslucentAtOnce) {
+    WriteProfile(folder_, "alwaysOnTop=0\r\nwindowOpacity=255\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 5000));
+    EXPECT_EQ(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    Click(app.Window(), 1023);
+    HWND prefs = WaitForDialog(app.Window(), L"Preferences");
+    ASSERT_NE(prefs, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(prefs, 1602)), L"100%");
+    SendMessageW(GetDlgItem(prefs, 1107), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(prefs, 1601), WM_KEYDOWN, VK_HOME, 0);
+    PostMessageW(GetDlgItem(prefs, 1601), WM_KEYUP, VK_HOME, 0);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(prefs, 1602)) == L"1%"; }, 3000))
+        << testing::PrintToString(WindowText(GetDlgItem(prefs, 1602)));
+    Click(prefs, 1209);
+    ASSERT_TRUE(WaitGone(prefs));
+
+    HWND w = app.Window();
+    EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 3000));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
+                   alpha == 50;
+        },
+        3000))
+        << static_cast<int>(alpha);
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_TRUE(WaitUntil([&] { return ProfileValue(app.ProfilePath(), L"windowOpacity") == L"50"; }, 3000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"alwaysOnTop"), L"1");
+}
+
+// Find measures every terminal, whatever the filter: the largest one's client size fills the
+// boxes, and OK saves it.
+TEST_F(DialogsTrayTest, FindFillsTheCascadeBoxesFromTheLargestProbe) {
+    WriteProfile(folder_, "filter00=Db||db*\r\nfilter=0\r\ncascadeWidth=642\r\ncascadeHeight=386\r\n");
+    Probe small(folder_, {.title = L"db01"});
+    Probe large(folder_, {.title = L"web01"});
+    ASSERT_TRUE(small.Started() && large.Started());
+    SetWindowPos(small.Window(), nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(large.Window(), nullptr, 40, 40, 610, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            RECT outer{};
+            return GetWindowRect(large.Window(), &outer) && outer.right - outer.left == 610 &&
+                   GetClientRect(large.Window(), &client);
+        },
+        3000));
+    const std::wstring width = std::to_wstring(client.right), height = std::to_wstring(client.bottom);
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+
+    Click(app.Window(), 1023);
+    HWND prefs = WaitForDialog(app.Window(), L"Preferences");
+    ASSERT_NE(prefs, nullptr);
+    Click(prefs, 1211);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return WindowText(GetDlgItem(prefs, 1113)) == width &&
+                   WindowText(GetDlgItem(prefs, 1114)) == height;
+        },
+        5000))
+        << testing::PrintToString(WindowText(GetDlgItem(prefs, 1113))) << " x "
+        << testing::PrintToString(WindowText(GetDlgItem(prefs, 1114)));
+    Click(prefs, 1209);
+    ASSERT_TRUE(WaitGone(prefs));
+    EXPECT_TRUE(WaitUntil([&] { return ProfileValue(app.ProfilePath(), L"cascadeWidth") == width; }, 3000));
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cascadeHeight"), height);
+}
+
 // The number boxes are single-line edits: their text is set whole, as typing would leave it.
 TEST_F(DialogsTrayTest, AnOutOfRangeTransitionGreysOk) {
     WriteProfile(folder_, "");
@@ -321,64 +332,16 @@ TEST_F(DialogsTrayTest, ScriptChosenInTheFileDialogReachesEveryProbe) {
     EXPECT_EQ(TypedText(web2.Events()), expected);
 }
 
-// The shell's "open" of an http address, pointed for the scenario at a command that writes the
-// address into a file; the former command is put back afterwards.
-class HttpHandlerOverride {
-  public:
-    explicit HttpHandlerOverride(const std::wstring& command) {
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\http\\shell\\open\\command", 0, nullptr,
-                            0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
-            key_ = nullptr;
-            return;
-        }
-        wchar_t old[2048] = {};
-        DWORD size = sizeof old - sizeof(wchar_t);
-        DWORD type = 0;
-        hadOld_ = RegQueryValueExW(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
-                  ERROR_SUCCESS;
-        old_ = old;
-        oldType_ = type;
-        ok_ = Set(command, REG_SZ);
-    }
-    ~HttpHandlerOverride() {
-        if (key_ == nullptr)
-            return;
-        if (hadOld_)
-            Set(old_, oldType_);
-        else
-            RegDeleteValueW(key_, nullptr);
-        RegCloseKey(key_);
-    }
-    HttpHandlerOverride(const HttpHandlerOverride&) = delete;
-    HttpHandlerOverride& operator=(const HttpHandlerOverride&) = delete;
-    bool Ok() const { return ok_; }
-
-  private:
-    bool Set(const std::wstring& value, DWORD type) {
-        return RegSetValueExW(key_, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    }
-    HKEY key_ = nullptr;
-    bool hadOld_ = false;
-    bool ok_ = false;
-    std::wstring old_;
-    DWORD oldType_ = REG_SZ;
-};
-
 TEST_F(DialogsTrayTest, F1AsksTheShellToOpenTheHomePage) {
     WriteProfile(folder_, "");
     const std::wstring urlFile = folder_.File(L"url.txt");
-    HttpHandlerOverride handler(L"C:\\windows\\system32\\cmd.exe /c echo \"%1\">\"" + urlFile + L"\"");
+    HttpHandlerOverride handler(urlFile);
     ASSERT_TRUE(handler.Ok());
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
     SetForegroundWindow(app.Window());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); }, 3000));
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = VK_F1;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof in[0]);
+    PressKey(VK_F1);
 
     const std::string url = Narrow(tandrel::HomePageUrl());
     EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(urlFile).find(url) != std::string::npos; }, 10000))

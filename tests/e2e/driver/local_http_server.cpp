@@ -127,6 +127,10 @@ void LocalHttpServer::Answer(std::uintptr_t clientHandle) {
         }
         request.append(buffer, static_cast<std::size_t>(got));
     }
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        requestLines_.push_back(request.substr(0, request.find("\r\n")));
+    }
     std::size_t sent = 0;
     while (sent < response_.size()) {
         const int n = send(client, response_.data() + sent, static_cast<int>(response_.size() - sent), 0);
@@ -147,6 +151,11 @@ void LocalHttpServer::Answer(std::uintptr_t clientHandle) {
         }
         Sleep(static_cast<DWORD>(intervalMs_));
     }
+}
+
+std::vector<std::string> LocalHttpServer::RequestLines() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return requestLines_;
 }
 
 std::uint16_t UnusedLocalPort() {

@@ -3,8 +3,10 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace e2e {
 
@@ -27,6 +29,8 @@ class LocalHttpServer {
     std::wstring Url(const std::wstring& path) const;
     // Closes the listening socket and every connection; later connections are refused.
     void Stop();
+    // The first line of every request answered so far ("GET <target> HTTP/1.1").
+    std::vector<std::string> RequestLines() const;
     // A full HTTP/1.0 response with the status line and the body.
     static std::string Response(int status, const std::string& body);
 
@@ -41,6 +45,8 @@ class LocalHttpServer {
     std::uintptr_t listener_ = kNoSocket;
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
+    mutable std::mutex lock_;
+    std::vector<std::string> requestLines_;
     std::thread thread_;
 };
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "app_steps.h"
 #include "e2e_files.h"
 #include "probe_client.h"
-#include "settings/ini_store.h"
 #include "tandrel_client.h"
 
 namespace e2e {
@@ -20,8 +20,7 @@ constexpr int kReturnToggle = 1007;
 
 // A profile written before the start: no update check over the network, plus `extra` lines.
 void WriteProfile(const TempFolder& folder, const std::string& extra) {
-    std::string text = "[Tandrel]\r\ncheckForUpdates=0\r\n" + extra;
-    ASSERT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), text));
+    WriteAppProfile(folder, "checkForUpdates=0\r\n" + extra);
 }
 
 std::wstring CommandText(HWND app) {
@@ -68,29 +67,6 @@ bool FocusCommandBox(HWND app) {
                    info.hwndFocus == GetDlgItem(app, kCommandBox);
         },
         3000);
-}
-
-std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
-    tandrel::IniStore store;
-    store.Load(ReadWholeFile(path));
-    return store.GetString(L"Tandrel", key, L"<missing>");
-}
-
-// The message box of the process, once it is shown (class "#32770", titled "Tandrel").
-HWND WaitForMessageBox(DWORD processId, DWORD boundMs) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            box = FindWindowOfProcess(L"#32770", processId);
-            return box != nullptr && IsWindowVisible(box);
-        },
-        boundMs);
-    return box;
-}
-
-// The text of the message box's static control (id 0xFFFF).
-std::wstring MessageBoxText(HWND box) {
-    return WindowText(GetDlgItem(box, 0xFFFF));
 }
 
 // The window is found as soon as it exists; its controls and settings are there once it is

@@ -1,0 +1,154 @@
+#include "app_steps.h"
+
+#include "settings/ini_store.h"
+#include "tandrel_client.h"
+
+namespace e2e {
+
+void WriteAppProfile(const TempFolder& folder, const std::string& lines) {
+    WriteWholeFile(folder.File(L"tandrel.ini"), "[Tandrel]\r\n" + lines);
+}
+
+std::wstring ProfileValue(const std::wstring& path, const std::wstring& key) {
+    tandrel::IniStore store;
+    store.Load(ReadWholeFile(path));
+    return store.GetString(L"Tandrel", key, L"<missing>");
+}
+
+void Click(HWND window, int id) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+namespace {
+
+struct DialogSearch {
+    HWND owner;  // or none, then `process` decides
+    DWORD process;
+    const wchar_t* caption;  // or none for any
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogStep(HWND w, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(w, className, 64);
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    const bool ours =
+        search->owner != nullptr ? GetWindow(w, GW_OWNER) == search->owner : process == search->process;
+    if (std::wstring(className) == L"#32770" && ours && IsWindowVisible(w) &&
+        (search->caption == nullptr || WindowText(w) == search->caption)) {
+        search->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDialog(DialogSearch search) {
+    EnumWindows(FindDialogStep, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+HWND WaitForDialog(HWND owner, const wchar_t* caption) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindDialog({owner, 0, caption, nullptr})) != nullptr; }, 5000);
+    return found;
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD boundMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            return (found = FindDialog({nullptr, processId, L"Tandrel", nullptr})) != nullptr;
+        },
+        boundMs);
+    return found;
+}
+
+bool MessageBoxShown(DWORD processId) {
+    return FindDialog({nullptr, processId, L"Tandrel", nullptr}) != nullptr;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+bool WaitGone(HWND window) {
+    return WaitUntil([&] { return !IsWindow(window); }, 5000);
+}
+
+void SetText(HWND dialog, int id, const std::wstring& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+}
+
+bool Enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool Checked(HWND dialog, int id) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return state == BST_CHECKED;
+}
+
+bool HasClientSize(HWND w, int width, int height) {
+    RECT c{};
+    return GetClientRect(w, &c) && c.right == width && c.bottom == height;
+}
+
+bool IsAt(HWND w, int x, int y) {
+    RECT r{};
+    return GetWindowRect(w, &r) && r.left == x && r.top == y;
+}
+
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+    Sleep(30);
+}
+
+HttpHandlerOverride::HttpHandlerOverride(const std::wstring& urlFile) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+        key_ = nullptr;
+        return;
+    }
+    wchar_t old[2048] = {};
+    DWORD size = sizeof old - sizeof(wchar_t);
+    DWORD type = 0;
+    hadOld_ =
+        RegQueryValueExW(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    old_ = old;
+    oldType_ = type;
+    ok_ = Set(L"C:\\windows\\system32\\cmd.exe /c echo \"%1\">\"" + urlFile + L"\"", REG_SZ);
+}
+
+HttpHandlerOverride::~HttpHandlerOverride() {
+    if (key_ == nullptr)
+        return;
+    if (hadOld_)
+        Set(old_, oldType_);
+    else
+        RegDeleteValueW(key_, nullptr);
+    RegCloseKey(key_);
+}
+
+bool HttpHandlerOverride::Set(const std::wstring& value, DWORD type) {
+    return RegSetValueExW(key_, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+}  // namespace e2e

@@ -1,0 +1,66 @@
+// Steps that the scenarios of tandrel.exe share: its profile, its buttons and commands, the
+// dialogs and message boxes it owns, and the shell's handling of web addresses.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "e2e_files.h"
+
+namespace e2e {
+
+// Writes the profile beside the private copy before the start: the section line, then `lines`.
+void WriteAppProfile(const TempFolder& folder, const std::string& lines);
+// One value of the profile as the program saved it, or "<missing>".
+std::wstring ProfileValue(const std::wstring& path, const std::wstring& key);
+
+// A button pressed in `window` (the main window or a dialog), or a menu command: its
+// notification, posted, since a press may open a modal dialog.
+void Click(HWND window, int id);
+
+// The visible dialog owned by `owner` with that caption (any caption when null), waited for up to 5 s.
+HWND WaitForDialog(HWND owner, const wchar_t* caption);
+// The visible message box of the process (class "#32770", caption "Tandrel"), or none after `boundMs`.
+HWND WaitForMessageBox(DWORD processId, DWORD boundMs);
+// Whether a message box of the process (caption "Tandrel") is shown now.
+bool MessageBoxShown(DWORD processId);
+// The text of the message box's static control (id 0xFFFF).
+std::wstring MessageBoxText(HWND box);
+bool WaitGone(HWND window);
+
+// Replaces the edit's text the way typing over a full selection does, so that even a multi-line
+// edit (which says nothing on WM_SETTEXT) tells its dialog of the change.
+void SetText(HWND dialog, int id, const std::wstring& text);
+bool Enabled(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
+
+// The window's client size, and its outer top-left corner on the screen.
+bool HasClientSize(HWND w, int width, int height);
+bool IsAt(HWND w, int x, int y);
+
+// An ASCII text (an address) as bytes.
+std::string Narrow(const std::wstring& text);
+
+// One key pressed and released through the system's input, as the operator types it.
+void PressKey(WORD vk);
+
+// The shell's "open" of an http address, pointed for the scenario at a command that writes the
+// address into `urlFile`; the former command is put back afterwards.
+class HttpHandlerOverride {
+  public:
+    explicit HttpHandlerOverride(const std::wstring& urlFile);
+    ~HttpHandlerOverride();
+    HttpHandlerOverride(const HttpHandlerOverride&) = delete;
+    HttpHandlerOverride& operator=(const HttpHandlerOverride&) = delete;
+    bool Ok() const { return ok_; }
+
+  private:
+    bool Set(const std::wstring& value, DWORD type);
+    HKEY key_ = nullptr;
+    bool hadOld_ = false;
+    bool ok_ = false;
+    std::wstring old_;
+    DWORD oldType_ = REG_SZ;
+};
+
+}  // namespace e2e

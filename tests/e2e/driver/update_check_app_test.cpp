@@ -1,0 +1,164 @@
+// tandrel.exe's update check against a version record served on 127.0.0.1. The program asks for
+// its record at the maker's host; the scenario starts it with Wine's http_proxy pointed at the
+// local server, which then receives the request for the record's whole address and answers it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app_steps.h"
+#include "e2e_files.h"
+#include "local_http_server.h"
+#include "tandrel_client.h"
+#include "ui/web_pages.h"
+#include "update/update_check.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kCheckForUpdates = 32781;
+constexpr DWORD kBoundMs = 10000;
+
+// The proxy for the programs started while it lives (they take the driver's environment).
+class ProxyFor {
+  public:
+    explicit ProxyFor(std::uint16_t port) {
+        const std::wstring proxy = L"http://127.0.0.1:" + std::to_wstring(port) + L"/";
+        SetEnvironmentVariableW(L"http_proxy", proxy.c_str());
+        SetEnvironmentVariableW(L"no_proxy", nullptr);
+    }
+    ~ProxyFor() { SetEnvironmentVariableW(L"http_proxy", nullptr); }
+    ProxyFor(const ProxyFor&) = delete;
+    ProxyFor& operator=(const ProxyFor&) = delete;
+};
+
+std::string Record(const std::string& intVersion, const std::string& version) {
+    return "<?xml version=\"1.0\"?>\n<software>\n<app name=\"Tandrel\" intVersion=\"" + intVersion +
+           "\" version=\"" + version + "\" />\n</software>\n";
+}
+
+const std::wstring kNewVersionText =
+    L"A new version of Tandrel is available for download.\n\nCurrent version: 1.7\nLatest version: 1.8\n\n"
+    L"Would you like to go to the Tandrel homepage?";
+const std::wstring kNoUpdatesText = L"No updates found. Tandrel 1.7 is the latest version.";
+
+// The main window shown with its title: the end of its initialisation.
+bool Shown(const TandrelApp& app) {
+    return app.Started() &&
+           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
+                     kBoundMs);
+}
+
+void Answer(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, button, 0);
+    EXPECT_TRUE(WaitGone(box));
+}
+
+class UpdateCheckAppTest : public ::testing::Test {
+  protected:
+    TempFolder folder_{L"e2e-update"};
+    std::wstring urlFile_ = folder_.File(L"url.txt");
+};
+
+TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensTheHomePage) {
+    LocalHttpServer server(LocalHttpServer::Mode::kRespond,
+                           LocalHttpServer::Response(200, Record("010800", "1.8")));
+    ASSERT_TRUE(server.Listening());
+    ProxyFor proxy(server.Port());
+    HttpHandlerOverride handler(urlFile_);
+    ASSERT_TRUE(handler.Ok());
+    WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+
+    Click(app.Window(), kCheckForUpdates);
+    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNewVersionText);
+    ASSERT_FALSE(server.RequestLines().empty());
+    // Through a proxy the request names the whole address (Wine adds the port 80).
+    const std::string request = server.RequestLines()[0];
+    EXPECT_EQ(request.rfind("GET http://" + Narrow(TANDREL_WEB_HOST), 0), 0u) << request;
+    EXPECT_NE(request.find("/software.php?app=Tandrel&iv=010700 HTTP/1.1"), std::string::npos) << request;
+    Answer(box, IDNO);
+    Sleep(1000);
+    EXPECT_FALSE(FileExists(urlFile_));
+    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+    EXPECT_TRUE(IsWindowVisible(app.Window()));
+
+    Click(app.Window(), kCheckForUpdates);
+    box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
+    Answer(box, IDYES);
+    const std::string home = Narrow(tandrel::HomePageUrl());
+    EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(urlFile_).find(home) != std::string::npos; }, kBoundMs))
+        << ReadWholeFile(urlFile_) << " expected " << home;
+}
+
+TEST_F(UpdateCheckAppTest, TheRunningVersionIsReportedAsTheLatest) {
+    LocalHttpServer server(LocalHttpServer::Mode::kRespond,
+                           LocalHttpServer::Response(200, Record("010700", "1.7")));
+    ASSERT_TRUE(server.Listening());
+    ProxyFor proxy(server.Port());
+    WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+
+    Click(app.Window(), kCheckForUpdates);
+    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
+    Answer(box, IDOK);
+    EXPECT_EQ(server.RequestLines().size(), 1u);
+}
+
+// At start-up a newer version is told before the main window is shown; the window follows once
+// the question is answered.
+TEST_F(UpdateCheckAppTest, AtStartUpANewerVersionIsToldBeforeTheWindowShows) {
+    LocalHttpServer server(LocalHttpServer::Mode::kRespond,
+                           LocalHttpServer::Response(200, Record("010800", "1.8")));
+    ASSERT_TRUE(server.Listening());
+    ProxyFor proxy(server.Port());
+    WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNewVersionText);
+    EXPECT_FALSE(app.Window() != nullptr && IsWindowVisible(app.Window()));
+    Answer(box, IDNO);
+    EXPECT_TRUE(Shown(app));
+}
+
+TEST_F(UpdateCheckAppTest, WithTheServerGoneTheCheckAnswersInTimeAndStartUpSaysNothing) {
+    ProxyFor proxy(UnusedLocalPort());
+    {
+        WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
+        TandrelApp app(folder_);
+        ASSERT_TRUE(Shown(app));
+        EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+
+        // The interactive form answers within the download's bound and a margin.
+        Click(app.Window(), kCheckForUpdates);
+        HWND box = WaitForMessageBox(app.ProcessId(), tandrel::update::kDownloadTimeoutMs + 3000);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
+        Answer(box, IDOK);
+    }
+}
+
+// A server that accepts and never answers: start-up goes on once the download's bound ran out.
+TEST_F(UpdateCheckAppTest, ASilentServerHoldsStartUpNoLongerThanTheBound) {
+    LocalHttpServer server(LocalHttpServer::Mode::kSilent, "");
+    ASSERT_TRUE(server.Listening());
+    ProxyFor proxy(server.Port());
+    WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; },
+                          tandrel::update::kDownloadTimeoutMs + 3000));
+    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+}
+
+}  // namespace
+}  // namespace e2e
