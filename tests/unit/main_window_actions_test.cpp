@@ -2,6 +2,10 @@
 // modal flag, what it takes back and what it saves.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "main_window_fixture.h"
 #include "settings/base64.h"
 #include "ui/password_dialog.h"
@@ -129,6 +133,115 @@ TEST_F(Actions, CancelledPreferencesChangeNothingAndSaveNothing) {
     host.UserClicks(mainid::kPreferences);
     EXPECT_EQ(d.transition, 25);
     EXPECT_EQ(storage.writes, writes);
+}
+
+// The main window's show and hide calls of one Preferences action.
+std::vector<std::string> ShowCalls(const testing_main::FakeDesktop& desktop, WindowId main) {
+    return desktop.CallsStartingWith("show " + std::to_string(main) + " ");
+}
+
+TEST_F(Actions, CancelledPreferencesLeaveTheCommandBoxFlagsAndGiveItTheFocus) {
+    Profile(L"checkForUpdates=0\r\ncmdhistoryScrollThrough=1\r\nemulateCopyPaste=1\r\n");
+    CMainDialog& d = Open();
+    host.FocusItem(mainid::kSend);
+    host.OnModal(CPreferencesDialog::kTemplate, [](CDialog&, FakeDialogHost& h) {
+        h.SetCheck(CPreferencesDialog::kScrollThrough, false);
+        h.UserClicks(CPreferencesDialog::kScrollThrough);
+        h.SetCheck(CPreferencesDialog::kEmulateCopyPaste, false);
+        h.UserClicks(CPreferencesDialog::kEmulateCopyPaste);
+        return mb::kIdCancel;
+    });
+    host.UserClicks(mainid::kPreferences);
+    EXPECT_EQ(d.commandBox.cmdhistoryScrollThrough, 1);
+    EXPECT_EQ(d.commandBox.emulateCopyPaste, 1);
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+    EXPECT_EQ(d.modalDialogOpen, 0);
+}
+
+// Only the appearance (opacity, tool window, always on top) hides and re-shows the window.
+TEST_F(Actions, OnlyAChangedAppearanceHidesAndReShowsTheWindow) {
+    const struct {
+        const char* name;
+        std::function<void(CDialog&, FakeDialogHost&)> edit;
+        bool reshown;
+    } cases[] = {
+        {"transition",
+         [](CDialog&, FakeDialogHost& h) { h.UserSetsText(CPreferencesDialog::kTransition, L"40"); }, false},
+        {"opacity",
+         [](CDialog& dialog, FakeDialogHost& h) {
+             h.SetSliderPosition(CPreferencesDialog::kOpacitySlider, 153);
+             dialog.Dispatch(DialogEvent::kHScroll, CPreferencesDialog::kOpacitySlider);
+         },
+         true},
+        {"always on top",
+         [](CDialog&, FakeDialogHost& h) {
+             h.SetCheck(CPreferencesDialog::kAlwaysOnTop, true);
+             h.UserClicks(CPreferencesDialog::kAlwaysOnTop);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Profile(L"checkForUpdates=0\r\nalwaysOnTop=0\r\nwindowOpacity=255\r\n");
+        Open();
+        desktop.ClearCalls();
+        host.OnModal(CPreferencesDialog::kTemplate, [&c](CDialog& dialog, FakeDialogHost& h) {
+            c.edit(dialog, h);
+            dialog.OnOK();
+            return mb::kIdOk;
+        });
+        host.UserClicks(mainid::kPreferences);
+        const auto shows = ShowCalls(desktop, main);
+        if (c.reshown) {
+            ASSERT_EQ(shows.size(), 2u);
+            EXPECT_EQ(shows[0], "show " + std::to_string(main) + " 0");
+            EXPECT_EQ(shows[1], "show " + std::to_string(main) + " 5");
+        } else {
+            EXPECT_TRUE(shows.empty()) << shows.front();
+            EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+        }
+        EXPECT_TRUE(desktop.Window(main).visible);
+    }
+}
+
+TEST_F(Actions, TrayModeSwitchedOffWhileHiddenBringsTheWindowBackAndOnAddsTheIcon) {
+    Profile(L"checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
+    CMainDialog& d = Open();
+    desktop.Show(main, sw::kHide);
+    const auto toggleTray = [](bool on) {
+        return [on](CDialog& dialog, FakeDialogHost& h) {
+            h.SetCheck(CPreferencesDialog::kMinimizeToSysTray, on);
+            h.UserClicks(CPreferencesDialog::kMinimizeToSysTray);
+            dialog.OnOK();
+            return mb::kIdOk;
+        };
+    };
+    host.OnModal(CPreferencesDialog::kTemplate, toggleTray(false));
+    d.Dispatch(DialogEvent::kCommand, mainid::kTrayPreferences);
+    EXPECT_EQ(tray.calls.back(), L"delete");
+    EXPECT_FALSE(d.trayIconShown);
+    EXPECT_TRUE(desktop.Window(main).visible);
+
+    tray.calls.clear();
+    host.OnModal(CPreferencesDialog::kTemplate, toggleTray(true));
+    host.UserClicks(mainid::kPreferences);
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0], L"add Tandrel 1.7");
+    EXPECT_TRUE(d.trayIconShown);
+}
+
+TEST_F(Actions, ConfirmedPreferencesSaveTheHistoryAndTheFiltersToo) {
+    Profile(L"checkForUpdates=0\r\ncmdhistory00=uptime\r\nfilter00=Web||web*\r\nfilter=0\r\n");
+    Open();
+    storage.files.clear();
+    host.OnModal(CPreferencesDialog::kTemplate, [](CDialog& dialog, FakeDialogHost&) {
+        dialog.OnOK();
+        return mb::kIdOk;
+    });
+    host.UserClicks(mainid::kPreferences);
+    const std::wstring text = ProfileText();
+    EXPECT_NE(text.find(L"cmdhistory00=uptime\r\n"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"filter00=Web||web*\r\n"), std::wstring::npos) << text;
 }
 
 TEST_F(Actions, TheFiltersDialogRefillsTheComboBoxAndSavesHoweverItCloses) {
