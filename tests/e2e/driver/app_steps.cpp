@@ -58,6 +58,11 @@ HWND WaitForDialog(HWND owner, const wchar_t* caption) {
     return found;
 }
 
+HWND OpenPreferences(HWND app) {
+    Click(app, 1023);
+    return WaitForDialog(app, L"Preferences");
+}
+
 HWND WaitForMessageBox(DWORD processId, DWORD boundMs) {
     HWND found = nullptr;
     WaitUntil(
@@ -105,6 +110,11 @@ bool HasClientSize(HWND w, int width, int height) {
 bool IsAt(HWND w, int x, int y) {
     RECT r{};
     return GetWindowRect(w, &r) && r.left == x && r.top == y;
+}
+
+bool InCascadeStep(HWND w, int index, int width, int height) {
+    const int step = GetSystemMetrics(SM_CYSIZE);
+    return IsAt(w, (index + 1) * step, (index + 1) * step) && HasClientSize(w, width, height);
 }
 
 std::string Narrow(const std::wstring& text) {

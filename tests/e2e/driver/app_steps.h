@@ -20,6 +20,8 @@ void Click(HWND window, int id);
 
 // The visible dialog owned by `owner` with that caption (any caption when null), waited for up to 5 s.
 HWND WaitForDialog(HWND owner, const wchar_t* caption);
+// The main window's Preferences button pressed: the dialog, once shown, or none.
+HWND OpenPreferences(HWND app);
 // The visible message box of the process (class "#32770", caption "Tandrel"), or none after `boundMs`.
 HWND WaitForMessageBox(DWORD processId, DWORD boundMs);
 // Whether a message box of the process (caption "Tandrel") is shown now.
@@ -37,6 +39,8 @@ bool Checked(HWND dialog, int id);
 // The window's client size, and its outer top-left corner on the screen.
 bool HasClientSize(HWND w, int width, int height);
 bool IsAt(HWND w, int x, int y);
+// Whether the window stands in the cascade's step `index` (0 for the first) with that client size.
+bool InCascadeStep(HWND w, int index, int width, int height);
 
 // An ASCII text (an address) as bytes.
 std::string Narrow(const std::wstring& text);

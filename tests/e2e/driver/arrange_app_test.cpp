@@ -62,11 +62,8 @@ TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsTh
     ASSERT_TRUE(app.Started());
 
     Click(app.Window(), kCascade);
-    const int s = GetSystemMetrics(SM_CYSIZE);
-    EXPECT_TRUE(
-        WaitUntil([&] { return IsAt(web1.Window(), s, s) && HasClientSize(web1.Window(), 500, 300); }));
-    EXPECT_TRUE(WaitUntil(
-        [&] { return IsAt(web2.Window(), 2 * s, 2 * s) && HasClientSize(web2.Window(), 500, 300); }));
+    EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web1.Window(), 0, 500, 300); }));
+    EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web2.Window(), 1, 500, 300); }));
     EXPECT_FALSE(HasClientSize(db.Window(), 500, 300));
 
     Click(app.Window(), kHide);

@@ -193,8 +193,7 @@ TEST_F(DialogsTrayTest, PreferencesApplyAtOnceAndAreSaved) {
     WriteProfile(folder_, "toolWindow=1\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
-    Click(app.Window(), 1023);
-    HWND prefs = WaitForDialog(app.Window(), L"Preferences");
+    HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
     EXPECT_EQ(SendMessageW(GetDlgItem(prefs, 1108), BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageW(GetDlgItem(prefs, 1108), BM_CLICK, 0, 0);
@@ -219,8 +218,7 @@ TEST_F(DialogsTrayTest, PreferencesMakeTheWindowTopmostAndTranslucentAtOnce) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 5000));
     EXPECT_EQ(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
-    Click(app.Window(), 1023);
-    HWND prefs = WaitForDialog(app.Window(), L"Preferences");
+    HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(prefs, 1602)), L"100%");
     SendMessageW(GetDlgItem(prefs, 1107), BM_CLICK, 0, 0);
@@ -268,8 +266,7 @@ TEST_F(DialogsTrayTest, FindFillsTheCascadeBoxesFromTheLargestProbe) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Click(app.Window(), 1023);
-    HWND prefs = WaitForDialog(app.Window(), L"Preferences");
+    HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
     Click(prefs, 1211);
     EXPECT_TRUE(WaitUntil(
@@ -291,8 +288,7 @@ TEST_F(DialogsTrayTest, AnOutOfRangeTransitionGreysOk) {
     WriteProfile(folder_, "");
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
-    Click(app.Window(), 1023);
-    HWND prefs = WaitForDialog(app.Window(), L"Preferences");
+    HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
     SendMessageW(GetDlgItem(prefs, 1109), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1501"));
     EXPECT_TRUE(WaitUntil([&] { return !Enabled(prefs, 1209); }, 2000));

@@ -24,23 +24,24 @@ void WriteProfile(const TempFolder& folder, const std::string& extra) {
         folder, "checkForUpdates=0\r\nfilter00=All PuTTYs||+*\r\nfilter01=Web||web*\r\nfilter=1\r\n" + extra);
 }
 
-// Whether the notification area holds the program's icon. The area refuses to modify an icon it
-// does not hold, and a modification with no fields leaves the icon as it is.
-bool IconShown(HWND app) {
+// One request to the notification area about the program's icon, with no fields to change.
+bool NotifyAboutIcon(HWND app, DWORD operation) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = app;
     data.uID = kIconId;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconW(operation, &data) != FALSE;
+}
+
+// Whether the notification area holds the program's icon: it refuses to modify an icon it does
+// not hold, and a modification with no fields leaves the icon as it is.
+bool IconShown(HWND app) {
+    return NotifyAboutIcon(app, NIM_MODIFY);
 }
 
 // What a restart of the system shell does to the program's icon: the new shell does not know it.
 bool LoseIcon(HWND app) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = app;
-    data.uID = kIconId;
-    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+    return NotifyAboutIcon(app, NIM_DELETE);
 }
 
 void AnnounceShellRestart(HWND app) {
@@ -129,12 +130,8 @@ TEST_F(TrayMenuTest, TheMenuOpensOnThePressAndItsCascadeArrangesTheFilteredProbe
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(menu) || !IsWindowVisible(menu));
 
-    const int s = GetSystemMetrics(SM_CYSIZE);
-    EXPECT_TRUE(WaitUntil([&] { return IsAt(web1.Window(), s, s) && HasClientSize(web1.Window(), 500, 300); },
-                          kBoundMs));
-    EXPECT_TRUE(
-        WaitUntil([&] { return IsAt(web2.Window(), 2 * s, 2 * s) && HasClientSize(web2.Window(), 500, 300); },
-                  kBoundMs));
+    EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web1.Window(), 0, 500, 300); }, kBoundMs));
+    EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web2.Window(), 1, 500, 300); }, kBoundMs));
     EXPECT_FALSE(HasClientSize(db.Window(), 500, 300));
     EXPECT_TRUE(app.Process().Running());
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "app_steps.h"
@@ -55,30 +56,44 @@ void Answer(HWND box, int button) {
     EXPECT_TRUE(WaitGone(box));
 }
 
+// The tray's "Check for Updates..." chosen: the message box that answers, or none.
+HWND CheckFromTheTray(const TandrelApp& app) {
+    Click(app.Window(), kCheckForUpdates);
+    return WaitForMessageBox(app.ProcessId(), kBoundMs);
+}
+
 class UpdateCheckAppTest : public ::testing::Test {
   protected:
+    // Serves a record with one line for this program to the programs started afterwards, and
+    // writes their profile.
+    void Serve(const std::string& intVersion, const std::string& version, bool checkAtStartUp) {
+        server_ = std::make_unique<LocalHttpServer>(
+            LocalHttpServer::Mode::kRespond, LocalHttpServer::Response(200, Record(intVersion, version)));
+        ASSERT_TRUE(server_->Listening());
+        proxy_ = std::make_unique<ProxyFor>(server_->Port());
+        WriteAppProfile(folder_, std::string("checkForUpdates=") + (checkAtStartUp ? "1" : "0") +
+                                     "\r\nminimizeToSysTray=1\r\n");
+    }
+
     TempFolder folder_{L"e2e-update"};
     std::wstring urlFile_ = folder_.File(L"url.txt");
+    std::unique_ptr<LocalHttpServer> server_;
+    std::unique_ptr<ProxyFor> proxy_;
 };
 
 TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensTheHomePage) {
-    LocalHttpServer server(LocalHttpServer::Mode::kRespond,
-                           LocalHttpServer::Response(200, Record("010800", "1.8")));
-    ASSERT_TRUE(server.Listening());
-    ProxyFor proxy(server.Port());
+    ASSERT_NO_FATAL_FAILURE(Serve("010800", "1.8", false));
     HttpHandlerOverride handler(urlFile_);
     ASSERT_TRUE(handler.Ok());
-    WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
 
-    Click(app.Window(), kCheckForUpdates);
-    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    HWND box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNewVersionText);
-    ASSERT_FALSE(server.RequestLines().empty());
+    ASSERT_FALSE(server_->RequestLines().empty());
     // Through a proxy the request names the whole address (Wine adds the port 80).
-    const std::string request = server.RequestLines()[0];
+    const std::string request = server_->RequestLines()[0];
     EXPECT_EQ(request.rfind("GET http://" + Narrow(TANDREL_WEB_HOST), 0), 0u) << request;
     EXPECT_NE(request.find("/software.php?app=Tandrel&iv=010700 HTTP/1.1"), std::string::npos) << request;
     Answer(box, IDNO);
@@ -87,8 +102,7 @@ TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensThe
     EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
 
-    Click(app.Window(), kCheckForUpdates);
-    box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
     Answer(box, IDYES);
     const std::string home = Narrow(tandrel::HomePageUrl());
@@ -97,30 +111,21 @@ TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensThe
 }
 
 TEST_F(UpdateCheckAppTest, TheRunningVersionIsReportedAsTheLatest) {
-    LocalHttpServer server(LocalHttpServer::Mode::kRespond,
-                           LocalHttpServer::Response(200, Record("010700", "1.7")));
-    ASSERT_TRUE(server.Listening());
-    ProxyFor proxy(server.Port());
-    WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
+    ASSERT_NO_FATAL_FAILURE(Serve("010700", "1.7", false));
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
 
-    Click(app.Window(), kCheckForUpdates);
-    HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    HWND box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
     Answer(box, IDOK);
-    EXPECT_EQ(server.RequestLines().size(), 1u);
+    EXPECT_EQ(server_->RequestLines().size(), 1u);
 }
 
 // At start-up a newer version is told before the main window is shown; the window follows once
 // the question is answered.
 TEST_F(UpdateCheckAppTest, AtStartUpANewerVersionIsToldBeforeTheWindowShows) {
-    LocalHttpServer server(LocalHttpServer::Mode::kRespond,
-                           LocalHttpServer::Response(200, Record("010800", "1.8")));
-    ASSERT_TRUE(server.Listening());
-    ProxyFor proxy(server.Port());
-    WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
+    ASSERT_NO_FATAL_FAILURE(Serve("010800", "1.8", true));
     TandrelApp app(folder_);
     HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
     ASSERT_NE(box, nullptr);
@@ -132,23 +137,20 @@ TEST_F(UpdateCheckAppTest, AtStartUpANewerVersionIsToldBeforeTheWindowShows) {
 
 TEST_F(UpdateCheckAppTest, WithTheServerGoneTheCheckAnswersInTimeAndStartUpSaysNothing) {
     ProxyFor proxy(UnusedLocalPort());
-    {
-        WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
-        TandrelApp app(folder_);
-        ASSERT_TRUE(Shown(app));
-        EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+    WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
 
-        // The interactive form answers within the download's bound and a margin.
-        Click(app.Window(), kCheckForUpdates);
-        HWND box = WaitForMessageBox(app.ProcessId(), tandrel::update::kDownloadTimeoutMs + 3000);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
-        Answer(box, IDOK);
-    }
+    HWND box = CheckFromTheTray(app);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
+    Answer(box, IDOK);
 }
 
-// A server that accepts and never answers: start-up goes on once the download's bound ran out.
-TEST_F(UpdateCheckAppTest, ASilentServerHoldsStartUpNoLongerThanTheBound) {
+// A server that accepts and never answers: start-up goes on once the download's bound ran out,
+// and the interactive form answers by then too.
+TEST_F(UpdateCheckAppTest, ASilentServerHoldsTheCheckNoLongerThanTheBound) {
     LocalHttpServer server(LocalHttpServer::Mode::kSilent, "");
     ASSERT_TRUE(server.Listening());
     ProxyFor proxy(server.Port());
@@ -158,6 +160,12 @@ TEST_F(UpdateCheckAppTest, ASilentServerHoldsStartUpNoLongerThanTheBound) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; },
                           tandrel::update::kDownloadTimeoutMs + 3000));
     EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+
+    Click(app.Window(), kCheckForUpdates);
+    HWND box = WaitForMessageBox(app.ProcessId(), tandrel::update::kDownloadTimeoutMs + 3000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
+    Answer(box, IDOK);
 }
 
 }  // namespace
