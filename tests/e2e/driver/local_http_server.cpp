@@ -158,6 +158,16 @@ std::vector<std::string> LocalHttpServer::RequestLines() const {
     return requestLines_;
 }
 
+ScopedHttpProxy::ScopedHttpProxy(std::uint16_t port) {
+    const std::wstring proxy = L"http://127.0.0.1:" + std::to_wstring(port) + L"/";
+    SetEnvironmentVariableW(L"http_proxy", proxy.c_str());
+    SetEnvironmentVariableW(L"no_proxy", nullptr);
+}
+
+ScopedHttpProxy::~ScopedHttpProxy() {
+    SetEnvironmentVariableW(L"http_proxy", nullptr);
+}
+
 std::uint16_t UnusedLocalPort() {
     std::uint16_t port = 0;
     const SOCKET s = ListenLocally(port);

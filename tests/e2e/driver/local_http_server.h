@@ -50,6 +50,16 @@ class LocalHttpServer {
     std::thread thread_;
 };
 
+// Wine's WinINet takes its proxy from http_proxy: while this lives, the programs the driver
+// starts send their http requests, whatever the host, to the server on 127.0.0.1 at `port`.
+class ScopedHttpProxy {
+  public:
+    explicit ScopedHttpProxy(std::uint16_t port);
+    ~ScopedHttpProxy();
+    ScopedHttpProxy(const ScopedHttpProxy&) = delete;
+    ScopedHttpProxy& operator=(const ScopedHttpProxy&) = delete;
+};
+
 // A port on 127.0.0.1 where nothing listens (bound once, then released).
 std::uint16_t UnusedLocalPort();
 

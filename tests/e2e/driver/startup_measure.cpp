@@ -1,5 +1,6 @@
 // Measurement, not a check: how long tandrel.exe takes from its process start to its main
-// window shown with its title, over several runs. Run by bench/startup_time.
+// window shown with its title, over several runs, also with the update check at start-up.
+// Run by bench/startup_time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "e2e_files.h"
+#include "local_http_server.h"
 #include "process.h"
 #include "tandrel_client.h"
 
@@ -26,14 +28,15 @@ struct Figures {
 
 // Starts the program `runs` times in a fresh folder and times it to its first shown window of
 // `windowClass` with a title.
-Figures Measure(const std::wstring& exe, const std::vector<std::wstring>& args, const wchar_t* windowClass) {
+Figures Measure(const std::wstring& exe, const std::vector<std::wstring>& args, const wchar_t* windowClass,
+                const char* profile = "[Tandrel]\r\ncheckForUpdates=0\r\n") {
     constexpr int kRuns = 10;
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     std::vector<double> ms;
     for (int run = 0; run < kRuns; ++run) {
         TempFolder folder(L"e2e-startup");
-        EXPECT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), "[Tandrel]\r\ncheckForUpdates=0\r\n"));
+        EXPECT_TRUE(WriteWholeFile(folder.File(L"tandrel.ini"), profile));
         EXPECT_TRUE(CopyFileW(exe.c_str(), folder.File(L"program.exe").c_str(), FALSE));
         ChildProcess app;
         LARGE_INTEGER start;
@@ -70,6 +73,28 @@ TEST(StartupMeasure, DISABLED_ProcessStartToVisibleWindow) {
     // The probe terminal, the smallest window program we have, is the floor Wine sets.
     Report("probe.exe (baseline)", Measure(ProbeExe(), {L"--title", L"baseline"}, L"PuTTY"));
     Report("tandrel.exe", Measure(TandrelExe(), {}, L"TANDREL_WND_CLASS"));
+}
+
+// The start-up update check holds the window back until it ends: against a record served at
+// once, a server that refuses the connection, and one that accepts and never answers.
+TEST(StartupMeasure, DISABLED_StartUpWithTheUpdateCheck) {
+    const char* profile = "[Tandrel]\r\ncheckForUpdates=1\r\n";
+    {
+        LocalHttpServer server(
+            LocalHttpServer::Mode::kRespond,
+            LocalHttpServer::Response(200, "<app name=\"Tandrel\" intVersion=\"010700\" />\n"));
+        ScopedHttpProxy proxy(server.Port());
+        Report("tandrel.exe, record served", Measure(TandrelExe(), {}, L"TANDREL_WND_CLASS", profile));
+    }
+    {
+        ScopedHttpProxy proxy(UnusedLocalPort());
+        Report("tandrel.exe, connection refused", Measure(TandrelExe(), {}, L"TANDREL_WND_CLASS", profile));
+    }
+    {
+        LocalHttpServer server(LocalHttpServer::Mode::kSilent, "");
+        ScopedHttpProxy proxy(server.Port());
+        Report("tandrel.exe, silent server", Measure(TandrelExe(), {}, L"TANDREL_WND_CLASS", profile));
+    }
 }
 
 }  // namespace

@@ -21,19 +21,6 @@ namespace {
 constexpr int kCheckForUpdates = 32781;
 constexpr DWORD kBoundMs = 10000;
 
-// The proxy for the programs started while it lives (they take the driver's environment).
-class ProxyFor {
-  public:
-    explicit ProxyFor(std::uint16_t port) {
-        const std::wstring proxy = L"http://127.0.0.1:" + std::to_wstring(port) + L"/";
-        SetEnvironmentVariableW(L"http_proxy", proxy.c_str());
-        SetEnvironmentVariableW(L"no_proxy", nullptr);
-    }
-    ~ProxyFor() { SetEnvironmentVariableW(L"http_proxy", nullptr); }
-    ProxyFor(const ProxyFor&) = delete;
-    ProxyFor& operator=(const ProxyFor&) = delete;
-};
-
 std::string Record(const std::string& intVersion, const std::string& version) {
     return "<?xml version=\"1.0\"?>\n<software>\n<app name=\"Tandrel\" intVersion=\"" + intVersion +
            "\" version=\"" + version + "\" />\n</software>\n";
@@ -70,7 +57,7 @@ class UpdateCheckAppTest : public ::testing::Test {
         server_ = std::make_unique<LocalHttpServer>(
             LocalHttpServer::Mode::kRespond, LocalHttpServer::Response(200, Record(intVersion, version)));
         ASSERT_TRUE(server_->Listening());
-        proxy_ = std::make_unique<ProxyFor>(server_->Port());
+        proxy_ = std::make_unique<ScopedHttpProxy>(server_->Port());
         WriteAppProfile(folder_, std::string("checkForUpdates=") + (checkAtStartUp ? "1" : "0") +
                                      "\r\nminimizeToSysTray=1\r\n");
     }
@@ -78,7 +65,7 @@ class UpdateCheckAppTest : public ::testing::Test {
     TempFolder folder_{L"e2e-update"};
     std::wstring urlFile_ = folder_.File(L"url.txt");
     std::unique_ptr<LocalHttpServer> server_;
-    std::unique_ptr<ProxyFor> proxy_;
+    std::unique_ptr<ScopedHttpProxy> proxy_;
 };
 
 TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensTheHomePage) {
@@ -136,7 +123,7 @@ TEST_F(UpdateCheckAppTest, AtStartUpANewerVersionIsToldBeforeTheWindowShows) {
 }
 
 TEST_F(UpdateCheckAppTest, WithTheServerGoneTheCheckAnswersInTimeAndStartUpSaysNothing) {
-    ProxyFor proxy(UnusedLocalPort());
+    ScopedHttpProxy proxy(UnusedLocalPort());
     WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
@@ -153,7 +140,7 @@ TEST_F(UpdateCheckAppTest, WithTheServerGoneTheCheckAnswersInTimeAndStartUpSaysN
 TEST_F(UpdateCheckAppTest, ASilentServerHoldsTheCheckNoLongerThanTheBound) {
     LocalHttpServer server(LocalHttpServer::Mode::kSilent, "");
     ASSERT_TRUE(server.Listening());
-    ProxyFor proxy(server.Port());
+    ScopedHttpProxy proxy(server.Port());
     WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
