@@ -22,7 +22,7 @@ void CMainDialog::CloseTargets() {
     // Nothing is ended without the operator's yes; with no window to ask from, nobody said it.
     if (host == nullptr)
         return;
-    if (host->MessageBox(kCloseQuestion, kCaption, mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+    if (host->ShowMessageBox(kCloseQuestion, kCaption, mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
         return;
 
     IWindowSystem& windows = platform.windows;

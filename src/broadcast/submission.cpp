@@ -39,8 +39,8 @@ void CMainDialog::HistoryNewer() {
 
 void CMainDialog::HistoryClear() {
     if (!commandHistory.empty() &&
-        host->MessageBox(L"Are you sure you want to\nclear the command history?", L"Tandrel",
-                         mb::kYesNo | mb::kIconExclamation) == mb::kIdYes) {
+        host->ShowMessageBox(L"Are you sure you want to\nclear the command history?", L"Tandrel",
+                             mb::kYesNo | mb::kIconExclamation) == mb::kIdYes) {
         commandHistory.clear();
         historyCursor = 0;
         commandBox.SetCommandText(L"");

@@ -72,9 +72,11 @@ class IDialogHost {
 
     // The system's file-open dialog owned by this dialog, with a filter in the framework's form
     // ("Name (*.ext)|*.ext||") and a title; hides read-only files. False on Cancel.
-    virtual bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) = 0;
+    virtual bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title,
+                                  std::wstring& path) = 0;
     // A message box owned by this dialog; returns the answer (mb::kIdYes, ...).
-    virtual int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) = 0;
+    virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                               std::uint32_t flags) = 0;
     // Runs another dialog modally, owned by this one; returns its result (mb::kIdOk, mb::kIdCancel).
     virtual int RunModal(CDialog& dialog) = 0;
     // Ends this dialog's modal run with the result.

@@ -228,7 +228,8 @@ void CPreferencesDialog::FindCascadeDimensions() {
         cascadeWidth = size.width;
         cascadeHeight = size.height;
     } else {
-        host->MessageBox(CascadeDimensionsMessage(), version::kProductName, mb::kOk | mb::kIconExclamation);
+        host->ShowMessageBox(CascadeDimensionsMessage(), version::kProductName,
+                             mb::kOk | mb::kIconExclamation);
         cascadeWidth = kDefaultCascadeWidth;
         cascadeHeight = kDefaultCascadeHeight;
     }

@@ -70,13 +70,13 @@ void RunUpdateCheck(IShell& shell, IDialogHost& owner, bool interactive, std::in
     }
 
     if (!latest.empty()) {
-        const int answer = owner.MessageBox(NewVersionMessage(WidenBytes(latest)), version::kProductName,
-                                            mb::kYesNo | mb::kIconInformation);
+        const int answer = owner.ShowMessageBox(NewVersionMessage(WidenBytes(latest)), version::kProductName,
+                                                mb::kYesNo | mb::kIconInformation);
         if (answer == mb::kIdYes) {
             openHomePage();
         }
     } else if (interactive) {
-        owner.MessageBox(NoUpdatesMessage(), version::kProductName, mb::kOk | mb::kIconInformation);
+        owner.ShowMessageBox(NoUpdatesMessage(), version::kProductName, mb::kOk | mb::kIconInformation);
     }
     // Start-up form with nothing newer: nothing to say.
 }

@@ -96,7 +96,8 @@ bool FakeDialogHost::ChooseFileToOpen(const std::wstring& filter, const std::wst
     return !path.empty();
 }
 
-int FakeDialogHost::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) {
+int FakeDialogHost::ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                                   std::uint32_t flags) {
     boxes_.push_back(ShownMessageBox{text, caption, flags});
     if (!answers_.empty()) {
         const int a = answers_.front();

@@ -110,7 +110,7 @@ class FakeDialogHost : public IDialogHost {
     void AppendSystemMenuSeparator() override { systemMenu_.push_back(L"-"); }
     void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) override;
     bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) override;
-    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
+    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
     int RunModal(CDialog& dialog) override;
     void EndDialog(int result) override;
 

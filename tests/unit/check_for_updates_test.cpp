@@ -22,9 +22,9 @@ constexpr char kSame[] = R"(<app name="Tandrel" intVersion="010700" version="1.7
 // check comes before the rest of the initialisation.
 class MainHost : public fakes::FakeDialogHost {
   public:
-    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
+    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
         filtersListedAtBox.push_back(ListCount(mainid::kFilterCombo));
-        return FakeDialogHost::MessageBox(text, caption, flags);
+        return FakeDialogHost::ShowMessageBox(text, caption, flags);
     }
     std::vector<int> filtersListedAtBox;
 };

@@ -85,10 +85,10 @@ class ReusingHost : public FakeDialogHost {
     using FakeDialogHost::FakeDialogHost;
     FakeDesktop* desktop = nullptr;
     WindowId reused = kNoWindow;
-    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
+    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
         desktop->Window(reused).className = L"Notepad";
         desktop->Window(reused).processId = 900;
-        FakeDialogHost::MessageBox(text, caption, flags);
+        FakeDialogHost::ShowMessageBox(text, caption, flags);
         return mb::kIdYes;
     }
 };

@@ -27,9 +27,9 @@ const wchar_t kNoUpdatesText[] = L"No updates found. Tandrel 1.7 is the latest v
 class WatchingHost : public FakeDialogHost {
   public:
     explicit WatchingHost(const std::int32_t& flag) : flag_(flag) {}
-    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
+    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
         flagDuringBox.push_back(flag_);
-        return FakeDialogHost::MessageBox(text, caption, flags);
+        return FakeDialogHost::ShowMessageBox(text, caption, flags);
     }
     std::vector<std::int32_t> flagDuringBox;
 

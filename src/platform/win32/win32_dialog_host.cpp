@@ -136,7 +136,8 @@ void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
     if (font == nullptr && !FontFaceInstalled(wanted.face)) {
         const std::wstring caption = ItemText(id);
         for (const StandIn& s : kStandIns) {
-            if (wanted.face == s.face && caption == s.caption) ::SetDlgItemTextW(hwnd_, id, s.glyph);
+            if (wanted.face == s.face && caption == s.caption)
+                ::SetDlgItemTextW(hwnd_, id, s.glyph);
         }
         return;
     }
@@ -296,7 +297,8 @@ bool Win32DialogHost::ChooseFileToOpen(const std::wstring& filter, const std::ws
     return true;
 }
 
-int Win32DialogHost::MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) {
+int Win32DialogHost::ShowMessageBox(const std::wstring& text, const std::wstring& caption,
+                                    std::uint32_t flags) {
     return ::MessageBoxW(hwnd_, text.c_str(), caption.c_str(), flags);
 }
 

@@ -65,7 +65,7 @@ class Win32DialogHost : public IDialogHost {
     void AppendSystemMenuSeparator() override;
     void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) override;
     bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) override;
-    int MessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
+    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
     int RunModal(CDialog& dialog) override;
     void EndDialog(int result) override;
 

@@ -22,7 +22,7 @@ constexpr int kCascade = 1002;
 constexpr int kHide = 1005;
 constexpr int kClose = 1208;
 constexpr int kTrayTile = 32779;
-constexpr DWORD kBoundMs = 15000;
+constexpr DWORD kBoundMs = 30000;  // hiding a window under Wine without a window manager takes about 2 s
 
 // No update check over the network, no tray (so that closing the window ends the program), the
 // filters "All PuTTYs", "Web" and "Db" with "Web" selected, and `extra` lines.
