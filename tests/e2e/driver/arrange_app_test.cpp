@@ -22,7 +22,7 @@ constexpr int kCascade = 1002;
 constexpr int kHide = 1005;
 constexpr int kClose = 1208;
 constexpr int kTrayTile = 32779;
-constexpr DWORD kBoundMs = 30000;  // hiding a window under Wine without a window manager takes about 2 s
+constexpr DWORD kBoundMs = 15000;
 
 // No update check over the network, no tray (so that closing the window ends the program), the
 // filters "All PuTTYs", "Web" and "Db" with "Web" selected, and `extra` lines.
@@ -59,7 +59,7 @@ TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsTh
     Probe db(folder_, {.title = L"db01"});
     ASSERT_TRUE(web1.Started() && web2.Started() && db.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
 
     Click(app.Window(), kCascade);
     EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web1.Window(), 0, 500, 300); }));
@@ -83,7 +83,7 @@ TEST_F(ArrangeAppTest, TheTrayTileCommandTilesTheFilteredProbes) {
     Probe web2(folder_, {.title = L"web02"});
     ASSERT_TRUE(web1.Started() && web2.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
 
     Click(app.Window(), kTrayTile);
 
@@ -105,7 +105,7 @@ TEST_F(ArrangeAppTest, CloseAnsweredYesEndsThePassingProbesAndTheProgramGoesOn) 
     Probe db(folder_, {.title = L"db01"});
     ASSERT_TRUE(web1.Started() && web2.Started() && db.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
 
     Click(app.Window(), kClose);
     HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
@@ -125,7 +125,7 @@ TEST_F(ArrangeAppTest, CloseAnsweredNoEndsNothing) {
     Probe web1(folder_, {.title = L"web01"});
     ASSERT_TRUE(web1.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
 
     Click(app.Window(), kClose);
     HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
@@ -144,7 +144,7 @@ TEST_F(ArrangeAppTest, ChoosingAFilterWithAutomaticTilingMinimisesTheOthersAndTi
     Probe db2(folder_, {.title = L"db02"});
     ASSERT_TRUE(web1.Started() && db1.Started() && db2.Started());
     TandrelApp app(folder_);
-    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(Shown(app));
 
     // The operator picks "Db" in the combo box.
     const HWND combo = GetDlgItem(app.Window(), kFilterCombo);

@@ -69,14 +69,6 @@ bool FocusCommandBox(HWND app) {
         3000);
 }
 
-// The window is found as soon as it exists; its controls and settings are there once it is
-// shown with its title, at the end of its initialisation.
-bool Shown(const TandrelApp& app) {
-    return app.Started() &&
-           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
-                     10000);
-}
-
 class MainWindowTest : public ::testing::Test {
   protected:
     TempFolder folder_{L"e2e-main"};

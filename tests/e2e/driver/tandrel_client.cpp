@@ -45,6 +45,12 @@ TandrelApp::TandrelApp(const TempFolder& folder) {
     }
 }
 
+bool Shown(const TandrelApp& app, DWORD boundMs) {
+    return app.Started() &&
+           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
+                     boundMs);
+}
+
 std::wstring WindowText(HWND w) {
     wchar_t buffer[1024] = {};
     SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,

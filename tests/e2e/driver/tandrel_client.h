@@ -32,6 +32,11 @@ class TandrelApp {
     HWND window_ = nullptr;
 };
 
+// Whether the main window was shown with its title within `boundMs`: the end of its
+// initialisation (the window is found as soon as it exists; its controls are filled and its
+// settings applied once it shows).
+bool Shown(const TandrelApp& app, DWORD boundMs = 10000);
+
 // The first top-level window of the class owned by the process, or none.
 HWND FindWindowOfProcess(const wchar_t* className, DWORD processId);
 

@@ -31,13 +31,6 @@ const std::wstring kNewVersionText =
     L"Would you like to go to the Tandrel homepage?";
 const std::wstring kNoUpdatesText = L"No updates found. Tandrel 1.7 is the latest version.";
 
-// The main window shown with its title: the end of its initialisation.
-bool Shown(const TandrelApp& app) {
-    return app.Started() &&
-           WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
-                     kBoundMs);
-}
-
 void Answer(HWND box, int button) {
     PostMessageW(box, WM_COMMAND, button, 0);
     EXPECT_TRUE(WaitGone(box));
