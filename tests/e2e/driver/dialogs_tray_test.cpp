@@ -240,7 +240,8 @@ TEST_F(DialogsTrayTest, PreferencesMakeTheWindowTopmostAndTranslucentAtOnce) {
         },
         3000))
         << static_cast<int>(alpha);
-    EXPECT_TRUE(IsWindowVisible(w));
+    // Hidden for the change, then shown again.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 3000));
     EXPECT_TRUE(WaitUntil([&] { return ProfileValue(app.ProfilePath(), L"windowOpacity") == L"50"; }, 3000));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"alwaysOnTop"), L"1");
 }
