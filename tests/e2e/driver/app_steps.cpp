@@ -85,6 +85,11 @@ bool WaitGone(HWND window) {
     return WaitUntil([&] { return !IsWindow(window); }, 5000);
 }
 
+bool AnswerMessageBox(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, button, 0);
+    return WaitGone(box);
+}
+
 void SetText(HWND dialog, int id, const std::wstring& text) {
     HWND edit = GetDlgItem(dialog, id);
     SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, nullptr);

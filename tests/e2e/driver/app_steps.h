@@ -9,6 +9,9 @@
 
 namespace e2e {
 
+// The message by which the notification area tells the main window of the mouse on its icon.
+inline constexpr UINT kTrayNotify = 1026;
+
 // Writes the profile beside the private copy before the start: the section line, then `lines`.
 void WriteAppProfile(const TempFolder& folder, const std::string& lines);
 // One value of the profile as the program saved it, or "<missing>".
@@ -29,6 +32,8 @@ bool MessageBoxShown(DWORD processId);
 // The text of the message box's static control (id 0xFFFF).
 std::wstring MessageBoxText(HWND box);
 bool WaitGone(HWND window);
+// Presses a button of the message box (IDYES, IDNO, IDOK) and waits until the box is gone.
+bool AnswerMessageBox(HWND box, int button);
 
 // Replaces the edit's text the way typing over a full selection does, so that even a multi-line
 // edit (which says nothing on WM_SETTEXT) tells its dialog of the change.

@@ -110,7 +110,7 @@ TEST_F(ArrangeAppTest, CloseAnsweredYesEndsThePassingProbesAndTheProgramGoesOn) 
     Click(app.Window(), kClose);
     HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
     ASSERT_NE(box, nullptr);
-    PostMessageW(box, WM_COMMAND, IDYES, 0);
+    AnswerMessageBox(box, IDYES);
 
     for (Probe* p : {&web1, &web2}) {
         ASSERT_TRUE(p->WaitForExit(kBoundMs));
@@ -130,8 +130,7 @@ TEST_F(ArrangeAppTest, CloseAnsweredNoEndsNothing) {
     Click(app.Window(), kClose);
     HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
     ASSERT_NE(box, nullptr);
-    PostMessageW(box, WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(AnswerMessageBox(box, IDNO));
 
     EXPECT_FALSE(web1.WaitForExit(500));
     EXPECT_TRUE(app.Process().Running());

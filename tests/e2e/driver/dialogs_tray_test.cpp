@@ -16,8 +16,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTrayNotify = 1026;
-
 void WriteProfile(const TempFolder& folder, const std::string& extra) {
     WriteAppProfile(folder, "checkForUpdates=0\r\nminimizeToSysTray=0\r\n" + extra);
 }
@@ -166,12 +164,12 @@ TEST_F(DialogsTrayTest, TrayDoubleClickHidesAndShowsButNotWhileADialogIsOpen) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
     HWND w = app.Window();
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 3000));
+    ASSERT_TRUE(WaitVisible(w, 3000));
 
     PostMessageW(w, kTrayNotify, 0, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(w); }, 3000));
     PostMessageW(w, kTrayNotify, 0, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 3000));
+    EXPECT_TRUE(WaitVisible(w, 3000));
 
     PostMessageW(w, WM_SYSCOMMAND, 16, 0);  // About, from the system menu
     HWND about = WaitForDialog(w, L"About Tandrel");
@@ -215,7 +213,7 @@ TEST_F(DialogsTrayTest, PreferencesMakeTheWindowTopmostAndTranslucentAtOnce) {
     WriteProfile(folder_, "alwaysOnTop=0\r\nwindowOpacity=255\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 5000));
+    ASSERT_TRUE(WaitVisible(app.Window(), 5000));
     EXPECT_EQ(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
     HWND prefs = OpenPreferences(app.Window());
@@ -241,7 +239,7 @@ TEST_F(DialogsTrayTest, PreferencesMakeTheWindowTopmostAndTranslucentAtOnce) {
         3000))
         << static_cast<int>(alpha);
     // Hidden for the change, then shown again.
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, 3000));
+    EXPECT_TRUE(WaitVisible(w, 3000));
     EXPECT_TRUE(WaitUntil([&] { return ProfileValue(app.ProfilePath(), L"windowOpacity") == L"50"; }, 3000));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"alwaysOnTop"), L"1");
 }

@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgai
     ChildProcess second;
     ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
     EXPECT_TRUE(second.WaitForExit(10000));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, 3000));
+    EXPECT_TRUE(WaitVisible(app.Window(), 3000));
 }
 
 std::wstring ClipboardText() {

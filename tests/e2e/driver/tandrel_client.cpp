@@ -45,6 +45,10 @@ TandrelApp::TandrelApp(const TempFolder& folder) {
     }
 }
 
+bool WaitVisible(HWND w, DWORD boundMs) {
+    return WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, boundMs);
+}
+
 bool Shown(const TandrelApp& app, DWORD boundMs) {
     return app.Started() &&
            WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },

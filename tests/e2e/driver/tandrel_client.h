@@ -43,6 +43,9 @@ HWND FindWindowOfProcess(const wchar_t* className, DWORD processId);
 // Polls the condition every 20 ms until it holds; false when `boundMs` ran out first.
 bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs);
 
+// Polls until the window is visible; false when `boundMs` ran out first.
+bool WaitVisible(HWND w, DWORD boundMs);
+
 // A window's text (title or control text), asked with a bounded send.
 std::wstring WindowText(HWND w);
 

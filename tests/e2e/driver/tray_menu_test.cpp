@@ -15,7 +15,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTrayNotify = 1026;
 constexpr UINT kIconId = 1;
 constexpr DWORD kBoundMs = 10000;
 
@@ -52,13 +51,13 @@ void AnnounceShellRestart(HWND app) {
 // The open popup menu of the process (class "#32768"), waited for up to `boundMs`.
 HWND WaitForMenu(DWORD processId, DWORD boundMs) {
     HWND menu = nullptr;
-    WaitUntil(
+    const bool open = WaitUntil(
         [&] {
             menu = FindWindowOfProcess(L"#32768", processId);
             return menu != nullptr && IsWindowVisible(menu);
         },
         boundMs);
-    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+    return open ? menu : nullptr;
 }
 
 // The right button pressed on the icon: the menu opens.
@@ -77,7 +76,7 @@ TEST_F(TrayMenuTest, TheIconIsShownInPlainViewComesBackAfterAShellRestartAndGoes
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
     HWND w = app.Window();
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, kBoundMs));
+    ASSERT_TRUE(WaitVisible(w, kBoundMs));
     EXPECT_TRUE(IconShown(w));
 
     ASSERT_TRUE(LoseIcon(w));
@@ -99,7 +98,7 @@ TEST_F(TrayMenuTest, WithoutTrayModeThereIsNoIconEvenAfterAShellRestart) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
     HWND w = app.Window();
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, kBoundMs));
+    ASSERT_TRUE(WaitVisible(w, kBoundMs));
     EXPECT_FALSE(IconShown(w));
     AnnounceShellRestart(w);
     Sleep(300);
@@ -115,7 +114,7 @@ TEST_F(TrayMenuTest, TheMenuOpensOnThePressAndItsCascadeArrangesTheFilteredProbe
     ASSERT_TRUE(web1.Started() && web2.Started() && db.Started());
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; }, kBoundMs));
+    ASSERT_TRUE(WaitVisible(app.Window(), kBoundMs));
 
     // The release alone opens nothing.
     PostMessageW(app.Window(), kTrayNotify, kIconId, WM_RBUTTONUP);

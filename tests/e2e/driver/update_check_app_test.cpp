@@ -31,15 +31,10 @@ const std::wstring kNewVersionText =
     L"Would you like to go to the Tandrel homepage?";
 const std::wstring kNoUpdatesText = L"No updates found. Tandrel 1.7 is the latest version.";
 
-void Answer(HWND box, int button) {
-    PostMessageW(box, WM_COMMAND, button, 0);
-    EXPECT_TRUE(WaitGone(box));
-}
-
 // The tray's "Check for Updates..." chosen: the message box that answers, or none.
-HWND CheckFromTheTray(const TandrelApp& app) {
+HWND CheckFromTheTray(const TandrelApp& app, DWORD boundMs = kBoundMs) {
     Click(app.Window(), kCheckForUpdates);
-    return WaitForMessageBox(app.ProcessId(), kBoundMs);
+    return WaitForMessageBox(app.ProcessId(), boundMs);
 }
 
 class UpdateCheckAppTest : public ::testing::Test {
@@ -76,7 +71,7 @@ TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensThe
     const std::string request = server_->RequestLines()[0];
     EXPECT_EQ(request.rfind("GET http://" + Narrow(TANDREL_WEB_HOST), 0), 0u) << request;
     EXPECT_NE(request.find("/software.php?app=Tandrel&iv=010700 HTTP/1.1"), std::string::npos) << request;
-    Answer(box, IDNO);
+    EXPECT_TRUE(AnswerMessageBox(box, IDNO));
     Sleep(1000);
     EXPECT_FALSE(FileExists(urlFile_));
     EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
@@ -84,7 +79,7 @@ TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensThe
 
     box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
-    Answer(box, IDYES);
+    EXPECT_TRUE(AnswerMessageBox(box, IDYES));
     const std::string home = Narrow(tandrel::HomePageUrl());
     EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(urlFile_).find(home) != std::string::npos; }, kBoundMs))
         << ReadWholeFile(urlFile_) << " expected " << home;
@@ -98,7 +93,7 @@ TEST_F(UpdateCheckAppTest, TheRunningVersionIsReportedAsTheLatest) {
     HWND box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
-    Answer(box, IDOK);
+    EXPECT_TRUE(AnswerMessageBox(box, IDOK));
     EXPECT_EQ(server_->RequestLines().size(), 1u);
 }
 
@@ -111,7 +106,7 @@ TEST_F(UpdateCheckAppTest, AtStartUpANewerVersionIsToldBeforeTheWindowShows) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNewVersionText);
     EXPECT_FALSE(app.Window() != nullptr && IsWindowVisible(app.Window()));
-    Answer(box, IDNO);
+    EXPECT_TRUE(AnswerMessageBox(box, IDNO));
     EXPECT_TRUE(Shown(app));
 }
 
@@ -125,7 +120,7 @@ TEST_F(UpdateCheckAppTest, WithTheServerGoneTheCheckAnswersInTimeAndStartUpSaysN
     HWND box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
-    Answer(box, IDOK);
+    EXPECT_TRUE(AnswerMessageBox(box, IDOK));
 }
 
 // A server that accepts and never answers: start-up goes on once the download's bound ran out,
@@ -137,15 +132,13 @@ TEST_F(UpdateCheckAppTest, ASilentServerHoldsTheCheckNoLongerThanTheBound) {
     WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Window()) != FALSE; },
-                          tandrel::update::kDownloadTimeoutMs + 3000));
+    EXPECT_TRUE(WaitVisible(app.Window(), tandrel::update::kDownloadTimeoutMs + 3000));
     EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
 
-    Click(app.Window(), kCheckForUpdates);
-    HWND box = WaitForMessageBox(app.ProcessId(), tandrel::update::kDownloadTimeoutMs + 3000);
+    HWND box = CheckFromTheTray(app, tandrel::update::kDownloadTimeoutMs + 3000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
-    Answer(box, IDOK);
+    EXPECT_TRUE(AnswerMessageBox(box, IDOK));
 }
 
 }  // namespace
