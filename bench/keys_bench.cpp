@@ -42,6 +42,10 @@ class CountingKeyboard : public tandrel::IKeyboard {
         InsideFake inside;
         return desk_.VirtualKeyToScanCode(vk);
     }
+    bool IsDeadKey(std::uint16_t code) override {
+        InsideFake inside;
+        return desk_.IsDeadKey(code);
+    }
     std::int16_t KeyState(int vk) override {
         InsideFake inside;
         return desk_.KeyState(vk);
@@ -119,5 +123,3 @@ void BM_PlayKeysPlainText(benchmark::State& state) {
 BENCHMARK(BM_PlayKeysPlainText)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-

@@ -35,9 +35,9 @@ struct Machine {
                                        L" && journalctl -u service-" + std::to_wstring(n) + L" -n 50");
         }
         d.commandHistory[7] = L"for h in a b c\r\ndo ssh $h uptime\r\ndone";  // one multi-line command
-        d.savePassword = 1;
+        d.settings.savePassword = 1;
         d.encodedPassword = L"czNjcjN0IHBhc3M=";
-        d.runOnSystemStartup = 1;
+        d.settings.runOnSystemStartup = 1;
         d.SaveSettings();
         storage.writes = 0;
     }
@@ -65,7 +65,30 @@ void BM_LoadSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadSettings);
 
+// A start on a 16 MiB profile of junk: random bytes (Arg 0), or nothing but distinct section
+// headers (Arg 1), the worst case for finding sections, about 1.4 million of them.
+void BM_LoadJunkProfile(benchmark::State& state) {
+    constexpr std::size_t kBytes = 16u << 20;
+    std::string junk;
+    junk.reserve(kBytes + 16);
+    if (state.range(0) == 0) {
+        std::uint32_t seed = 1;
+        while (junk.size() < kBytes)
+            junk.push_back(static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16));
+    } else {
+        for (std::size_t n = 0; junk.size() < kBytes; ++n) junk += "[s" + std::to_string(n) + "]\r\n";
+    }
+    Machine m;
+    m.storage.files.begin()->second = junk;
+    for (auto _ : state) {
+        m.dialog->LoadSettings();
+        benchmark::DoNotOptimize(m.dialog->filterList.data());
+    }
+    if (m.dialog->filterList.size() != 1)
+        state.SkipWithError("the junk profile did not load as an empty one");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * junk.size()));
+}
+BENCHMARK(BM_LoadJunkProfile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tandrel
-
-

@@ -6,7 +6,9 @@ endif()
 
 # Debug keeps assertions; -O1 makes the runs several times faster.
 set(TANDREL_FUZZ_SAN -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-target_compile_options(tandrel_core PRIVATE -fsanitize=fuzzer-no-link ${TANDREL_FUZZ_SAN})
+foreach(module ${TANDREL_MODULES})
+  target_compile_options(${module} PRIVATE -fsanitize=fuzzer-no-link ${TANDREL_FUZZ_SAN})
+endforeach()
 
 file(GLOB TANDREL_FAKE_SOURCES CONFIGURE_DEPENDS tests/fakes/*.cpp)
 add_library(tandrel_fakes STATIC ${TANDREL_FAKE_SOURCES})

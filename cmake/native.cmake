@@ -5,7 +5,9 @@ find_package(GTest REQUIRED)
 set(TANDREL_SAN_FLAGS "")
 if(TANDREL_SANITIZE)
   set(TANDREL_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_compile_options(tandrel_core PRIVATE ${TANDREL_SAN_FLAGS})
+  foreach(module ${TANDREL_MODULES})
+    target_compile_options(${module} PRIVATE ${TANDREL_SAN_FLAGS})
+  endforeach()
 endif()
 
 file(GLOB TANDREL_FAKE_SOURCES CONFIGURE_DEPENDS tests/fakes/*.cpp)
@@ -20,7 +22,8 @@ target_link_libraries(unit_tests PRIVATE tandrel_fakes GTest::gtest GTest::gtest
 target_compile_options(unit_tests PRIVATE ${TANDREL_SAN_FLAGS})
 target_link_options(unit_tests PRIVATE ${TANDREL_SAN_FLAGS})
 include(GoogleTest)
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+# The tests are listed when ctest runs, not at every build.
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
 
 if(TANDREL_BENCH)
   find_package(benchmark QUIET)
@@ -33,3 +36,5 @@ if(TANDREL_BENCH)
     target_link_options(benchmarks PRIVATE ${TANDREL_SAN_FLAGS})
   endif()
 endif()
+# The unit tests check the user guide's examples against the player.
+target_compile_definitions(unit_tests PRIVATE TANDREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

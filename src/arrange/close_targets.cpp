@@ -1,34 +1,21 @@
-// Close: after the operator's yes, the processes that own the targets are ended at once.
+// Close: the processes that own the targets are ended at once.
 #include <algorithm>
 #include <cstdint>
 #include <set>
 
+#include "arrange/arrange.h"
 #include "targets/terminal_window.h"
-#include "ui/dialog_host.h"
-#include "ui/main_dialog.h"
 
 namespace tandrel {
 
 namespace {
 constexpr std::uint32_t kEndedExitCode = 0xFFFFFFFFu;
-constexpr wchar_t kCloseQuestion[] = L"Are you sure you want to\nclose filtered PuTTYs?";
-constexpr wchar_t kCaption[] = L"Tandrel";
 }  // namespace
 
-void CMainDialog::CloseTargets() {
-    CollectTargets();
-    if (TargetList.empty())
-        return;
-    // Nothing is ended without the operator's yes; with no window to ask from, nobody said it.
-    if (host == nullptr)
-        return;
-    if (host->ShowMessageBox(kCloseQuestion, kCaption, mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
-        return;
-
-    IWindowSystem& windows = platform.windows;
+void EndTargetProcesses(IWindowSystem& windows, const std::vector<WindowId>& targets) {
     const std::uint32_t self = windows.CurrentProcessId();
     std::set<std::uint32_t> ended;
-    for (WindowId target : TargetList) {
+    for (WindowId target : targets) {
         // The question may have stood open for long: a window that has closed since and whose
         // handle now names another program's window must not take that program down.
         wchar_t className[kNameBufferUnits];

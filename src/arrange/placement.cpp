@@ -1,7 +1,7 @@
 // The placement sequence shared by Cascade and Tile.
 #include <cstdint>
 
-#include "ui/main_dialog.h"
+#include "arrange/arrange.h"
 
 namespace tandrel {
 
@@ -21,8 +21,8 @@ bool CanSizeTo(int width, int height) {
 
 }  // namespace
 
-bool CMainDialog::PlaceTarget(WindowId target, int x, int y, int width, int height) {
-    IWindowSystem& windows = platform.windows;
+bool PlaceWindow(IWindowSystem& windows, WindowId target, int x, int y, int width, int height,
+                 const Rect* cell) {
     // A terminal that does not answer the first restore is hung or gone. It is not hidden: a
     // hung window that was hidden would never show itself again.
     if (!windows.Send(target, wm::kSysCommand, sc::kRestore, 0))
@@ -44,10 +44,18 @@ bool CMainDialog::PlaceTarget(WindowId target, int x, int y, int width, int heig
     }
 
     // Some terminals change only their rows and columns during the size-move and take their old
-    // window size back on the restore: those are sized directly.
+    // window size back on the restore (PuTTY does): those are sized directly. In a cell, the
+    // whole window is given the cell, since the frame around the announced client size would
+    // reach into the neighbouring cells and off the screen.
     const Rect client = windows.ClientRect(target);
-    if (CanSizeTo(width, height) && (client.Width() != width || client.Height() != height))
+    if (client.Width() == width && client.Height() == height)
+        return true;
+    if (cell != nullptr) {
+        windows.Place(target, zorder::kTop, 0, 0, cell->Width(), cell->Height(),
+                      swp::kNoMove | swp::kNoZOrder | swp::kNoActivate);
+    } else if (CanSizeTo(width, height)) {
         windows.SizeClientTo(target, width, height);
+    }
     return true;
 }
 

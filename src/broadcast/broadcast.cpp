@@ -1,65 +1,119 @@
 // The broadcast: one text typed into every target window in turn.
+#include <algorithm>
 #include <string>
 
+#include "broadcast/broadcast.h"
 #include "broadcast/broadcast_sequence.h"
-#include "ui/main_dialog.h"
+#include "platform/secret_text.h"
 
 namespace tandrel {
 
 namespace {
 
-// How long a target may take to really hold the keyboard after it has been brought forward,
-// and how long the keys typed into it may take to be routed to it.
-constexpr std::uint32_t kFocusBoundMs = 1000;
-constexpr std::uint32_t kDeliveryBoundMs = 1000;
+// A target gets this long to be brought forward, take the keyboard and take its keys: the
+// system's own threshold for a hung window, so that a terminal that is only slow is served.
+constexpr std::uint32_t kTargetBoundMs = kHungThresholdMs;
+// The keys typed into a target are waited for this long at least, however long bringing it
+// forward took: they are in its queue, and moving on early could let the next window take them.
+constexpr std::uint32_t kLeastDeliveryBoundMs = 1000;
+// While a target has not taken the keyboard, whether another window took the foreground from it
+// is looked at this often.
+constexpr std::uint32_t kRefocusMs = 250;
+
+// What is left of a target's bound, which never exceeds kTargetBoundMs.
+std::uint32_t Until(std::uint64_t untilMs, std::uint64_t nowMs) {
+    return untilMs > nowMs ? static_cast<std::uint32_t>(untilMs - nowMs) : 0;
+}
 
 }  // namespace
 
-bool CMainDialog::BringTargetForward(WindowId target) {
-    IWindowSystem& windows = platform.windows;
+std::optional<MissReason> BringTargetForward(IWindowSystem& windows, IClock& clock, WindowId target,
+                                             std::uint64_t untilMs) {
     const auto self = static_cast<std::intptr_t>(target);
     // A terminal that does not answer a system command is hung or gone; nothing more is asked
-    // of it, since every further call could block on it as well.
+    // of it, since every further call could wait on it as well.
     if (!windows.Send(target, wm::kSysCommand, sc::kHotKey, self))
-        return false;
+        return MissReason::kNoAnswer;
     if (!windows.Send(target, wm::kSysCommand, sc::kRestore, self))
-        return false;
+        return MissReason::kNoAnswer;
     windows.Show(target, sw::kShow);
     windows.BringToForeground(target);
     windows.GiveFocus(target);
     // Keys typed before the target holds the keyboard would land in whichever window had it.
-    return windows.WaitUntilFocused(target, kFocusBoundMs);
+    // Another window may take the foreground back meanwhile (under Wine the desktop does, late,
+    // when the main window was hidden just before): the target is then asked again.
+    for (;;) {
+        const std::uint32_t leftMs = Until(untilMs, clock.NowMs());
+        if (windows.WaitUntilFocused(target, std::min(leftMs, kRefocusMs)))
+            return std::nullopt;
+        if (clock.NowMs() >= untilMs)
+            return MissReason::kNoFocus;
+        if (windows.ForegroundWindow() != target) {
+            windows.BringToForeground(target);
+            windows.GiveFocus(target);
+        }
+    }
 }
 
-void CMainDialog::BroadcastKeys(const std::wstring& text, bool endWithTab, bool isCommandText) {
-    const std::wstring base = BuildBaseSequence(text, isCommandText);
-    CollectTargets();
+std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std::vector<WindowId>& targets,
+                                          const std::wstring& base, const BroadcastOptions& broadcast) {
+    CKeySender& keySender = ports.keySender;
+    IWindowSystem& windows = ports.windows;
+    IClock& clock = ports.clock;
+    const CapsLockWrapping capsLock = broadcast.capsLock;
 
+    std::vector<MissedTarget> missed;
     // A negative transition from a hand-edited profile would turn into a wait of weeks.
-    const std::uint32_t transitionMs = transition > 0 ? static_cast<std::uint32_t>(transition) : 0;
-    for (std::size_t i = 0; i < TargetList.size(); ++i) {
-        const WindowId target = TargetList[i];
-        TargetSequenceOptions options;
-        options.isCommandText = isCommandText;
-        options.capsLockOn = isCommandText && platform.keyboard.KeyState(vk::kCapital) != 0;
-        options.endWithTab = endWithTab;
-        options.sendCR = sendCR != 0;
-        const std::wstring sequence = BuildTargetSequence(base, i + 1, options);
+    const std::uint32_t transitionMs =
+        broadcast.transitionMs > 0 ? static_cast<std::uint32_t>(broadcast.transitionMs) : 0;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const WindowId target = targets[i];
+        // A target that cannot be brought forward is passed over: nothing is typed for it, so
+        // its keys can never land in another window.
+        const std::uint64_t untilMs = clock.NowMs() + kTargetBoundMs;
+        std::optional<MissReason> miss = BringTargetForward(windows, clock, target, untilMs);
+        std::uint32_t waitMs = transitionMs;
+        if (!miss) {
+            // Caps Lock as the target's thread will interpret the keys, read anew for each target.
+            const bool capsLockOn =
+                capsLock != CapsLockWrapping::kNone && windows.KeyStateOfThread(target, vk::kCapital) != 0;
+            TargetSequenceOptions options;
+            options.isCommandText = capsLock == CapsLockWrapping::kCommand;
+            options.capsLockOn = options.isCommandText && capsLockOn;
+            options.endWithTab = broadcast.endWithTab;
+            options.sendCR = broadcast.sendCR;
+            std::wstring sequence = BuildTargetSequence(base, i + 1, options);
+            ScopedWipe wipeSequence(sequence);
 
-        // A target that cannot be brought forward is passed over without notice: nothing is
-        // typed for it, so its keys can never land in another window.
-        if (BringTargetForward(target)) {
+            // A script's Caps Lock strokes are plays of their own, so that no brace its text
+            // leaves open can swallow the one that switches Caps Lock on again.
+            const bool aroundScript = capsLock == CapsLockWrapping::kScript && capsLockOn;
+            if (aroundScript)
+                keySender.PlayKeys(L"{DELAY=0}{CAPSLOCK}");
             keySender.PlayKeys(sequence);
-            platform.windows.WaitUntilInputDelivered(target, kDeliveryBoundMs);
+            // The keys went where the sequence last moved the keyboard.
+            const WindowId typedInto =
+                keySender.ActivatedWindow() != kNoWindow ? keySender.ActivatedWindow() : target;
+            if (aroundScript)
+                keySender.PlayKeys(L"{CAPSLOCK}");
+            // The transition wait is there for the terminal to take its keys: once the barrier
+            // has seen them taken, the time that took counts toward it.
+            const std::uint64_t typedAt = clock.NowMs();
+            const std::uint32_t boundMs = std::max(Until(untilMs, typedAt), kLeastDeliveryBoundMs);
+            if (windows.WaitUntilInputDelivered(typedInto, boundMs)) {
+                const std::uint64_t tookMs = clock.NowMs() - typedAt;
+                waitMs = tookMs >= transitionMs ? 0 : transitionMs - static_cast<std::uint32_t>(tookMs);
+            } else {
+                miss = MissReason::kKeysNotTaken;
+            }
         }
-        platform.clock.Sleep(transitionMs);
+        if (miss)
+            missed.push_back(MissedTargetOf(windows, target, *miss));
+        if (waitMs != 0)
+            clock.Sleep(waitMs);
     }
 
-    // Without a window of its own there is nothing to redraw (a null window would mean the
-    // whole desktop).
-    if (mainWindow != kNoWindow) {
-        platform.windows.Redraw(mainWindow, rdw::kInvalidate | rdw::kErase | rdw::kUpdateNow);
-    }
+    return missed;
 }
 
 }  // namespace tandrel

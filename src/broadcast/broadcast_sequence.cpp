@@ -1,5 +1,7 @@
 #include "broadcast/broadcast_sequence.h"
 
+#include "platform/secret_text.h"
+
 namespace tandrel {
 
 namespace {
@@ -32,9 +34,18 @@ std::wstring_view EscapeFor(wchar_t ch) {
 
 }  // namespace
 
+// Every text built here may be a password: each is sized exactly before it is filled, so that no
+// buffer holding part of it is ever freed unwiped, and the intermediate ones are wiped.
+
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
+    std::size_t count = 0;
+    if (!from.empty()) {
+        for (std::size_t at = text.find(from); at != std::wstring_view::npos;
+             at = text.find(from, at + from.size()))
+            ++count;
+    }
     std::wstring out;
-    out.reserve(text.size());
+    out.reserve(text.size() - count * from.size() + count * to.size());
     std::size_t start = 0;
     if (!from.empty()) {
         for (std::size_t at = text.find(from); at != std::wstring_view::npos; at = text.find(from, start)) {
@@ -48,8 +59,10 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
 }
 
 std::wstring EscapeCommandText(std::wstring_view text) {
+    std::size_t size = 0;
+    for (wchar_t ch : text) size += ch == L'\0' ? 0 : EscapeFor(ch).empty() ? 1 : EscapeFor(ch).size();
     std::wstring out;
-    out.reserve(text.size() + text.size() / 4);
+    out.reserve(size);
     for (wchar_t ch : text) {
         // A NUL types nothing, and the player would take it for the end of the sequence: the
         // rest of the command, the closing Caps Lock stroke and the Enter would be lost (a
@@ -69,29 +82,44 @@ std::wstring EscapeCommandText(std::wstring_view text) {
 std::wstring BuildBaseSequence(std::wstring_view text, bool isCommandText) {
     if (!isCommandText)
         return std::wstring(text);
-    const std::wstring withIncrement =
+    std::wstring withIncrement =
         ReplaceAll(text, kIncrementMarkerText, std::wstring_view(&kIncrementMarker, 1));
-    const std::wstring withMarkers =
+    ScopedWipe wipeIncrement(withIncrement);
+    std::wstring withMarkers =
         ReplaceAll(withIncrement, kControlMarkerText, std::wstring_view(&kControlMarker, 1));
+    ScopedWipe wipeMarkers(withMarkers);
     return EscapeCommandText(withMarkers);
 }
 
 std::wstring BuildTargetSequence(std::wstring_view base, std::size_t position,
                                  const TargetSequenceOptions& options) {
-    std::wstring sequence = L"{DELAY=0}";
-    sequence.append(base);
-    sequence = ReplaceAll(sequence, std::wstring_view(&kIncrementMarker, 1), std::to_wstring(position));
-    if (!options.isCommandText)
-        return sequence;
+    constexpr std::wstring_view kNoDelay = L"{DELAY=0}";
+    constexpr std::wstring_view kCapsLock = L"{CAPSLOCK}";
+    constexpr std::wstring_view kTab = L"{TAB}";
+    constexpr std::wstring_view kEnter = L"^m";
+    std::wstring numbered =
+        ReplaceAll(base, std::wstring_view(&kIncrementMarker, 1), std::to_wstring(position));
+    ScopedWipe wipeNumbered(numbered);
+    std::wstring text = options.isCommandText
+                            ? ReplaceAll(numbered, std::wstring_view(&kControlMarker, 1), L"^")
+                            : std::wstring();
+    ScopedWipe wipeText(text);
+    const std::wstring_view body =
+        options.isCommandText ? std::wstring_view(text) : std::wstring_view(numbered);
+    const bool caps = options.isCommandText && options.capsLockOn;
+    const std::wstring_view end = !options.isCommandText ? L""
+                                  : options.endWithTab   ? kTab
+                                  : options.sendCR       ? kEnter
+                                                         : L"";
 
-    sequence = ReplaceAll(sequence, std::wstring_view(&kControlMarker, 1), L"^");
-    if (options.capsLockOn)
-        sequence = L"{CAPSLOCK}" + sequence + L"{CAPSLOCK}";
-    if (options.endWithTab) {
-        sequence.append(L"{TAB}");
-    } else if (options.sendCR) {
-        sequence.append(L"^m");
-    }
+    std::wstring sequence;
+    sequence.reserve(kNoDelay.size() + body.size() + end.size() + (caps ? 2 * kCapsLock.size() : 0));
+    if (caps)
+        sequence.append(kCapsLock);
+    sequence.append(kNoDelay).append(body);
+    if (caps)
+        sequence.append(kCapsLock);
+    sequence.append(end);
     return sequence;
 }
 

@@ -1,4 +1,5 @@
 #include "broadcast/quick_keys.h"
+#include "res/resource.h"
 
 #include <array>
 
@@ -12,21 +13,22 @@ constexpr std::wstring_view kThirtyEnters =
     L"^m^m^m^m^m^m^m^m^m^m"
     L"^m^m^m^m^m^m^m^m^m^m";
 
-// C, R and D are capitals, so they are typed with Shift as well as Ctrl.
+// The control letters are lower case, so they are typed with Ctrl alone: a terminal may claim
+// Ctrl+Shift+letter for itself (PuTTY takes Ctrl+Shift+C for "copy" and sends nothing).
 constexpr std::array<QuickKey, 13> kQuickKeys = {{
-    {1012, L"{UP}"},
-    {1013, L"{LEFT}"},
-    {1014, L"{RIGHT}"},
-    {1015, L"{DOWN}"},
-    {1016, kThirtyEnters},
-    {1017, L"^C"},
-    {1028, L"^R"},
-    {1027, L"^D"},
-    {1018, L"^]"},
-    {1020, L"^m"},
-    {1019, L"{ESC}"},
-    {1030, L"{BACKSPACE}"},
-    {1035, L"{DELETE}"},
+    {IDC_KEY_UP, L"{UP}"},
+    {IDC_KEY_LEFT, L"{LEFT}"},
+    {IDC_KEY_RIGHT, L"{RIGHT}"},
+    {IDC_KEY_DOWN, L"{DOWN}"},
+    {IDC_KEY_CENTRE, kThirtyEnters},
+    {IDC_KEY_CTRL_C, L"^c"},
+    {IDC_KEY_CTRL_R, L"^r"},
+    {IDC_KEY_CTRL_D, L"^d"},
+    {IDC_KEY_CTRL_BRACKET, L"^]"},
+    {IDC_KEY_ENTER, L"^m"},
+    {IDC_KEY_ESC, L"{ESC}"},
+    {IDC_KEY_BACKSPACE, L"{BACKSPACE}"},
+    {IDC_KEY_DELETE, L"{DELETE}"},
 }};
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "keys/key_names.h"
 #include "keys/key_sender.h"
@@ -28,6 +29,19 @@ constexpr std::size_t kDelayArgument = 5;
 
 bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view word) {
     return text.size() >= word.size() && CompareIgnoringCase(text.substr(0, word.size()), word) == 0;
+}
+
+// The character at the start of a non-empty text and how many elements it takes: a surrogate
+// pair is one character. A template, so that only the branch for the platform's width of
+// wchar_t is compiled.
+template <typename Wide>
+std::pair<std::uint32_t, std::size_t> CodePointAt(std::basic_string_view<Wide> text) {
+    const auto first = static_cast<std::uint32_t>(text[0]);
+    if constexpr (sizeof(Wide) == 2) {
+        if (first >= 0xD800 && first <= 0xDBFF && text.size() > 1 && text[1] >= 0xDC00 && text[1] <= 0xDFFF)
+            return {0x10000 + ((first - 0xD800) << 10) + (static_cast<std::uint32_t>(text[1]) - 0xDC00), 2};
+    }
+    return {first, 1};
 }
 
 // The text from `position` on; empty when the text is too short to reach it.
@@ -62,6 +76,7 @@ std::optional<std::uint16_t> CKeySender::LookUpKeyName(std::wstring_view name) {
 bool CKeySender::PlayKeys(std::wstring_view sequence) {
     // The sequence ends at its terminator, wherever the caller's view ends.
     sequence = sequence.substr(0, sequence.find(L'\0'));
+    activatedWindow_ = kNoWindow;
     inGroup = false;
     heldShift = false;
     heldAlt = false;
@@ -114,7 +129,7 @@ bool CKeySender::PlayKeys(std::wstring_view sequence) {
                 break;
             }
             default:
-                TypeCharacter(ch);
+                i += TypeCharacter(sequence.substr(i)) - 1;
                 break;
         }
     }
@@ -140,14 +155,25 @@ void CKeySender::ReleaseHeldModifiers() {
     heldWin = false;
 }
 
-void CKeySender::TypeCharacter(wchar_t ch) {
-    const std::uint16_t code = keyboard_.CharToKeyCode(ch);
-    if (code == kNoKeyCode) {
-        TypeUnicodeCharacter(ch, 1);
-    } else {
-        PressKeyCode(code, 1);
-    }
+std::size_t CKeySender::TypeCharacter(std::wstring_view text) {
+    const auto [codePoint, length] = CodePointAt<wchar_t>(text);
+    TypeCodePoint(codePoint, 1);
     ReleaseHeldModifiers();
+    return length;
+}
+
+void CKeySender::StrokeHeldModifiers(bool down) {
+    const std::pair<bool, std::uint8_t> modifiers[] = {
+        {heldShift, vk::kShift}, {heldCtrl, vk::kControl}, {heldAlt, vk::kMenu}, {heldWin, vk::kLWin}};
+    for (const auto& [held, key] : modifiers) {
+        if (!held)
+            continue;
+        if (down) {
+            PressKey(key);
+        } else {
+            ReleaseKey(key);
+        }
+    }
 }
 
 void CKeySender::RunBraceItem(std::wstring_view text) {
@@ -202,19 +228,9 @@ void CKeySender::RunKeyNameItem(std::wstring_view text) {
     if (row->kind == KeyNameKind::kVirtualKey) {
         PressKeyCode(row->value, count);
     } else {
-        const auto ch = static_cast<wchar_t>(row->value);
-        const std::uint16_t code = keyboard_.CharToKeyCode(ch);
-        if (code == kNoKeyCode) {
-            TypeUnicodeCharacter(ch, count);
-        } else {
-            PressKeyCode(code, count);
-        }
+        TypeCodePoint(row->value, count);
     }
     ReleaseHeldModifiers();
-}
-
-namespace {
-constexpr std::uint32_t kActivationBoundMs = 1000;
 }
 
 bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
@@ -238,11 +254,17 @@ bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
     }
     if (found == kNoWindow)
         return false;
-    // The keys already typed belong to the window that has the focus now: let them arrive
-    // there before it loses the focus, and type nothing more until the new window has it.
-    windows_.WaitUntilInputDelivered(windows_.ForegroundWindow(), kActivationBoundMs);
+    // The held modifiers went down in the window that has the focus now, whose thread alone knows
+    // them: they come up there and go down again in the new window. The keys already typed
+    // belong to the window being left: they arrive there before it loses the focus, and nothing
+    // more is typed until the new window has it.
+    StrokeHeldModifiers(false);
+    windows_.WaitUntilInputDelivered(windows_.ForegroundWindow(), kDeliveryBoundMs);
+    keysPending_ = false;
     BringWindowForward(windows_, found);
-    windows_.WaitUntilFocused(found, kActivationBoundMs);
+    windows_.WaitUntilFocused(found, kDeliveryBoundMs);
+    StrokeHeldModifiers(true);
+    activatedWindow_ = found;
     return true;
 }
 

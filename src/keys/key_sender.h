@@ -38,6 +38,9 @@ class CKeySender {
     void PressKeyCode(std::uint16_t code, std::uint32_t count);
     void ReleaseHeldModifiers();
     bool ActivateWindowByTitle(std::wstring_view title);
+    // The window the last play moved the keyboard to with an activation, or kNoWindow: the
+    // keys typed after it went there.
+    WindowId ActivatedWindow() const { return activatedWindow_; }
 
     std::int32_t defaultDelay = 0;
     std::int32_t pendingDelay = 0;
@@ -48,6 +51,9 @@ class CKeySender {
     // Titles are read into a buffer of this many characters when a window is looked for by a
     // part of its title.
     static constexpr std::size_t kTitleBufferSize = 300;
+    // How long the keys already typed may take to be taken by their window, and a newly
+    // activated window to hold the keyboard.
+    static constexpr std::uint32_t kDeliveryBoundMs = 1000;
 
   private:
     // Every key stroke goes through here: only the low byte of `key` names the key and only the
@@ -57,11 +63,21 @@ class CKeySender {
     void StrokeNumLock();
     // The pacing wait before each press of a main key.
     void WaitBeforeKey();
-    // Types a character that the layout has no key for as itself (Unicode input), `count`
-    // times, each after the pacing wait.
-    void TypeUnicodeCharacter(wchar_t ch, std::uint32_t count);
-    // One typed unit of the player: a character of the sequence.
-    void TypeCharacter(wchar_t ch);
+    // One typed unit of the player: the character at the start of `text`, a surrogate pair
+    // being one character. Returns how many elements of `text` it took.
+    std::size_t TypeCharacter(std::wstring_view text);
+    // Types a character: as its key on the layout, or as itself where no key types it alone.
+    void TypeCodePoint(std::uint32_t codePoint, std::uint32_t count);
+    // Whether the layout's key code types its character by itself: not through a dead key,
+    // which waits for the next character and combines with it, nor through AltGr.
+    bool TypesAlone(std::uint16_t code);
+    // Types a character as a character message to the window that has the focus, `count` times,
+    // each after the pacing wait, once the keys before it have been taken by that window.
+    void TypeStandAlone(std::uint32_t codePoint, std::uint32_t count);
+    bool HoldsModifiers() const { return heldShift || heldCtrl || heldAlt || heldWin; }
+    // Key-downs (or key-ups) of the held modifiers, in the order Shift, Ctrl, Alt, Windows key;
+    // the held flags stay as they are.
+    void StrokeHeldModifiers(bool down);
     // Runs the brace item held in the name buffer.
     void RunBraceItem(std::wstring_view text);
     void RunVirtualKeyItem(std::wstring_view argument);
@@ -81,6 +97,10 @@ class CKeySender {
     bool heldWin = false;
 
     wchar_t nameBuffer_[kNameBufferSize] = {};
+
+    // Key events sent since the focused window was last seen to have taken its input.
+    bool keysPending_ = false;
+    WindowId activatedWindow_ = kNoWindow;
 
     // Reused across window look-ups so that an activation allocates only the first time.
     std::wstring wantedTitle_;

@@ -41,10 +41,10 @@ constexpr std::uint8_t kNeedsShift = 1;
 constexpr std::uint8_t kNeedsCtrl = 2;
 constexpr std::uint8_t kNeedsAlt = 4;
 
-void SendUnicodeUnit(IKeyboard& keyboard, std::uint16_t unit) {
-    const KeyInput inputs[2] = {{0, unit, keyflag::kUnicode}, {0, unit, keyflag::kUnicode | keyflag::kKeyUp}};
-    keyboard.SendKeyInputs(inputs, 2);
-}
+constexpr std::uint16_t kNoKeyCode = 0xFFFF;
+
+constexpr std::uint32_t kLastCodePoint = 0x10FFFF;
+constexpr std::uint32_t kReplacementCharacter = 0xFFFD;
 
 }  // namespace
 
@@ -89,6 +89,7 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
             if (wait)
                 WaitBeforeKey();
             StrokeNumLock();
+            keysPending_ = true;
         }
         return;
     }
@@ -102,6 +103,7 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
         keyboard_.KeyEvent(vkey, scan, downFlags);
         if (release)
             keyboard_.KeyEvent(vkey, scan, upFlags);
+        keysPending_ = true;
     }
 }
 
@@ -116,6 +118,7 @@ void CKeySender::TapKey(std::uint8_t vk) {
 void CKeySender::ReleaseKey(std::uint8_t vk) {
     const auto scan = static_cast<std::uint8_t>(keyboard_.VirtualKeyToScanCode(vk) & 0xFF);
     keyboard_.KeyEvent(vk, scan, keyflag::kKeyUp | ExtendedFlag(vk));
+    keysPending_ = true;
 }
 
 void CKeySender::PressKeyCode(std::uint16_t code, std::uint32_t count) {
@@ -144,21 +147,52 @@ void CKeySender::PressKeyCode(std::uint16_t code, std::uint32_t count) {
         ReleaseKey(vk::kRMenu);
 }
 
-void CKeySender::TypeUnicodeCharacter(wchar_t ch, std::uint32_t count) {
-    auto code = static_cast<std::uint32_t>(ch);
-    if (code > 0x10FFFF)
-        code = 0xFFFD;  // not a character: type the replacement character
+bool CKeySender::TypesAlone(std::uint16_t code) {
+    const auto shiftState = static_cast<std::uint8_t>(code >> 8);
+    if ((shiftState & (kNeedsCtrl | kNeedsAlt)) == (kNeedsCtrl | kNeedsAlt))
+        return false;  // AltGr: terminals may take Ctrl+Alt for a chord of their own
+    return !keyboard_.IsDeadKey(code);
+}
+
+void CKeySender::TypeCodePoint(std::uint32_t codePoint, std::uint32_t count) {
+    // The layout's translation takes one UTF-16 unit: no key types a character beyond them.
+    const std::uint16_t code =
+        codePoint <= 0xFFFF ? keyboard_.CharToKeyCode(static_cast<wchar_t>(codePoint)) : kNoKeyCode;
+    // A prefix asks for a key chord: with one held, a character the layout has a key for is
+    // typed with that key, whatever it is.
+    if (code != kNoKeyCode && (HoldsModifiers() || TypesAlone(code))) {
+        PressKeyCode(code, count);
+    } else {
+        TypeStandAlone(codePoint, count);
+    }
+}
+
+void CKeySender::TypeStandAlone(std::uint32_t codePoint, std::uint32_t count) {
+    if (codePoint > kLastCodePoint)
+        codePoint = kReplacementCharacter;  // not a character
+    std::uint16_t units[2] = {static_cast<std::uint16_t>(codePoint), 0};
+    std::size_t unitCount = 1;
+    if (codePoint > 0xFFFF) {
+        // A character beyond 16 bits is two UTF-16 units, sent back to back as one character.
+        const std::uint32_t v = codePoint - 0x10000;
+        units[0] = static_cast<std::uint16_t>(0xD800 + (v >> 10));
+        units[1] = static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF));
+        unitCount = 2;
+    }
     const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
     for (std::uint32_t i = 0; i < times; ++i) {
         WaitBeforeKey();
-        if (code <= 0xFFFF) {
-            SendUnicodeUnit(keyboard_, static_cast<std::uint16_t>(code));
-        } else {
-            // Where a wide character holds more than 16 bits: the system takes UTF-16 units.
-            const std::uint32_t v = code - 0x10000;
-            SendUnicodeUnit(keyboard_, static_cast<std::uint16_t>(0xD800 + (v >> 10)));
-            SendUnicodeUnit(keyboard_, static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF)));
+        const WindowId focus = windows_.FocusWindow();
+        // Nothing has the keyboard: the character is lost, as a key would be.
+        if (focus == kNoWindow)
+            continue;
+        // A character message overtakes the key events still waiting in the window's queue, so
+        // those are let in first; the keys typed after it queue behind it.
+        if (keysPending_) {
+            windows_.WaitUntilInputDelivered(focus, kDeliveryBoundMs);
+            keysPending_ = false;
         }
+        for (std::size_t u = 0; u < unitCount; ++u) windows_.Send(focus, wm::kChar, units[u], 1);
     }
 }
 

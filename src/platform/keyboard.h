@@ -25,6 +25,11 @@ class IKeyboard {
     virtual std::uint16_t CharToKeyCode(wchar_t ch) = 0;
     // MapVirtualKeyW(vk, MAPVK_VK_TO_VSC).
     virtual std::uint32_t VirtualKeyToScanCode(std::uint32_t vk) = 0;
+    // Whether a key code (as VkKeyScanW gives it) is a dead key on the layout: it types nothing
+    // itself but marks the next character. MapVirtualKeyW(vk, MAPVK_VK_TO_CHAR) sets its top bit
+    // for a key that is dead unshifted; with a shift state ToUnicodeEx tells, asked so that the
+    // caller's keyboard state is left as it was.
+    virtual bool IsDeadKey(std::uint16_t code) = 0;
     // GetKeyState: bit 0 toggled, bit 15 down.
     virtual std::int16_t KeyState(int vk) = 0;
     // GetKeyboardState / SetKeyboardState of the calling thread.

@@ -4,6 +4,7 @@
 #include "platform/keyboard.h"
 #include "platform/shell.h"
 #include "platform/storage.h"
+#include "platform/target_marks.h"
 #include "platform/tray.h"
 #include "platform/window_system.h"
 
@@ -18,6 +19,8 @@ struct Platform {
     // The notification area; none where the system has no tray (the main window then never
     // hides into it).
     ITray* tray = nullptr;
+    // Show Targets' numbers over the windows; none where they cannot be drawn.
+    ITargetMarks* marks = nullptr;
 };
 
 }  // namespace tandrel

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "res/resource.h"
+
 namespace tandrel {
 
 // An opaque window identity: an HWND on Windows, a small number in the fakes. 0 is no window.
@@ -54,14 +56,17 @@ namespace wm {
 inline constexpr std::uint32_t kNull = 0x0000;
 inline constexpr std::uint32_t kSize = 0x0005;
 inline constexpr std::uint32_t kClose = 0x0010;
+inline constexpr std::uint32_t kQueryEndSession = 0x0011;
+inline constexpr std::uint32_t kEndSession = 0x0016;
 inline constexpr std::uint32_t kKeyDown = 0x0100;
+inline constexpr std::uint32_t kChar = 0x0102;
 inline constexpr std::uint32_t kCommand = 0x0111;
 inline constexpr std::uint32_t kSysCommand = 0x0112;
 inline constexpr std::uint32_t kEnterSizeMove = 0x0231;
 inline constexpr std::uint32_t kExitSizeMove = 0x0232;
 inline constexpr std::uint32_t kUser = 0x0400;
-inline constexpr std::uint32_t kActivateMessage = 0x0401;    // 1025: a second instance hands over
-inline constexpr std::uint32_t kTrayNotifyMessage = 0x0402;  // 1026: notification-area callback
+inline constexpr std::uint32_t kActivateMessage = TANDREL_MSG_ACTIVATE;
+inline constexpr std::uint32_t kTrayNotifyMessage = TANDREL_MSG_TRAY_NOTIFY;
 inline constexpr std::uint32_t kRButtonDown = 0x0204;
 inline constexpr std::uint32_t kLButtonDblClk = 0x0203;
 inline constexpr std::uint32_t kContextMenu = 0x007B;

@@ -15,6 +15,10 @@ class IShell {
     // arrive. False on any failure.
     virtual bool Download(const std::wstring& url, std::uint32_t timeoutMs, std::size_t maxBytes,
                           std::string& bytes) = 0;
+    // The maker's web host, the one the program was built with unless the system names another.
+    virtual std::wstring WebHost() { return TANDREL_WEB_HOST; }
+    // The program's own folder, with a trailing separator; empty when unknown.
+    virtual std::wstring ProgramFolder() { return {}; }
 };
 
 }  // namespace tandrel

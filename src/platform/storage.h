@@ -5,11 +5,15 @@
 
 namespace tandrel {
 
+// What reading a file found: its bytes, no file at all, or a file that exists but could not be
+// read (held open without sharing, access denied, an I/O error, larger than any file of ours).
+enum class FileRead { kRead, kMissing, kUnreadable };
+
 class IStorage {
   public:
     virtual ~IStorage() = default;
-    // The whole file as bytes. False when it cannot be read.
-    virtual bool ReadFile(const std::wstring& path, std::string& bytes) = 0;
+    // The whole file as bytes; `bytes` is left alone unless the file was read.
+    virtual FileRead ReadFile(const std::wstring& path, std::string& bytes) = 0;
     // Writes the whole file atomically: a temporary file beside it, then replace. Either the old
     // or the new content survives a crash. False when it could not be written.
     virtual bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) = 0;
@@ -21,6 +25,12 @@ class IStorage {
     virtual std::wstring ExecutablePath() = 0;
     // %APPDATA%; empty when unknown.
     virtual std::wstring AppDataFolder() = 0;
+
+    // CryptProtectData and CryptUnprotectData: bytes only the same user (on the same machine) can
+    // read back. False when it fails; the output is then left alone. Neither leaves a copy of the
+    // plain bytes behind.
+    virtual bool ProtectForUser(const std::string& plain, std::string& sealed) = 0;
+    virtual bool UnprotectForUser(const std::string& sealed, std::string& plain) = 0;
 
     // HKCU\Software\Microsoft\Windows\CurrentVersion\Run. False when the key cannot be opened.
     virtual bool SetRunValue(const std::wstring& name, const std::wstring& data) = 0;

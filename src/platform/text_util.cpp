@@ -1,12 +1,16 @@
 #include "platform/text_util.h"
 
+#include <algorithm>
+
 namespace tandrel {
 
 bool IsWhiteSpace(wchar_t ch) {
     return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
 }
 
-std::int32_t ParseWtoi(std::wstring_view text) {
+namespace {
+
+std::int32_t ParseDecimal(std::wstring_view text, bool saturate) {
     std::size_t i = 0;
     while (i < text.size() && IsWhiteSpace(text[i])) ++i;
     bool negative = false;
@@ -14,13 +18,29 @@ std::int32_t ParseWtoi(std::wstring_view text) {
         negative = text[i] == L'-';
         ++i;
     }
-    std::uint32_t value = 0;
+    constexpr std::uint64_t kLimit = 0x80000000u;
+    std::uint32_t wrapped = 0;
+    std::uint64_t saturated = 0;
     for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - L'0');
+        const auto digit = static_cast<std::uint32_t>(text[i] - L'0');
+        wrapped = wrapped * 10u + digit;
+        saturated = std::min<std::uint64_t>(saturated * 10u + digit, kLimit);
     }
+    if (!saturate)
+        return static_cast<std::int32_t>(negative ? 0u - wrapped : wrapped);
     if (negative)
-        value = 0u - value;
-    return static_cast<std::int32_t>(value);
+        return static_cast<std::int32_t>(-static_cast<std::int64_t>(saturated));
+    return static_cast<std::int32_t>(std::min(saturated, kLimit - 1));
+}
+
+}  // namespace
+
+std::int32_t ParseWtoi(std::wstring_view text) {
+    return ParseDecimal(text, true);
+}
+
+std::int32_t ParseWrappingDecimal(std::wstring_view text) {
+    return ParseDecimal(text, false);
 }
 
 std::wstring_view TrimWhiteSpace(std::wstring_view text) {

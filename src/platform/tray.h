@@ -10,10 +10,13 @@ class ITray {
   public:
     virtual ~ITray() = default;
     // Shell_NotifyIconW: NIM_ADD of the program's icon owned by `owner`, reporting mouse events
-    // to it as message 1026; NIM_MODIFY of its tip; NIM_DELETE.
-    virtual void AddIcon(WindowId owner, const std::wstring& tip) = 0;
+    // to it as TANDREL_MSG_TRAY_NOTIFY, true when the icon is there; NIM_MODIFY of its tip; NIM_DELETE.
+    virtual bool AddIcon(WindowId owner, const std::wstring& tip) = 0;
     virtual void ModifyIcon(const std::wstring& tip) = 0;
     virtual void DeleteIcon() = 0;
+    // NIM_MODIFY with NIF_INFO: a balloon from the icon with a warning sign, `text` cut to what
+    // the balloon holds.
+    virtual void ShowBalloon(const std::wstring& title, const std::wstring& text) = 0;
     // Forgets the icon without telling the shell (the shell restarted and lost it).
     virtual void ForgetIcon() = 0;
     // The tray menu (menu 139's first popup) at the cursor, its default item Open, the items

@@ -10,6 +10,10 @@
 
 namespace tandrel {
 
+// The system takes a window for hung once its thread has taken no message for this long. A
+// terminal that is only slow is waited for up to this long.
+inline constexpr std::uint32_t kHungThresholdMs = 5000;
+
 class IWindowSystem {
   public:
     virtual ~IWindowSystem() = default;
@@ -24,18 +28,27 @@ class IWindowSystem {
     virtual WindowId FindByTitle(const std::wstring& title) = 0;
 
     // A synchronous send that gives up on a window that does not answer (SendMessageTimeoutW
-    // with SMTO_ABORTIFHUNG and a bound of about a second). False when the window is hung, gone,
-    // or the bound ran out.
+    // with SMTO_ABORTIFHUNG and the bound kHungThresholdMs): at once for a window the system
+    // already counts as hung, after the bound for one that does not answer in time. False then,
+    // or when the window is gone.
     virtual bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    // ShowWindow.
+    // ShowWindow; for another thread's window ShowWindowAsync, which never blocks and is never
+    // dropped: the window's thread handles it after the messages sent before it, when it can.
     virtual void Show(WindowId w, int showCommand) = 0;
-    // SetWindowPos.
+    // SetWindowPos; for another thread's window asynchronous in the same way.
     virtual void Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy,
                        std::uint32_t flags) = 0;
-    virtual void BringToForeground(WindowId w) = 0;            // SetForegroundWindow
-    virtual void GiveFocus(WindowId w) = 0;                    // SetFocus
-    virtual WindowId ForegroundWindow() = 0;                   // GetForegroundWindow
+    virtual void BringToForeground(WindowId w) = 0;  // SetForegroundWindow
+    virtual void GiveFocus(WindowId w) = 0;          // SetFocus
+    virtual WindowId ForegroundWindow() = 0;         // GetForegroundWindow
+    // The window that has the keyboard focus in the foreground window's thread (GetGUIThreadInfo),
+    // else the foreground window itself.
+    virtual WindowId FocusWindow() = 0;
+    // GetKeyState as the window's own thread sees it: the state it interprets its keys with,
+    // which under Wine (and for other threads on Windows) is not the caller's.
+    virtual std::int16_t KeyStateOfThread(WindowId w, int vk) = 0;
     virtual bool IsVisible(WindowId w) = 0;                    // IsWindowVisible
+    virtual bool IsMinimized(WindowId w) = 0;                  // IsIconic
     virtual Rect ClientRect(WindowId w) = 0;                   // GetClientRect
     virtual int Metric(int index) = 0;                         // GetSystemMetrics
     virtual void Redraw(WindowId w, std::uint32_t flags) = 0;  // RedrawWindow over the whole window
@@ -48,8 +61,8 @@ class IWindowSystem {
     // (GetGUIThreadInfo) and that state holds. False when it never does.
     virtual bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) = 0;
     // Waits, up to `boundMs`, until the key events already sent have been routed to the window
-    // that had the focus, so the next window cannot receive them.
-    virtual void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) = 0;
+    // that had the focus, so the next window cannot receive them. False when the bound ran out.
+    virtual bool WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) = 0;
 
     // GetWindowThreadProcessId: 0 when unknown.
     virtual std::uint32_t ProcessOf(WindowId w) = 0;

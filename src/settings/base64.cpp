@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "settings/text_codec.h"
+#include "platform/secret_text.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 
@@ -22,23 +23,20 @@ int AlphabetIndex(wchar_t ch) {
     return -1;
 }
 
-}  // namespace
-
-std::wstring EncodeBase64(const std::wstring& text) {
-    // One byte per UTF-16 code unit, the same on every platform.
-    const std::u16string units = ToUtf16Units(text);
+// Base64 of `count` bytes, byte(i) giving the i-th.
+template <typename ByteAt>
+std::wstring Encode(std::size_t count, ByteAt byte) {
     std::wstring out;
-    out.reserve((units.size() + 2) / 3 * 4);
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(units[i] & 0xFF); };
+    out.reserve((count + 2) / 3 * 4);
     std::size_t i = 0;
-    for (; i + 3 <= units.size(); i += 3) {
+    for (; i + 3 <= count; i += 3) {
         const std::uint32_t v = (byte(i) << 16) | (byte(i + 1) << 8) | byte(i + 2);
         out.push_back(kBase64Alphabet[(v >> 18) & 63]);
         out.push_back(kBase64Alphabet[(v >> 12) & 63]);
         out.push_back(kBase64Alphabet[(v >> 6) & 63]);
         out.push_back(kBase64Alphabet[v & 63]);
     }
-    const std::size_t rest = units.size() - i;
+    const std::size_t rest = count - i;
     if (rest > 0) {
         const std::uint32_t v = (byte(i) << 16) | (rest == 2 ? byte(i + 1) << 8 : 0u);
         out.push_back(kBase64Alphabet[(v >> 18) & 63]);
@@ -49,9 +47,15 @@ std::wstring EncodeBase64(const std::wstring& text) {
     return out;
 }
 
-std::wstring DecodeBase64(const std::wstring& text) {
-    std::wstring out;
+// The bytes of the text, each handed to `put`; `out` is reserved for all of them first, so it
+// never moves (and leaves no copy behind) while it fills.
+template <typename Out>
+Out Decode(std::wstring_view text) {
+    Out out;
     out.reserve(text.size() / 4 * 3 + 2);
+    const auto put = [&out](std::uint32_t b) {
+        out.push_back(static_cast<typename Out::value_type>(b & 0xFF));
+    };
     std::uint32_t bits = 0;
     int count = 0;  // characters in the current group of four
     for (const wchar_t ch : text) {
@@ -60,9 +64,9 @@ std::wstring DecodeBase64(const std::wstring& text) {
             break;
         bits = (bits << 6) | static_cast<std::uint32_t>(index);
         if (++count == 4) {
-            out.push_back(static_cast<wchar_t>((bits >> 16) & 0xFF));
-            out.push_back(static_cast<wchar_t>((bits >> 8) & 0xFF));
-            out.push_back(static_cast<wchar_t>(bits & 0xFF));
+            put(bits >> 16);
+            put(bits >> 8);
+            put(bits);
             bits = 0;
             count = 0;
         }
@@ -70,12 +74,47 @@ std::wstring DecodeBase64(const std::wstring& text) {
     // A last group of two characters holds one byte (12 bits, 4 left over), of three two bytes
     // (18 bits, 2 left over); a single character holds no whole byte.
     if (count == 2) {
-        out.push_back(static_cast<wchar_t>((bits >> 4) & 0xFF));
+        put(bits >> 4);
     } else if (count == 3) {
-        out.push_back(static_cast<wchar_t>((bits >> 10) & 0xFF));
-        out.push_back(static_cast<wchar_t>((bits >> 2) & 0xFF));
+        put(bits >> 10);
+        put(bits >> 2);
     }
     return out;
+}
+
+}  // namespace
+
+std::wstring EncodeBase64(const std::wstring& text) {
+    // One byte per UTF-16 code unit, the same on every platform.
+    std::u16string units = ToUtf16Units(text);
+    ScopedWipe wipe(units);
+    return Encode(units.size(), [&](std::size_t i) { return static_cast<std::uint32_t>(units[i] & 0xFF); });
+}
+
+std::wstring DecodeBase64(const std::wstring& text) {
+    return Decode<std::wstring>(text);
+}
+
+std::wstring EncodeBase64Bytes(std::string_view bytes) {
+    return Encode(bytes.size(), [&](std::size_t i) { return static_cast<std::uint32_t>(bytes[i] & 0xFF); });
+}
+
+std::string DecodeBase64Bytes(std::wstring_view text) {
+    return Decode<std::string>(text);
+}
+
+std::wstring EncodePassword(const std::wstring& plain) {
+    std::u16string units = ToUtf16Units(plain);
+    ScopedWipe wipe(units);
+    return Encode(units.size() * 2, [&](std::size_t i) {
+        return static_cast<std::uint32_t>((i % 2 == 0 ? units[i / 2] : units[i / 2] >> 8) & 0xFF);
+    });
+}
+
+std::wstring DecodePassword(const std::wstring& encoded) {
+    std::string bytes = DecodeBase64Bytes(encoded);
+    ScopedWipe wipe(bytes);
+    return DecodeUtf16Le(bytes);
 }
 
 }  // namespace tandrel

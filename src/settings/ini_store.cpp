@@ -1,7 +1,7 @@
 #include "settings/ini_store.h"
 
 #include "platform/text_util.h"
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 
@@ -96,16 +96,6 @@ std::wstring Fold(std::wstring_view name) {
     return out;
 }
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool IsBlank(wchar_t ch) {
     return ch == L' ' || ch == L'\t';
 }
@@ -137,8 +127,8 @@ void IniStore::Load(std::string_view bytes) {
 }
 
 void IniStore::LoadText(std::wstring_view text) {
-    sections_.clear();
-    Section* current = nullptr;
+    Clear();
+    std::size_t current = kNoSection;
     std::size_t pos = 0;
     while (pos < text.size()) {
         // CR LF, a lone LF and a lone CR each end a line.
@@ -163,52 +153,56 @@ void IniStore::LoadText(std::wstring_view text) {
                                                ? std::wstring_view{}
                                                : TrimBlanks(line.substr(1, close - 1));
             // Under a broken header nothing is taken, so no key strays into another section.
-            current = IsCleanName(name) ? &SectionFor(name) : nullptr;
+            current = IsCleanName(name) ? SectionFor(name) : kNoSection;
             continue;
         }
         const std::size_t eq = line.find(L'=');
-        if (current == nullptr || eq == std::wstring_view::npos)
+        if (current == kNoSection || eq == std::wstring_view::npos)
             continue;
         const std::wstring_view key = TrimBlanks(line.substr(0, eq));
         if (!IsCleanName(key))
             continue;
-        std::wstring folded = Fold(key);
-        if (current->index.contains(folded))
-            continue;  // the first occurrence counts
-        current->index.emplace(std::move(folded), current->entries.size());
-        current->entries.push_back(Entry{std::wstring(key), std::wstring(line.substr(eq + 1))});
+        std::vector<Entry>& entries = sections_[current].entries;
+        // The first occurrence counts.
+        if (keyIndex_.try_emplace(KeyId(current, key), entries.size()).second)
+            entries.push_back(Entry{std::wstring(key), std::wstring(line.substr(eq + 1))});
     }
+}
+
+std::wstring IniStore::KeyId(std::size_t section, std::wstring_view key) {
+    // No clean name holds U+0001.
+    std::wstring id = std::to_wstring(section);
+    id += L'\x0001';
+    for (const wchar_t ch : key) id += FoldCase(ch);
+    return id;
 }
 
 const IniStore::Entry* IniStore::Find(std::wstring_view section, std::wstring_view key) const {
-    for (const Section& s : sections_) {
-        if (!SameName(s.name, section))
-            continue;
-        const auto it = s.index.find(Fold(key));
-        return it == s.index.end() ? nullptr : &s.entries[it->second];
-    }
-    return nullptr;
+    const auto s = sectionIndex_.find(Fold(section));
+    if (s == sectionIndex_.end())
+        return nullptr;
+    const auto it = keyIndex_.find(KeyId(s->second, key));
+    return it == keyIndex_.end() ? nullptr : &sections_[s->second].entries[it->second];
 }
 
-IniStore::Section& IniStore::SectionFor(std::wstring_view name) {
-    for (Section& s : sections_) {
-        if (SameName(s.name, name))
-            return s;
-    }
-    sections_.push_back(Section{std::wstring(name), {}, {}});
-    return sections_.back();
+std::size_t IniStore::SectionFor(std::wstring_view name) {
+    // One look-up however many sections there are: a profile of a million headers loads in
+    // linear time.
+    const auto [it, added] = sectionIndex_.try_emplace(Fold(name), sections_.size());
+    if (added)
+        sections_.push_back(Section{std::wstring(name), {}});
+    return it->second;
 }
 
 void IniStore::SetStored(std::wstring_view section, std::wstring_view key, std::wstring stored) {
-    Section& s = SectionFor(section);
-    std::wstring folded = Fold(key);
-    const auto it = s.index.find(folded);
-    if (it != s.index.end()) {
-        s.entries[it->second].stored = std::move(stored);
-        return;
+    const std::size_t s = SectionFor(section);
+    std::vector<Entry>& entries = sections_[s].entries;
+    const auto [it, added] = keyIndex_.try_emplace(KeyId(s, key), entries.size());
+    if (added) {
+        entries.push_back(Entry{std::wstring(key), std::move(stored)});
+    } else {
+        entries[it->second].stored = std::move(stored);
     }
-    s.index.emplace(std::move(folded), s.entries.size());
-    s.entries.push_back(Entry{std::wstring(key), std::move(stored)});
 }
 
 std::wstring IniStore::GetString(std::wstring_view section, std::wstring_view key,
@@ -221,7 +215,7 @@ std::int32_t IniStore::GetInt(std::wstring_view section, std::wstring_view key, 
     const Entry* e = Find(section, key);
     if (e == nullptr || e->stored.empty())
         return fallback;
-    return ParseWtoi(UnescapeValue(e->stored));
+    return ParseWrappingDecimal(UnescapeValue(e->stored));
 }
 
 void IniStore::SetString(std::wstring_view section, std::wstring_view key, std::wstring_view value) {

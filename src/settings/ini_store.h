@@ -18,7 +18,11 @@ class IniStore {
     // repeated keys after their first occurrence. Nothing is refused.
     void Load(std::string_view bytes);
     void LoadText(std::wstring_view text);
-    void Clear() { sections_.clear(); }
+    void Clear() {
+        sections_.clear();
+        sectionIndex_.clear();
+        keyIndex_.clear();
+    }
 
     // The value of the key, or `fallback` when the section or the key is missing.
     std::wstring GetString(std::wstring_view section, std::wstring_view key,
@@ -43,14 +47,19 @@ class IniStore {
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
-        std::unordered_map<std::wstring, std::size_t> index;  // folded key -> entry
     };
+    static constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
 
+    // A key's identity in the store: its section's number and its folded name.
+    static std::wstring KeyId(std::size_t section, std::wstring_view key);
     const Entry* Find(std::wstring_view section, std::wstring_view key) const;
-    Section& SectionFor(std::wstring_view name);
+    // The section's number, added at the end when it is new.
+    std::size_t SectionFor(std::wstring_view name);
     void SetStored(std::wstring_view section, std::wstring_view key, std::wstring stored);
 
     std::vector<Section> sections_;
+    std::unordered_map<std::wstring, std::size_t> sectionIndex_;  // folded name -> section
+    std::unordered_map<std::wstring, std::size_t> keyIndex_;      // KeyId -> entry of its section
 };
 
 }  // namespace tandrel

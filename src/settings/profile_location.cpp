@@ -32,27 +32,47 @@ std::wstring ProfileFileName(std::wstring_view executablePath) {
     return std::wstring(name) + L".ini";
 }
 
-ProfileLocation ChooseProfileLocation(IStorage& storage) {
+FoundProfile FindProfile(IStorage& storage) {
     const std::wstring exe = storage.ExecutablePath();
     const std::wstring name = ProfileFileName(exe);
-    const std::size_t sep = LastSeparator(exe);
-    std::wstring beside;
-    if (sep != std::wstring::npos) {
-        const std::wstring exeFolder = exe.substr(0, sep);
-        beside = Join(exe.substr(0, sep + 1), name);
-        // A folder such as "C:" alone names no folder to probe; its root does.
-        if (storage.CanWriteFolder(exeFolder.empty() || exeFolder.back() == L':' ? exe.substr(0, sep + 1)
-                                                                                 : exeFolder)) {
-            return ProfileLocation{beside, {}, {}};
+    const std::wstring appData = storage.AppDataFolder();
+    FoundProfile found;
+    ProfileLocation inAppData;
+    if (!appData.empty()) {
+        inAppData.folder = Join(appData, kAppDataSubfolder);
+        inAppData.path = Join(inAppData.folder, name);
+        // A profile there was made because the program's folder could not be written once: it
+        // holds the newest values, whatever that folder allows today.
+        found.read = storage.ReadFile(inAppData.path, found.bytes);
+        if (found.read != FileRead::kMissing) {
+            found.location = inAppData;
+            found.readPath = inAppData.path;
+            return found;
         }
     }
-    const std::wstring appData = storage.AppDataFolder();
-    if (appData.empty()) {
-        // Nowhere better: the profile beside the program is still read, and a save fails.
-        return ProfileLocation{beside, {}, {}};
+    const std::size_t sep = LastSeparator(exe);
+    if (sep == std::wstring::npos) {
+        found.location = inAppData;
+        return found;
     }
-    const std::wstring folder = Join(appData, kAppDataSubfolder);
-    return ProfileLocation{Join(folder, name), beside, folder};
+    const std::wstring beside = Join(exe.substr(0, sep + 1), name);
+    found.read = storage.ReadFile(beside, found.bytes);
+    if (found.read != FileRead::kMissing)
+        found.readPath = beside;
+    const std::wstring exeFolder = exe.substr(0, sep);
+    // A folder such as "C:" alone names no folder to probe; its root does.
+    const bool writable = storage.CanWriteFolder(
+        exeFolder.empty() || exeFolder.back() == L':' ? exe.substr(0, sep + 1) : exeFolder);
+    if (writable || inAppData.path.empty()) {
+        // Nowhere better without %APPDATA%: the profile beside the program is still read, and a
+        // save fails.
+        found.location = ProfileLocation{beside, {}};
+    } else {
+        // The profile beside a program whose folder cannot be written (left there by an
+        // installer) gives the first values of the one in %APPDATA%.
+        found.location = inAppData;
+    }
+    return found;
 }
 
 }  // namespace tandrel

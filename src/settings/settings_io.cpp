@@ -1,19 +1,23 @@
-// Loading and saving every persistent value of the main window, and the start-with-the-system
-// entry that follows the runOnSystemStartup preference.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "ui/main_dialog.h"
+#include "platform/diagnostics.h"
+#include "platform/secret_text.h"
+#include "settings/base64.h"
+#include "settings/settings_io.h"
+#include "targets/filter.h"
 
 namespace tandrel {
 
 namespace {
 
-constexpr std::wstring_view kSection = L"Tandrel";
+constexpr std::wstring_view kSection = kProfileSection;
 constexpr std::wstring_view kRunValueName = L"Tandrel";
-constexpr std::wstring_view kBuiltInFilter = L"All PuTTYs||+*";
+// The saved password, protected for the user (Base64 of what CryptProtectData made of its
+// UTF-16LE bytes); "password" held the Base64 of its low bytes in earlier versions.
+constexpr std::wstring_view kProtectedPasswordKey = L"protectedPassword";
+constexpr std::wstring_view kOldPasswordKey = L"password";
 constexpr std::size_t kSlots = 100;
 
 // "filter%02d" and "cmdhistory%02d".
@@ -23,54 +27,6 @@ std::wstring SlotKey(std::wstring_view stem, std::size_t n) {
     key += static_cast<wchar_t>(L'0' + n % 10);
     return key;
 }
-
-struct IntKey {
-    std::wstring_view key;
-    std::int32_t CMainDialog::*member;
-    std::int32_t fallback;
-};
-
-// Read in this order...
-constexpr std::array<IntKey, 16> kLoadOrder{{
-    {L"toolWindow", &CMainDialog::toolWindow, 1},
-    {L"alwaysOnTop", &CMainDialog::alwaysOnTop, 1},
-    {L"minimizeToSysTray", &CMainDialog::minimizeToSysTray, 1},
-    {L"transition", &CMainDialog::transition, 25},
-    {L"windowOpacity", &CMainDialog::windowOpacity, 255},
-    {L"autoArrange", &CMainDialog::autoArrange, 1},
-    {L"autoMinimize", &CMainDialog::autoMinimize, 0},
-    {L"arrangeOnStartup", &CMainDialog::arrangeOnStartup, 0},
-    {L"unhideOnExit", &CMainDialog::unhideOnExit, 1},
-    {L"cascadeWidth", &CMainDialog::cascadeWidth, 642},
-    {L"cascadeHeight", &CMainDialog::cascadeHeight, 386},
-    {L"sendCR", &CMainDialog::sendCR, 1},
-    {L"emulateCopyPaste", &CMainDialog::emulateCopyPaste, 1},
-    {L"cmdhistoryScrollThrough", &CMainDialog::cmdhistoryScrollThrough, 1},
-    {L"tabCompletion", &CMainDialog::tabCompletion, 0},
-    {L"runOnSystemStartup", &CMainDialog::runOnSystemStartup, 0},
-}};
-
-// ...and written in this one (the last three change places).
-constexpr std::array<IntKey, 16> kSaveOrder{{
-    kLoadOrder[0],
-    kLoadOrder[1],
-    kLoadOrder[2],
-    kLoadOrder[3],
-    kLoadOrder[4],
-    kLoadOrder[5],
-    kLoadOrder[6],
-    kLoadOrder[7],
-    kLoadOrder[8],
-    kLoadOrder[9],
-    kLoadOrder[10],
-    kLoadOrder[11],
-    kLoadOrder[14],  // tabCompletion
-    kLoadOrder[13],  // cmdhistoryScrollThrough
-    kLoadOrder[12],  // emulateCopyPaste
-    kLoadOrder[15],
-}};
-
-constexpr IntKey kCheckForUpdates{L"checkForUpdates", &CMainDialog::checkForUpdates, 1};
 
 void ReadSlots(const IniStore& profile, std::wstring_view stem, std::vector<std::wstring>& list) {
     list.clear();
@@ -87,78 +43,110 @@ void WriteSlots(IniStore& profile, std::wstring_view stem, const std::vector<std
     }
 }
 
+// The saved password in the form the main window holds it (EncodePassword), or empty.
+std::wstring ReadSavedPassword(IStorage& storage, const IniStore& profile) {
+    const std::wstring sealed = profile.GetString(kSection, kProtectedPasswordKey, L"");
+    if (!sealed.empty()) {
+        // Protected for another user, or on another machine: there is no password.
+        std::string plain;
+        ScopedWipe wipe(plain);
+        return storage.UnprotectForUser(DecodeBase64Bytes(sealed), plain) ? EncodeBase64Bytes(plain) : L"";
+    }
+    // The form of an earlier version, replaced at the next save.
+    std::wstring old = DecodeBase64(profile.GetString(kSection, kOldPasswordKey, L""));
+    ScopedWipe wipe(old);
+    return old.empty() ? L"" : EncodePassword(old);
+}
+
+// What is stored of the password the main window holds: protected for the user, or nothing when
+// it cannot be protected (it is never written in a form anyone could read).
+std::wstring SealPassword(IStorage& storage, const std::wstring& encoded) {
+    if (encoded.empty())
+        return {};
+    std::string plain = DecodeBase64Bytes(encoded);
+    ScopedWipe wipe(plain);
+    std::string sealed;
+    return storage.ProtectForUser(plain, sealed) ? EncodeBase64Bytes(sealed) : L"";
+}
+
 }  // namespace
 
-void CMainDialog::LoadSettings() {
-    IStorage& storage = platform.storage;
-    profileLocation = ChooseProfileLocation(storage);
-    profile.Clear();
-    std::string bytes;
-    if (!profileLocation.path.empty() && storage.ReadFile(profileLocation.path, bytes)) {
-        profile.Load(bytes);
-    } else if (!profileLocation.seedPath.empty() && storage.ReadFile(profileLocation.seedPath, bytes)) {
-        profile.Load(bytes);
-    }
-    // No profile at all reads as an empty one: every key takes its default.
-
-    ReadSlots(profile, L"filter", filterList);
-    if (filterList.empty()) {
-        filterList.emplace_back(kBuiltInFilter);
-        selectedFilter = 0;
+void ReadFilters(const IniStore& profile, std::vector<std::wstring>& filters, std::int32_t& selected) {
+    ReadSlots(profile, L"filter", filters);
+    if (filters.empty()) {
+        filters.emplace_back(kBuiltInFilter);
+        selected = 0;
     } else {
-        selectedFilter = profile.GetInt(kSection, L"filter", 0);
-        if (selectedFilter < 0 || static_cast<std::size_t>(selectedFilter) >= filterList.size()) {
-            selectedFilter = 0;
+        selected = profile.GetInt(kSection, L"filter", 0);
+        if (selected < 0 || static_cast<std::size_t>(selected) >= filters.size()) {
+            selected = 0;
         }
     }
-
-    ReadSlots(profile, L"cmdhistory", commandHistory);
-    historyCursor = static_cast<std::int32_t>(commandHistory.size());
-
-    savePassword = profile.GetInt(kSection, L"savePassword", 0);
-    encodedPassword = savePassword != 0 ? profile.GetString(kSection, L"password", L"") : std::wstring();
-
-    for (const IntKey& k : kLoadOrder) this->*k.member = profile.GetInt(kSection, k.key, k.fallback);
-    UpdateRunEntry(runOnSystemStartup != 0);
-    checkForUpdates = profile.GetInt(kSection, kCheckForUpdates.key, kCheckForUpdates.fallback);
 }
 
-void CMainDialog::SaveSettings() {
-    IStorage& storage = platform.storage;
-    if (profileLocation.path.empty())
-        profileLocation = ChooseProfileLocation(storage);
-
-    // The whole file is built in memory and written once, at the end.
-    WriteSlots(profile, L"filter", filterList);
-    profile.SetInt(kSection, L"filter", selectedFilter);
-    WriteSlots(profile, L"cmdhistory", commandHistory);
-    profile.SetInt(kSection, L"savePassword", savePassword);
-    // Without savePassword the stored password is erased; the one in memory stays for this run.
-    profile.SetString(kSection, L"password", savePassword != 0 ? std::wstring_view(encodedPassword) : L"");
-    for (const IntKey& k : kSaveOrder) profile.SetInt(kSection, k.key, this->*k.member);
-    UpdateRunEntry(runOnSystemStartup != 0);
-    profile.SetInt(kSection, kCheckForUpdates.key, checkForUpdates);
-
-    // Nowhere to write (no executable path and no %APPDATA%): the values live on in memory only,
-    // as they do when the write fails. Neither is reported.
-    if (profileLocation.path.empty())
-        return;
-    if (!profileLocation.folder.empty())
-        storage.CreateFolder(profileLocation.folder);
-    storage.WriteFileAtomically(profileLocation.path, profile.Serialize());
+void WriteFilters(IniStore& profile, const std::vector<std::wstring>& filters, std::int32_t selected) {
+    WriteSlots(profile, L"filter", filters);
+    profile.SetInt(kSection, L"filter", selected);
 }
 
-void CMainDialog::UpdateRunEntry(bool enabled) {
-    IStorage& storage = platform.storage;
+void ReadHistory(const IniStore& profile, std::vector<std::wstring>& history) {
+    ReadSlots(profile, L"cmdhistory", history);
+}
+
+void WriteHistory(IniStore& profile, const std::vector<std::wstring>& history) {
+    WriteSlots(profile, L"cmdhistory", history);
+}
+
+void ReadPreferences(IStorage& storage, const IniStore& profile, Settings& settings,
+                     std::wstring& encodedPassword) {
+    for (const Preference& p : Preferences())
+        settings.*p.member = profile.GetInt(kSection, p.key, p.fallback);
+    encodedPassword = settings.savePassword != 0 ? ReadSavedPassword(storage, profile) : std::wstring();
+}
+
+void WritePreferences(IStorage& storage, IniStore& profile, const Settings& settings,
+                      const std::wstring& encodedPassword) {
+    for (const Preference& p : Preferences()) {
+        profile.SetInt(kSection, p.key, settings.*p.member);
+        if (p.member != &Settings::savePassword)
+            continue;
+        // The password follows the preference that keeps it. Without savePassword the stored
+        // password is erased; the one in memory stays for this run. The form of earlier versions
+        // is erased either way.
+        profile.SetString(kSection, kOldPasswordKey, L"");
+        profile.SetString(
+            kSection, kProtectedPasswordKey,
+            settings.savePassword != 0 ? SealPassword(storage, encodedPassword) : std::wstring());
+    }
+}
+
+void UpdateRunEntry(IStorage& storage, bool enabled) {
     // A Run key that cannot be opened, or a path that cannot be fetched, leaves the entry as it
     // is; nothing is reported.
     if (enabled) {
+        // Quoted: unquoted, "D:\Shared Tools\tandrel.exe" would be tried as "D:\Shared.exe"
+        // first. The unquoted value an earlier version wrote is replaced.
         const std::wstring path = storage.ExecutablePath();
-        if (!path.empty())
-            storage.SetRunValue(std::wstring(kRunValueName), path);
-    } else {
-        storage.DeleteRunValue(std::wstring(kRunValueName));
+        if (path.empty())
+            Trace(L"The Run entry is left as it is: the executable's path is unknown");
+        else if (!storage.SetRunValue(std::wstring(kRunValueName), L"\"" + path + L"\""))
+            Trace(L"The Run entry could not be set");
+    } else if (!storage.DeleteRunValue(std::wstring(kRunValueName))) {
+        Trace(L"The Run entry could not be removed");
     }
+}
+
+void WriteProfile(IStorage& storage, const ProfileLocation& location, const IniStore& profile) {
+    // Nowhere to write (no executable path and no %APPDATA%): the values live on in memory only,
+    // as they do when the write fails. Neither is reported.
+    if (location.path.empty()) {
+        Trace(L"The profile has nowhere to be written");
+        return;
+    }
+    if (!location.folder.empty())
+        storage.CreateFolder(location.folder);
+    if (!storage.WriteFileAtomically(location.path, profile.Serialize()))
+        Trace(L"The profile could not be written: " + location.path);
 }
 
 }  // namespace tandrel

@@ -5,9 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "targets/filter.h"
-#include "targets/terminal_window.h"
-#include "ui/main_dialog.h"
+#include "platform/text_codec.h"
+#include "targets/targets.h"
 
 namespace tandrel {
 
@@ -34,32 +33,12 @@ std::wstring ReadWholeTitle(IWindowSystem& windows, WindowId w, std::wstring& sc
     }
 }
 
-// Ordinal order of UTF-16 code units: no case folding, no locale.
-bool OrdinalLess(const std::wstring& a, const std::wstring& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-        return static_cast<std::uint32_t>(x) < static_cast<std::uint32_t>(y);
-    });
-}
-
 }  // namespace
 
-std::wstring_view CMainDialog::FilterInForce() const {
-    if (isExiting || isFinding)
-        return kBuiltInFilter;
-    // The selected index always names an entry; should it ever not, the filter selects nothing
-    // rather than reaching windows the operator did not choose.
-    if (selectedFilter < 0 || static_cast<std::size_t>(selectedFilter) >= filterList.size())
-        return {};
-    return filterList[static_cast<std::size_t>(selectedFilter)];
-}
-
-void CMainDialog::CollectTargets() {
-    TargetList.clear();
-    IWindowSystem& windows = platform.windows;
-
+std::vector<WindowId> CollectTargets(IWindowSystem& windows, std::wstring_view definition) {
+    std::vector<WindowId> targets;
     std::vector<WindowId> topLevel;
     windows.ListTopLevelWindows(topLevel);
-    const std::wstring_view definition = FilterInForce();
 
     wchar_t className[kNameBufferUnits];
     wchar_t title[kNameBufferUnits];
@@ -69,23 +48,25 @@ void CMainDialog::CollectTargets() {
             continue;
         const std::size_t titleUnits = windows.ReadTitle(w, title, kNameBufferUnits);
         if (TitlePassesFilter(definition, ReadInto(titleUnits, title, kNameBufferUnits))) {
-            TargetList.push_back(w);
+            targets.push_back(w);
         }
     }
 
     // The system lists every window once; a window listed twice would be typed into twice.
-    std::sort(TargetList.begin(), TargetList.end());
-    TargetList.erase(std::unique(TargetList.begin(), TargetList.end()), TargetList.end());
+    std::sort(targets.begin(), targets.end());
+    targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
 
     // Each title is read once more, whole, and the sort works on that snapshot: a terminal may
     // retitle itself at any moment, and the order must stay consistent while sorting.
-    std::vector<std::pair<std::wstring, WindowId>> byTitle;
-    byTitle.reserve(TargetList.size());
+    // The order is that of the titles' UTF-16 code units (no case folding, no locale), whatever
+    // the width of wchar_t: a character beyond U+FFFF sorts by its surrogates, below U+E000.
+    std::vector<std::pair<std::u16string, WindowId>> byTitle;
+    byTitle.reserve(targets.size());
     std::wstring scratch;
-    for (WindowId w : TargetList) byTitle.emplace_back(ReadWholeTitle(windows, w, scratch), w);
-    std::sort(byTitle.begin(), byTitle.end(),
-              [](const auto& a, const auto& b) { return OrdinalLess(a.first, b.first); });
-    for (std::size_t i = 0; i < byTitle.size(); ++i) TargetList[i] = byTitle[i].second;
+    for (WindowId w : targets) byTitle.emplace_back(ToUtf16Units(ReadWholeTitle(windows, w, scratch)), w);
+    std::sort(byTitle.begin(), byTitle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < byTitle.size(); ++i) targets[i] = byTitle[i].second;
+    return targets;
 }
 
 }  // namespace tandrel

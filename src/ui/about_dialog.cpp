@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/version.h"
+#include "res/version.h"
 #include "ui/web_pages.h"
 
 namespace tandrel {

@@ -1,6 +1,7 @@
 // The "About Tandrel" box: the product name and version, a notice line, and the ways to the
 // home page and the donation page. It stays open while the browser opens.
 #pragma once
+#include "res/resource.h"
 #include "platform/shell.h"
 #include "ui/dialog.h"
 
@@ -8,12 +9,12 @@ namespace tandrel {
 
 class CAboutDialog : public CDialog {
   public:
-    static constexpr int kTemplate = 111;
-    static constexpr int kLine1 = 1501;
-    static constexpr int kLine2 = 1502;
-    static constexpr int kVisitWebSite = 1503;
-    static constexpr int kDonate = 1610;  // the picture of bitmap 134
-    static constexpr int kClose = 1208;
+    static constexpr int kTemplate = IDD_ABOUT;
+    static constexpr int kLine1 = IDC_ABOUT_LINE1;
+    static constexpr int kLine2 = IDC_ABOUT_LINE2;
+    static constexpr int kVisitWebSite = IDC_VISIT_WEB_SITE;
+    static constexpr int kDonate = IDC_DONATE;  // the picture of bitmap 134
+    static constexpr int kClose = IDC_CLOSE;
 
     static constexpr wchar_t kNoticeLine[] = L"One command, typed into every terminal window.";
 

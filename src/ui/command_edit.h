@@ -1,7 +1,8 @@
-// The command box (control 1011): its text operations over the dialog host, and the two flags
+// The command box (IDC_COMMAND_BOX): its text operations over the dialog host, and the two flags
 // its Win32 subclass reads (selection copies and the right button pastes; Up and Down walk the
 // history instead of moving the caret).
 #pragma once
+#include "res/resource.h"
 #include <cstdint>
 #include <string>
 
@@ -11,7 +12,7 @@ namespace tandrel {
 
 class CCommandEdit {
   public:
-    static constexpr int kId = 1011;
+    static constexpr int kId = IDC_COMMAND_BOX;
 
     void Attach(IDialogHost* h) { host_ = h; }
 

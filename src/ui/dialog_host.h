@@ -33,6 +33,8 @@ class IDialogHost {
     virtual void ShowItem(int id, bool shown) = 0;
     virtual bool IsItemShown(int id) = 0;
     virtual void SetItemFont(int id, const FontSpec& font) = 0;  // and redraw it
+    // The tooltip shown while the mouse rests on the control.
+    virtual void SetItemTip(int id, const std::wstring& tip) = 0;
 
     // Combo boxes and list boxes: the entries in order and one selection (-1 for none).
     virtual void ClearList(int id) = 0;

@@ -1,6 +1,7 @@
 // The filter editor: one filter's name and rule list, checked only for being given and for not
 // holding the separator "||". Runs nested in the filters dialog for Add, Edit and Copy.
 #pragma once
+#include "res/resource.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,10 +12,10 @@ namespace tandrel {
 
 class CFilterEditDialog : public CDialog {
   public:
-    static constexpr int kTemplate = 115;
-    static constexpr int kNameEdit = 1300;
-    static constexpr int kRulesEdit = 1301;
-    static constexpr int kOkButton = 1209;
+    static constexpr int kTemplate = IDD_FILTER_EDIT;
+    static constexpr int kNameEdit = IDC_FILTER_NAME;
+    static constexpr int kRulesEdit = IDC_FILTER_RULES;
+    static constexpr int kOkButton = IDC_OK;
 
     // `openHomePage` is the help (F1) action.
     explicit CFilterEditDialog(std::function<void()> openHomePage);

@@ -1,4 +1,4 @@
-// The main window's Filters button (1006): runs the filters dialog over the main window's
+// The main window's Filters button: runs the filters dialog over the main window's
 // filter list and takes the result back, however the dialog was closed.
 #pragma once
 #include "ui/dialog_host.h"

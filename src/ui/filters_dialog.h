@@ -2,6 +2,7 @@
 // main window's list and written back by Apply and OK. The first filter stays first: it can be
 // copied, never edited, removed or moved, and nothing moves above it.
 #pragma once
+#include "res/resource.h"
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,21 +16,21 @@ class CFilterEditDialog;
 
 class CFiltersDialog : public CDialog {
   public:
-    static constexpr int kTemplate = 114;
+    static constexpr int kTemplate = IDD_FILTERS;
     static constexpr int kMaxFilters = 100;  // the profile's filter slots
 
-    static constexpr int kList = 1200;
-    static constexpr int kPreview = 1301;
-    static constexpr int kAdd = 1201;
-    static constexpr int kCopy = 1202;
-    static constexpr int kRemove = 1203;
-    static constexpr int kRemoveAll = 1204;
-    static constexpr int kEdit = 1205;
-    static constexpr int kMoveUp = 1206;
-    static constexpr int kMoveDown = 1207;
-    static constexpr int kOk = 1209;
-    static constexpr int kCancel = 1210;
-    static constexpr int kApply = 1212;
+    static constexpr int kList = IDC_FILTER_LIST;
+    static constexpr int kPreview = IDC_FILTER_RULES;
+    static constexpr int kAdd = IDC_FILTER_ADD;
+    static constexpr int kCopy = IDC_FILTER_COPY;
+    static constexpr int kRemove = IDC_FILTER_REMOVE;
+    static constexpr int kRemoveAll = IDC_FILTER_REMOVE_ALL;
+    static constexpr int kEdit = IDC_FILTER_EDIT;
+    static constexpr int kMoveUp = IDC_FILTER_MOVE_UP;
+    static constexpr int kMoveDown = IDC_FILTER_MOVE_DOWN;
+    static constexpr int kOk = IDC_OK;
+    static constexpr int kCancel = IDC_FILTERS_CANCEL;
+    static constexpr int kApply = IDC_FILTERS_APPLY;
 
     // Works on a copy of `filterList`, which Apply overwrites. `openHomePage` is the help (F1)
     // action, here and in the editor.

@@ -2,50 +2,59 @@
 // filters, history, password, target list, key sender) and carries out every command. Its
 // window is reached only through the platform boundary.
 #pragma once
+#include "res/resource.h"
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "broadcast/broadcast.h"
+#include "broadcast/delivery_report.h"
+#include "cli/command_line.h"
 #include "keys/key_sender.h"
 #include "ui/command_edit.h"
 #include "ui/dialog.h"
 #include "platform/platform.h"
 #include "settings/ini_store.h"
 #include "settings/profile_location.h"
+#include "settings/settings.h"
+#include "targets/filter.h"
 
 namespace tandrel {
 
 // Control and command identifiers of the main window (template 110) and the tray menu (139).
 namespace mainid {
-inline constexpr int kFilterCombo = 1001;
-inline constexpr int kCascade = 1002;
-inline constexpr int kTile = 1003;
-inline constexpr int kMinimize = 1004;
-inline constexpr int kHide = 1005;
-inline constexpr int kFilters = 1006;
-inline constexpr int kReturnToggle = 1007;
-inline constexpr int kHistoryOlder = 1008;
-inline constexpr int kHistoryNewer = 1009;
-inline constexpr int kHistoryClear = 1010;
-inline constexpr int kCommandBox = 1011;
-inline constexpr int kPassword = 1021;
-inline constexpr int kScript = 1022;
-inline constexpr int kPreferences = 1023;
-inline constexpr int kSend = 1024;
-inline constexpr int kInc = 1025;
-inline constexpr int kCtrl = 1026;
-inline constexpr int kClose = 1208;
+inline constexpr int kFilterCombo = IDC_FILTER_COMBO;
+inline constexpr int kCascade = IDC_CASCADE;
+inline constexpr int kTile = IDC_TILE;
+inline constexpr int kMinimize = IDC_MINIMIZE;
+inline constexpr int kHide = IDC_HIDE;
+inline constexpr int kFilters = IDC_FILTERS;
+inline constexpr int kReturnToggle = IDC_RETURN_TOGGLE;
+inline constexpr int kHistoryOlder = IDC_HISTORY_OLDER;
+inline constexpr int kHistoryNewer = IDC_HISTORY_NEWER;
+inline constexpr int kHistoryClear = IDC_HISTORY_CLEAR;
+inline constexpr int kCommandBox = IDC_COMMAND_BOX;
+inline constexpr int kPassword = IDC_PASSWORD;
+inline constexpr int kScript = IDC_SCRIPT;
+inline constexpr int kPreferences = IDC_PREFERENCES;
+inline constexpr int kSend = IDC_SEND;
+inline constexpr int kInc = IDC_INC;
+inline constexpr int kCtrl = IDC_CTRL;
+inline constexpr int kClose = IDC_CLOSE;
 inline constexpr int kAboutSysCommand = 16;
-inline constexpr int kTrayOpen = 32771;
-inline constexpr int kTrayCascade = 32772;
-inline constexpr int kTrayAbout = 32773;
-inline constexpr int kTrayExit = 32774;
-inline constexpr int kTrayMinimize = 32777;
-inline constexpr int kTrayHide = 32778;
-inline constexpr int kTrayTile = 32779;
-inline constexpr int kTrayPreferences = 32780;
-inline constexpr int kTrayCheckForUpdates = 32781;
+inline constexpr int kShowTargetsSysCommand = 32;
+inline constexpr int kTrayOpen = IDM_TRAY_OPEN;
+inline constexpr int kTrayCascade = IDM_TRAY_CASCADE;
+inline constexpr int kTrayAbout = IDM_TRAY_ABOUT;
+inline constexpr int kTrayExit = IDM_TRAY_EXIT;
+inline constexpr int kTrayMinimize = IDM_TRAY_MINIMIZE;
+inline constexpr int kTrayHide = IDM_TRAY_HIDE;
+inline constexpr int kTrayTile = IDM_TRAY_TILE;
+inline constexpr int kTrayPreferences = IDM_TRAY_PREFERENCES;
+inline constexpr int kTrayCheckForUpdates = IDM_TRAY_CHECK_FOR_UPDATES;
+inline constexpr int kTrayShowTargets = IDM_TRAY_SHOW_TARGETS;
 }  // namespace mainid
 
 // The main window. Its Win32 host (a modeless dialog made from template 110 with a modal loop
@@ -53,7 +62,7 @@ inline constexpr int kTrayCheckForUpdates = 32781;
 //   Dispatch(kInit)                         at WM_INITDIALOG (OnInitDialog);
 //   Dispatch(kCommand, id, code)            for WM_COMMAND;
 //   Dispatch(kSysCommand, 0, 0, wParam)     for WM_SYSCOMMAND; false asks for default processing;
-//   Dispatch(kUser, message, 0, lParam)     for 1025, 1026 and the "TaskbarCreated" message;
+//   Dispatch(kUser, message, 0, lParam)     for the two private messages and "TaskbarCreated";
 //   Dispatch(kHelp)                         for WM_HELP;
 //   PreTranslateKeyDown                     for every WM_KEYDOWN of the dialog and its controls;
 //   OnDestroyWindow                         once the modal run has ended, before DestroyWindow.
@@ -64,7 +73,7 @@ class CMainDialog : public CDialog {
     CMainDialog(const CMainDialog&) = delete;
     CMainDialog& operator=(const CMainDialog&) = delete;
 
-    int TemplateId() const override { return 110; }
+    int TemplateId() const override { return IDD_MAIN; }
 
     // ---- the window's life ----
     bool OnInitDialog();
@@ -77,12 +86,15 @@ class CMainDialog : public CDialog {
     void OnUserMessage(std::uint32_t message, std::intptr_t lParam);
     void ApplyWindowPreferences();
     void OpenMainWindow();
-    // Adds the notification-area icon or updates its tip.
-    void ShowTrayIcon(const std::wstring& tip);
+    // Adds the notification-area icon (trying a few times while the shell does not take it) or
+    // updates its tip. True when the icon is there.
+    bool ShowTrayIcon(const std::wstring& tip);
+    // The window was given its size for a monitor of another scale, `newHeight` its outer height.
+    void OnDpiChanged(int newHeight);
 
     void ToggleReturn();
     void OnTrayNotify(std::uint32_t mouseMessage);
-    static const std::wstring& TrayTip();  // "Tandrel 1.7"
+    static const std::wstring& TrayTip();  // "Tandrel <version>"
 
     // ---- button and menu actions ----
     void OnSend();
@@ -109,27 +121,42 @@ class CMainDialog : public CDialog {
     void HistoryClear();
 
     // ---- target windows and the broadcast ----
-    // Empties TargetList, fills it with every terminal window that passes the filter in force,
-    // and sorts it by title.
-    void CollectTargets();
-    // The definition CollectTargets applies: the built-in filter while exiting or measuring,
-    // else the selected entry of filterList (empty, passing nothing, if the index names none).
-    std::wstring_view FilterInForce() const;
-    // The one road by which anything reaches the terminal windows.
-    void BroadcastKeys(const std::wstring& text, bool endWithTab, bool isCommandText);
-    // Activates, restores, shows and focuses one target and waits until it holds the keyboard.
-    // False when the target is hung or gone, or never takes the focus: it is then passed over.
-    bool BringTargetForward(WindowId target);
+    // Makes TargetList every terminal window that passes the filter in force (or `definition`),
+    // sorted by title.
+    void CollectTargets() { CollectTargets(FilterInForce()); }
+    void CollectTargets(std::wstring_view definition);
+    // The definition CollectTargets applies: the built-in filter while exiting, else the entry
+    // `index` of filterList, the selected one by default (empty, passing nothing, if the index
+    // names none).
+    std::wstring_view FilterInForce() const { return FilterInForce(selectedFilter); }
+    std::wstring_view FilterInForce(std::int32_t index) const;
+    // The one road by which anything reaches the terminal windows. Returns the targets it
+    // passed over or could not see take their keys, in list order: empty when all were served.
+    std::vector<MissedTarget> BroadcastKeys(const std::wstring& text, bool endWithTab, bool isCommandText);
+    // A script's sequence, played unchanged into every target, with Caps Lock switched off
+    // around it in each target whose thread has it on.
+    std::vector<MissedTarget> BroadcastScript(const std::wstring& sequence);
+    // The broadcast over the targets collected now, for a base sequence already built; notes
+    // the targets passed over and redraws the main window.
+    std::vector<MissedTarget> SendToTargets(const std::wstring& base, bool endWithTab,
+                                            CapsLockWrapping capsLock);
+    // The target with its title as it is now.
+    MissedTarget Missed(WindowId target, MissReason reason);
+    // After a run that missed targets: one message box naming them and what they missed ("the
+    // command"), or a balloon from the tray icon while the main window is hidden in the tray.
+    // Says nothing when every target was served.
+    void ReportMissed(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed);
 
     // ---- window arrangement ----
     // Each collects the targets under the selected filter and ends with RestoreCommandFocus.
     void CascadeTargets();
     void TileTargets();
-    void MinimizeTargets();
+    void MinimizeTargets() { MinimizeTargets(FilterInForce()); }
+    void MinimizeTargets(std::wstring_view definition);
     void HideTargets();
     // Asks first; on Yes ends the processes that own the targets. Leaves the focus where it is.
     void CloseTargets();
-    // Combo box 1001 changed its selection: store it, and arrange as autoArrange says.
+    // The filter combo box changed its selection: store it, and arrange as autoArrange says.
     void FilterSelectionChanged();
     // The first steps of the main window's destruction: sets isExiting and, when unhideOnExit is
     // set, shows every hidden terminal window.
@@ -138,9 +165,27 @@ class CMainDialog : public CDialog {
     // selected.
     const std::vector<WindowId>& CollectEveryTerminalWindow();
     // The eight steps that move one target to (x, y) and announce a client size to it, then size
-    // it directly if it did not fit itself. False when the target did not answer and was passed
-    // over.
-    bool PlaceTarget(WindowId target, int x, int y, int width, int height);
+    // it directly if it did not fit itself: its client area to the announced size or, given its
+    // `cell`, the whole window to the cell. False when the target did not answer and was passed
+    // over (it is then never left hidden).
+    bool PlaceTarget(WindowId target, int x, int y, int width, int height, const Rect* cell = nullptr);
+
+    // ---- the command line ----
+    // Carries out a request of the command line as if typed here: /send through SubmitCommand
+    // (history included), /script through the broadcast, /targets listing the targets in order.
+    // A /filter applies to this request only.
+    CommandOutcome RunCommandRequest(const CommandRequest& request);
+    // A hand-off record from another instance: the encoded report, or none when the record is
+    // refused. While `busy` (a command of this window is under way) nothing is done and the
+    // report says so.
+    std::optional<std::string> OnHandOffRecord(std::string_view record, bool busy);
+    // Show Targets (system menu, tray menu, Ctrl+T): numbers over every target for a moment, and
+    // a note over the main window of those that cannot be marked where they are.
+    void ShowTargets();
+    // The Send button's tooltip: how many terminals the selected filter collects now.
+    void UpdateSendTip();
+    // The targets the last broadcast passed over (hung, gone, or never holding the focus).
+    std::vector<WindowId> passedOver;
 
     // ---- settings ----
     void LoadSettings();
@@ -158,36 +203,18 @@ class CMainDialog : public CDialog {
     WindowId mainWindow = kNoWindow;  // the main window itself, once it exists
 
     bool isExiting = false;
-    bool isFinding = false;
     std::int32_t normalWindowHeight = 0;
 
-    std::vector<std::wstring> filterList{L"All PuTTYs||+*"};
+    std::vector<std::wstring> filterList{std::wstring(kBuiltInFilter)};
     std::int32_t selectedFilter = 0;
 
     std::vector<std::wstring> commandHistory;
     std::int32_t historyCursor = 0;
 
-    std::int32_t savePassword = 0;
     std::wstring encodedPassword;
 
-    // Settings values, named after their profile keys, at their defaults until loaded.
-    std::int32_t toolWindow = 1;
-    std::int32_t alwaysOnTop = 1;
-    std::int32_t minimizeToSysTray = 1;
-    std::int32_t windowOpacity = 255;
-    std::int32_t transition = 25;
-    std::int32_t autoArrange = 1;
-    std::int32_t autoMinimize = 0;
-    std::int32_t arrangeOnStartup = 0;
-    std::int32_t unhideOnExit = 1;
-    std::int32_t cascadeWidth = 642;
-    std::int32_t cascadeHeight = 386;
-    std::int32_t tabCompletion = 0;
-    std::int32_t cmdhistoryScrollThrough = 1;
-    std::int32_t emulateCopyPaste = 1;
-    std::int32_t sendCR = 1;
-    std::int32_t runOnSystemStartup = 0;
-    std::int32_t checkForUpdates = 1;
+    // The preferences, at their defaults until loaded.
+    Settings settings;
 
     CKeySender keySender;
     std::vector<WindowId> TargetList;
@@ -204,6 +231,9 @@ class CMainDialog : public CDialog {
     // ---- the profile ----
     // Chosen by LoadSettings (or by the first save when nothing was loaded).
     ProfileLocation profileLocation;
+    // The profile that exists but could not be read at start; empty when there is none. While
+    // it is set, no save writes anything.
+    std::wstring unreadableProfile;
     // The profile as read at start: keys of its own that others put there survive every save.
     IniStore profile;
 };

@@ -4,7 +4,7 @@
 
 #include "targets/filter.h"
 #include "ui/main_dialog.h"
-#include "ui/version.h"
+#include "res/version.h"
 
 namespace tandrel {
 namespace {
@@ -13,6 +13,9 @@ constexpr std::uint32_t kExToolWindow = 0x00000080;  // WS_EX_TOOLWINDOW
 constexpr std::uint32_t kExLayered = 0x00080000;     // WS_EX_LAYERED
 const std::wstring kShortTitle = std::wstring(version::kProductName) + L" " + version::kDisplayVersion;
 const std::wstring kLongTitle = kShortTitle + L" - " + version::kLongName;
+
+constexpr int kTrayIconAttempts = 3;
+constexpr std::uint32_t kTrayIconRetryMs = 500;
 
 const FontSpec kArrowFont{L"Marlett", 100};
 const FontSpec kSmallGlyphFont{L"Marlett", 80};
@@ -41,10 +44,15 @@ bool CMainDialog::OnInitDialog() {
     commandBox.Attach(host);
     mainWindow = host->Window();
     isExiting = false;
-    isFinding = false;
     LoadSettings();
     initialised = true;
-    if (checkForUpdates != 0)
+    if (!unreadableProfile.empty()) {
+        host->ShowMessageBox(L"The settings file\n" + unreadableProfile +
+                                 L"\ncould not be read. Tandrel runs with its default settings and leaves "
+                                 L"that file as it is: nothing changed now will be saved.",
+                             std::wstring(version::kProductName), mb::kOk | mb::kIconExclamation);
+    }
+    if (settings.checkForUpdates != 0)
         CheckForUpdates(false);
 
     host->ClearList(mainid::kFilterCombo);
@@ -53,23 +61,28 @@ bool CMainDialog::OnInitDialog() {
     }
     host->SelectListItem(mainid::kFilterCombo, selectedFilter);
 
-    for (int id : {1008, 1009, 1012, 1015, 1013, 1014}) host->SetItemFont(id, kArrowFont);
-    for (int id : {1010, 1016}) host->SetItemFont(id, kSmallGlyphFont);
-    commandBox.SetEmulateCopyPaste(emulateCopyPaste);
-    commandBox.SetScrollThrough(cmdhistoryScrollThrough);
+    for (int id :
+         {IDC_HISTORY_OLDER, IDC_HISTORY_NEWER, IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT})
+        host->SetItemFont(id, kArrowFont);
+    for (int id : {IDC_HISTORY_CLEAR, IDC_KEY_CENTRE}) host->SetItemFont(id, kSmallGlyphFont);
+    commandBox.SetEmulateCopyPaste(settings.emulateCopyPaste);
+    commandBox.SetScrollThrough(settings.cmdhistoryScrollThrough);
     host->SetItemFont(mainid::kReturnToggle, kReturnGlyphFont);
-    host->SetCheck(mainid::kReturnToggle, sendCR != 0);
+    host->SetCheck(mainid::kReturnToggle, settings.sendCR != 0);
 
     host->RemoveSystemMenuItem(sc::kMaximize);
+    host->AppendSystemMenuSeparator();
+    host->AppendSystemMenuItem(mainid::kShowTargetsSysCommand, L"Show Targets\tCtrl+T");
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kAboutSysCommand, L"About Tandrel...");
 
     normalWindowHeight = host->WindowRect().Height();
-    if (arrangeOnStartup != 0)
+    if (settings.arrangeOnStartup != 0)
         FilterSelectionChanged();
-    if (minimizeToSysTray != 0)
+    if (settings.minimizeToSysTray != 0)
         ShowTrayIcon(TrayTip());
     ApplyWindowPreferences();
+    UpdateSendTip();
     return false;  // the focus is already in the command box
 }
 
@@ -77,7 +90,7 @@ void CMainDialog::ApplyWindowPreferences() {
     std::uint32_t style = host->ExtendedStyle();
     const Rect rect = host->WindowRect();
     int height = normalWindowHeight;
-    if (toolWindow != 0) {
+    if (settings.toolWindow != 0) {
         style |= kExToolWindow;
         height = normalWindowHeight - platform.windows.Metric(sm::kCyCaption) / 2;
         host->SetTitle(kLongTitle);
@@ -91,10 +104,10 @@ void CMainDialog::ApplyWindowPreferences() {
     host->SetExtendedStyle(style);
     if (layered) {
         platform.clock.Sleep(20);
-        host->SetLayeredAlpha(static_cast<std::uint8_t>(windowOpacity & 0xFF));
+        host->SetLayeredAlpha(static_cast<std::uint8_t>(settings.windowOpacity & 0xFF));
     }
-    platform.windows.Place(mainWindow, alwaysOnTop != 0 ? zorder::kTopMost : zorder::kNoTopMost, 0, 0,
-                           rect.Width(), height, swp::kNoMove);
+    platform.windows.Place(mainWindow, settings.alwaysOnTop != 0 ? zorder::kTopMost : zorder::kNoTopMost, 0,
+                           0, rect.Width(), height, swp::kNoMove);
     RestoreCommandFocus();
 }
 
@@ -113,16 +126,22 @@ void CMainDialog::OpenMainWindow() {
     ShowAndActivate(platform.windows, mainWindow);
 }
 
-void CMainDialog::ShowTrayIcon(const std::wstring& tip) {
+bool CMainDialog::ShowTrayIcon(const std::wstring& tip) {
     // Without a notification area there is nothing to show, and the window never hides into it.
     if (platform.tray == nullptr)
-        return;
-    if (!trayIconShown) {
-        platform.tray->AddIcon(mainWindow, tip);
-        trayIconShown = true;
-    } else {
+        return false;
+    if (trayIconShown) {
         platform.tray->ModifyIcon(tip);
+        return true;
     }
+    // The shell may be too busy to take the icon (at logon it often is); a shell that starts
+    // later says "TaskbarCreated" and gets it then.
+    for (int attempt = 0; attempt < kTrayIconAttempts && !trayIconShown; ++attempt) {
+        if (attempt > 0)
+            platform.clock.Sleep(kTrayIconRetryMs);
+        trayIconShown = platform.tray->AddIcon(mainWindow, tip);
+    }
+    return trayIconShown;
 }
 
 bool CMainDialog::OnSysCommand(std::uintptr_t command) {
@@ -131,17 +150,35 @@ bool CMainDialog::OnSysCommand(std::uintptr_t command) {
         ShowAbout();
         return true;
     }
-    // Minimise and close hide the window into the notification area, but only where there is
-    // one: a window hidden without an icon could never be brought back.
-    if ((c == sc::kMinimize || c == sc::kClose) && minimizeToSysTray != 0 && platform.tray != nullptr) {
+    if (c == static_cast<std::uintptr_t>(mainid::kShowTargetsSysCommand)) {
+        ShowTargets();
+        return true;
+    }
+    // Minimise and close hide the window into the notification area, but only behind an icon: a
+    // window hidden without one could never be brought back. Without it they do what they do
+    // outside tray mode.
+    if ((c == sc::kMinimize || c == sc::kClose) && settings.minimizeToSysTray != 0 &&
+        ShowTrayIcon(TrayTip())) {
         platform.windows.Show(mainWindow, sw::kHide);
-        ShowTrayIcon(TrayTip());
         return true;
     }
     return false;
 }
 
+void CMainDialog::OnDpiChanged(int newHeight) {
+    // Measured again, as at initialisation: the height without the tool-window reduction.
+    normalWindowHeight =
+        settings.toolWindow != 0 ? newHeight + platform.windows.Metric(sm::kCyCaption) / 2 : newHeight;
+}
+
 void CMainDialog::OnUserMessage(std::uint32_t message, std::intptr_t lParam) {
+    if (message == wm::kQueryEndSession || message == wm::kEndSession) {
+        // The user logs off or the system shuts down: the process may end without its window
+        // being destroyed, so what the run changed is saved now.
+        if (initialised)
+            SaveSettings();
+        return;
+    }
     if (message == wm::kActivateMessage) {
         OpenMainWindow();
         return;
@@ -155,7 +192,7 @@ void CMainDialog::OnUserMessage(std::uint32_t message, std::intptr_t lParam) {
         if (platform.tray != nullptr)
             platform.tray->ForgetIcon();
         trayIconShown = false;
-        if (minimizeToSysTray != 0)
+        if (settings.minimizeToSysTray != 0)
             ShowTrayIcon(TrayTip());
     }
 }
@@ -183,8 +220,8 @@ void CMainDialog::OnDestroyWindow() {
 }
 
 void CMainDialog::ToggleReturn() {
-    sendCR = sendCR != 0 ? 0 : 1;
-    host->SetCheck(mainid::kReturnToggle, sendCR != 0);
+    settings.sendCR = settings.sendCR != 0 ? 0 : 1;
+    host->SetCheck(mainid::kReturnToggle, settings.sendCR != 0);
     RestoreCommandFocus();
 }
 
@@ -193,21 +230,26 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
         key = 0;  // the dialog manager never turns Escape into Cancel
         return;
     }
+    if (key == 'T' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
+        ShowTargets();
+        key = 0;  // and no character for it in the command box
+        return;
+    }
     if (focusedControlId != mainid::kCommandBox)
         return;
     switch (key) {
         case vk::kTab:
-            if (tabCompletion != 0) {
+            if (settings.tabCompletion != 0) {
                 SubmitCommand(commandBox.GetCommandText(), true);
                 key = 0;  // the focus stays in the box
             }
             break;
         case vk::kUp:
-            if (cmdhistoryScrollThrough != 0)
+            if (settings.cmdhistoryScrollThrough != 0)
                 HistoryOlder();
             break;
         case vk::kDown:
-            if (cmdhistoryScrollThrough != 0)
+            if (settings.cmdhistoryScrollThrough != 0)
                 HistoryNewer();
             break;
         default:

@@ -2,7 +2,8 @@
 // preferences and about.
 #include "broadcast/quick_keys.h"
 #include "broadcast/script_reader.h"
-#include "broadcast/secret_text.h"
+#include "platform/secret_text.h"
+#include "platform/modal_scope.h"
 #include "settings/base64.h"
 #include "ui/about_dialog.h"
 #include "ui/main_dialog.h"
@@ -15,87 +16,58 @@ bool CMainDialog::OnQuickKey(int controlId) {
     const std::wstring_view sequence = QuickKeySequence(controlId);
     if (sequence.empty())
         return false;  // not a quick-key button
-    BroadcastKeys(std::wstring(sequence), false, false);
+    ReportMissed(L"the quick key", BroadcastKeys(std::wstring(sequence), false, false));
     RestoreCommandFocus();
     return true;
 }
 
 void CMainDialog::OnPassword() {
-    modalDialogOpen = 1;
-    {
-        CPasswordDialog dialog(platform.shell);
-        dialog.SetEncodedPassword(encodedPassword);
-        if (host->RunModal(dialog) == mb::kIdOk) {
-            encodedPassword = dialog.GetEncodedPassword();
-            std::wstring plain = DecodeBase64(encodedPassword);
-            ScopedWipe wipe(plain);  // the plain password lives only while it is sent
-            BroadcastKeys(plain, false, true);
-            SaveSettings();
-        }
-        RestoreCommandFocus();
+    const ModalScope modal(modalDialogOpen);
+    CPasswordDialog dialog(platform.shell);
+    dialog.SetEncodedPassword(encodedPassword);
+    if (host->RunModal(dialog) == mb::kIdOk) {
+        encodedPassword = dialog.GetEncodedPassword();
+        std::wstring plain = DecodePassword(encodedPassword);
+        ScopedWipe wipe(plain);  // the plain password lives only while it is sent
+        const std::vector<MissedTarget> missed = BroadcastKeys(plain, false, true);
+        SaveSettings();
+        ReportMissed(L"the password", missed);
     }
-    modalDialogOpen = 0;
+    RestoreCommandFocus();
 }
 
 void CMainDialog::OnScript() {
-    modalDialogOpen = 1;
+    const ModalScope modal(modalDialogOpen);
     std::wstring path;
     if (host->ChooseFileToOpen(L"Tandrel Scripts (*.tdl)|*.tdl||", L"Open Tandrel script", path)) {
         std::string bytes;
-        if (platform.storage.ReadFile(path, bytes)) {
-            const bool capsLockOn = platform.keyboard.KeyState(vk::kCapital) != 0;
-            const std::wstring sequence = BuildScriptSequence(bytes, capsLockOn, sendCR != 0);
+        if (platform.storage.ReadFile(path, bytes) == FileRead::kRead) {
+            // Caps Lock is switched off around it per target, as each target's thread has it.
+            const std::wstring sequence = BuildScriptSequence(bytes, false, settings.sendCR != 0);
             platform.windows.Show(mainWindow, sw::kHide);
-            BroadcastKeys(sequence, false, false);
+            const std::vector<MissedTarget> missed = BroadcastScript(sequence);
             platform.windows.Show(mainWindow, sw::kShow);
+            ReportMissed(L"the script", missed);
         }
         // A file that cannot be read sends nothing; the focus comes back all the same.
     }
     RestoreCommandFocus();
-    modalDialogOpen = 0;
 }
 
 void CMainDialog::ShowAbout() {
-    modalDialogOpen = 1;
+    const ModalScope modal(modalDialogOpen);
     CAboutDialog dialog(platform.shell);
     host->RunModal(dialog);
-    modalDialogOpen = 0;
 }
 
 void CMainDialog::OnPreferences() {
-    modalDialogOpen = 1;
+    const ModalScope modal(modalDialogOpen);
     CPreferencesDialog d(platform.shell, platform.windows, [this] { return CollectEveryTerminalWindow(); });
-    d.SetSavePassword(savePassword);
-    d.SetAutoArrange(autoArrange);
-    d.SetAutoMinimize(autoMinimize);
-    d.SetArrangeOnStartup(arrangeOnStartup);
-    d.SetCascadeWidth(cascadeWidth);
-    d.SetCascadeHeight(cascadeHeight);
-    d.SetUnhideOnExit(unhideOnExit);
-    d.SetToolWindow(toolWindow);
-    d.SetAlwaysOnTop(alwaysOnTop);
-    d.SetMinimizeToSysTray(minimizeToSysTray);
-    d.SetWindowOpacity(windowOpacity);
-    d.SetTransition(transition);
-    d.SetEmulateCopyPaste(emulateCopyPaste);
-    d.SetCmdhistoryScrollThrough(cmdhistoryScrollThrough);
-    d.SetTabCompletion(tabCompletion);
-    d.SetRunOnSystemStartup(runOnSystemStartup);
-    d.SetCheckForUpdates(checkForUpdates);
+    d.SetValues(settings);
     if (host->RunModal(d) == mb::kIdOk) {
-        savePassword = d.GetSavePassword();
-        autoArrange = d.GetAutoArrange();
-        autoMinimize = d.GetAutoMinimize();
-        arrangeOnStartup = d.GetArrangeOnStartup();
-        unhideOnExit = d.GetUnhideOnExit();
-        cascadeWidth = d.GetCascadeWidth();
-        cascadeHeight = d.GetCascadeHeight();
-        const std::int32_t oldToolWindow = toolWindow;
-        const std::int32_t oldAlwaysOnTop = alwaysOnTop;
-        toolWindow = d.GetToolWindow();
-        alwaysOnTop = d.GetAlwaysOnTop();
-        minimizeToSysTray = d.GetMinimizeToSysTray();
-        if (minimizeToSysTray != 0) {
+        const Settings old = settings;
+        settings = d.Values();
+        if (settings.minimizeToSysTray != 0) {
             ShowTrayIcon(TrayTip());
         } else {
             if (trayIconShown && platform.tray != nullptr)
@@ -104,17 +76,10 @@ void CMainDialog::OnPreferences() {
             if (!platform.windows.IsVisible(mainWindow))
                 OpenMainWindow();
         }
-        const std::int32_t oldOpacity = windowOpacity;
-        windowOpacity = d.GetWindowOpacity();
-        transition = d.GetTransition();
-        tabCompletion = d.GetTabCompletion();
-        cmdhistoryScrollThrough = d.GetCmdhistoryScrollThrough();
-        commandBox.SetScrollThrough(cmdhistoryScrollThrough);
-        emulateCopyPaste = d.GetEmulateCopyPaste();
-        commandBox.SetEmulateCopyPaste(emulateCopyPaste);
-        runOnSystemStartup = d.GetRunOnSystemStartup();
-        checkForUpdates = d.GetCheckForUpdates();
-        if (windowOpacity == oldOpacity && toolWindow == oldToolWindow && alwaysOnTop == oldAlwaysOnTop) {
+        commandBox.SetScrollThrough(settings.cmdhistoryScrollThrough);
+        commandBox.SetEmulateCopyPaste(settings.emulateCopyPaste);
+        if (settings.windowOpacity == old.windowOpacity && settings.toolWindow == old.toolWindow &&
+            settings.alwaysOnTop == old.alwaysOnTop) {
             RestoreCommandFocus();
         } else {
             platform.windows.Show(mainWindow, sw::kHide);
@@ -125,7 +90,6 @@ void CMainDialog::OnPreferences() {
     } else {
         RestoreCommandFocus();
     }
-    modalDialogOpen = 0;
 }
 
 }  // namespace tandrel

@@ -1,6 +1,6 @@
 #include "ui/password_dialog.h"
 
-#include "broadcast/secret_text.h"
+#include "platform/secret_text.h"
 #include "settings/base64.h"
 #include "ui/web_pages.h"
 
@@ -28,9 +28,9 @@ const std::vector<CDialog::MapEntry>& CPasswordDialog::MessageMap() const {
 }
 
 void CPasswordDialog::OnInitDialog() {
-    // The known password is offered for confirmation or change; a stored text that is not
-    // valid Base64 shows as far as it decodes.
-    std::wstring plain = DecodeBase64(encodedPassword);
+    // The known password is offered for confirmation or change; a text that is not valid
+    // Base64 shows as far as it decodes.
+    std::wstring plain = DecodePassword(encodedPassword);
     ScopedWipe wipe(plain);
     host->SetItemText(kPassword, plain);
 }
@@ -38,7 +38,7 @@ void CPasswordDialog::OnInitDialog() {
 void CPasswordDialog::OnOK() {
     std::wstring plain = host->ItemText(kPassword);
     ScopedWipe wipe(plain);
-    encodedPassword = EncodeBase64(plain);
+    encodedPassword = EncodePassword(plain);
     CDialog::OnOK();
 }
 

@@ -1,7 +1,9 @@
 // The "Send Password" dialog: asks for the password that is typed into every target window. It
-// is given the current password and hands back the new one, both only in Base64 form; the plain
-// text exists only while it is put into the masked box and read back out of it.
+// is given the current password and hands back the new one, both only in their Base64 form
+// (EncodePassword); the plain text exists only while it is put into the masked box and read back
+// out of it.
 #pragma once
+#include "res/resource.h"
 #include <string>
 
 #include "platform/shell.h"
@@ -11,9 +13,9 @@ namespace tandrel {
 
 class CPasswordDialog : public CDialog {
   public:
-    static constexpr int kTemplate = 113;
-    static constexpr int kPassword = 1400;  // the masked edit
-    static constexpr int kOk = 1209;
+    static constexpr int kTemplate = IDD_PASSWORD;
+    static constexpr int kPassword = IDC_PASSWORD_EDIT;  // the masked edit
+    static constexpr int kOk = IDC_OK;
 
     // `shell` opens the home page for help (F1).
     explicit CPasswordDialog(IShell& shell) : shell_(shell) {}

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/text_util.h"
-#include "ui/version.h"
+#include "res/version.h"
 #include "ui/web_pages.h"
 
 namespace tandrel {
@@ -78,27 +78,27 @@ CPreferencesDialog::CPreferencesDialog(IShell& shell, IWindowSystem& windows,
 
 const std::vector<CPreferencesDialog::Binding>& CPreferencesDialog::CheckBoxes() {
     static const std::vector<Binding> boxes = {
-        {kSavePassword, &D::savePassword, true},
-        {kAutoMinimize, &D::autoMinimize, true},
-        {kArrangeOnStartup, &D::arrangeOnStartup, true},
-        {kUnhideOnExit, &D::unhideOnExit, false},
-        {kToolWindow, &D::toolWindow, false},
-        {kAlwaysOnTop, &D::alwaysOnTop, false},
-        {kMinimizeToSysTray, &D::minimizeToSysTray, false},
-        {kTabCompletion, &D::tabCompletion, false},
-        {kScrollThrough, &D::cmdhistoryScrollThrough, false},
-        {kEmulateCopyPaste, &D::emulateCopyPaste, false},
-        {kRunOnSystemStartup, &D::runOnSystemStartup, false},
-        {kCheckForUpdates, &D::checkForUpdates, false},
+        {kSavePassword, &Settings::savePassword, true},
+        {kAutoMinimize, &Settings::autoMinimize, true},
+        {kArrangeOnStartup, &Settings::arrangeOnStartup, true},
+        {kUnhideOnExit, &Settings::unhideOnExit, false},
+        {kToolWindow, &Settings::toolWindow, false},
+        {kAlwaysOnTop, &Settings::alwaysOnTop, false},
+        {kMinimizeToSysTray, &Settings::minimizeToSysTray, false},
+        {kTabCompletion, &Settings::tabCompletion, false},
+        {kScrollThrough, &Settings::cmdhistoryScrollThrough, false},
+        {kEmulateCopyPaste, &Settings::emulateCopyPaste, false},
+        {kRunOnSystemStartup, &Settings::runOnSystemStartup, false},
+        {kCheckForUpdates, &Settings::checkForUpdates, false},
     };
     return boxes;
 }
 
 const std::vector<CPreferencesDialog::Binding>& CPreferencesDialog::Edits() {
     static const std::vector<Binding> edits = {
-        {kTransition, &D::transition, true},
-        {kCascadeWidth, &D::cascadeWidth, true},
-        {kCascadeHeight, &D::cascadeHeight, true},
+        {kTransition, &Settings::transition, true},
+        {kCascadeWidth, &Settings::cascadeWidth, true},
+        {kCascadeHeight, &Settings::cascadeHeight, true},
     };
     return edits;
 }
@@ -128,26 +128,26 @@ const std::vector<CDialog::MapEntry>& CPreferencesDialog::MessageMap() const {
 }
 
 void CPreferencesDialog::OnInitDialog() {
-    host->SetCheck(kSavePassword, savePassword != 0);
+    host->SetCheck(kSavePassword, values_.savePassword != 0);
     // Exactly the radio button of the value, none for a value outside 1 to 3.
-    host->SetCheck(kArrangeOff, autoArrange == 1);
-    host->SetCheck(kArrangeCascade, autoArrange == 2);
-    host->SetCheck(kArrangeTile, autoArrange == 3);
-    host->SetCheck(kAutoMinimize, autoMinimize != 0);
-    host->SetCheck(kArrangeOnStartup, arrangeOnStartup != 0);
-    host->SetCheck(kUnhideOnExit, unhideOnExit != 0);
-    host->SetCheck(kToolWindow, toolWindow != 0);
-    host->SetCheck(kAlwaysOnTop, alwaysOnTop != 0);
-    host->SetCheck(kMinimizeToSysTray, minimizeToSysTray != 0);
+    host->SetCheck(kArrangeOff, values_.autoArrange == 1);
+    host->SetCheck(kArrangeCascade, values_.autoArrange == 2);
+    host->SetCheck(kArrangeTile, values_.autoArrange == 3);
+    host->SetCheck(kAutoMinimize, values_.autoMinimize != 0);
+    host->SetCheck(kArrangeOnStartup, values_.arrangeOnStartup != 0);
+    host->SetCheck(kUnhideOnExit, values_.unhideOnExit != 0);
+    host->SetCheck(kToolWindow, values_.toolWindow != 0);
+    host->SetCheck(kAlwaysOnTop, values_.alwaysOnTop != 0);
+    host->SetCheck(kMinimizeToSysTray, values_.minimizeToSysTray != 0);
 
     // Each edit's change notification reads back the value just written.
-    host->SetItemText(kTransition, Decimal(transition));
-    host->SetItemText(kCascadeWidth, Decimal(cascadeWidth));
-    host->SetItemText(kCascadeHeight, Decimal(cascadeHeight));
+    host->SetItemText(kTransition, Decimal(values_.transition));
+    host->SetItemText(kCascadeWidth, Decimal(values_.cascadeWidth));
+    host->SetItemText(kCascadeHeight, Decimal(values_.cascadeHeight));
 
     if (host->HasLayeredAttributes()) {
         host->SetSliderRange(kOpacitySlider, kMinOpacity, kMaxOpacity);
-        host->SetSliderPosition(kOpacitySlider, windowOpacity);
+        host->SetSliderPosition(kOpacitySlider, values_.windowOpacity);
     } else {
         // No translucency on this system: the opacity passes through unchanged.
         host->ShowItem(kOpacityLabel, false);
@@ -155,11 +155,11 @@ void CPreferencesDialog::OnInitDialog() {
         host->ShowItem(kOpacityPercent, false);
     }
 
-    host->SetCheck(kTabCompletion, tabCompletion != 0);
-    host->SetCheck(kScrollThrough, cmdhistoryScrollThrough != 0);
-    host->SetCheck(kEmulateCopyPaste, emulateCopyPaste != 0);
-    host->SetCheck(kRunOnSystemStartup, runOnSystemStartup != 0);
-    host->SetCheck(kCheckForUpdates, checkForUpdates != 0);
+    host->SetCheck(kTabCompletion, values_.tabCompletion != 0);
+    host->SetCheck(kScrollThrough, values_.cmdhistoryScrollThrough != 0);
+    host->SetCheck(kEmulateCopyPaste, values_.emulateCopyPaste != 0);
+    host->SetCheck(kRunOnSystemStartup, values_.runOnSystemStartup != 0);
+    host->SetCheck(kCheckForUpdates, values_.checkForUpdates != 0);
 
     UpdateControlStates();
 }
@@ -167,26 +167,27 @@ void CPreferencesDialog::OnInitDialog() {
 void CPreferencesDialog::UpdateControlStates() {
     // Minimising the others first and arranging at start-up mean nothing without an
     // arrangement; their check marks and values stay as they are.
-    const bool arranging = autoArrange != 1;
+    const bool arranging = values_.autoArrange != 1;
     host->EnableItem(kAutoMinimize, arranging);
     host->EnableItem(kArrangeOnStartup, arranging);
 
-    const bool inRange = transition >= kMinTransition && transition <= kMaxTransition &&
-                         windowOpacity >= kMinOpacity && cascadeWidth >= kMinCascadeWidth &&
-                         cascadeWidth <= kMaxCascadeWidth && cascadeHeight >= kMinCascadeHeight &&
-                         cascadeHeight <= kMaxCascadeHeight;
+    const bool inRange = values_.transition >= kMinTransition && values_.transition <= kMaxTransition &&
+                         values_.windowOpacity >= kMinOpacity && values_.cascadeWidth >= kMinCascadeWidth &&
+                         values_.cascadeWidth <= kMaxCascadeWidth &&
+                         values_.cascadeHeight >= kMinCascadeHeight &&
+                         values_.cascadeHeight <= kMaxCascadeHeight;
     host->EnableItem(kOk, inRange);
 
     // 1% at 50 up to 100% at 254 and 255. Computed in 64 bits: a hand-edited profile can hand
     // in any 32-bit opacity.
-    const std::int64_t percent = (std::int64_t{windowOpacity} - kMinOpacity) * 100 / 206 + 1;
+    const std::int64_t percent = (std::int64_t{values_.windowOpacity} - kMinOpacity) * 100 / 206 + 1;
     host->SetItemText(kOpacityPercent, std::to_wstring(percent) + L"%");
 }
 
 void CPreferencesDialog::OnArrangeChanged() {
-    autoArrange = 1 * static_cast<int>(host->IsChecked(kArrangeOff)) +
-                  2 * static_cast<int>(host->IsChecked(kArrangeCascade)) +
-                  3 * static_cast<int>(host->IsChecked(kArrangeTile));
+    values_.autoArrange = 1 * static_cast<int>(host->IsChecked(kArrangeOff)) +
+                          2 * static_cast<int>(host->IsChecked(kArrangeCascade)) +
+                          3 * static_cast<int>(host->IsChecked(kArrangeTile));
     UpdateControlStates();
 }
 
@@ -194,7 +195,7 @@ void CPreferencesDialog::OnCheckBox(int id) {
     for (const Binding& b : CheckBoxes()) {
         if (b.id != id)
             continue;
-        this->*b.member = host->IsChecked(id) ? 1 : 0;
+        values_.*b.member = host->IsChecked(id) ? 1 : 0;
         if (b.updatesStates)
             UpdateControlStates();
         return;
@@ -206,7 +207,7 @@ void CPreferencesDialog::OnEditChanged(int id) {
         if (b.id != id)
             continue;
         // Empty or not a number reads as 0, which greys OK.
-        this->*b.member = ParseWtoi(host->ItemText(id));
+        values_.*b.member = ParseWtoi(host->ItemText(id));
         if (b.updatesStates)
             UpdateControlStates();
         return;
@@ -215,7 +216,7 @@ void CPreferencesDialog::OnEditChanged(int id) {
 
 void CPreferencesDialog::OnHScroll(int id) {
     if (id == kOpacitySlider)
-        windowOpacity = host->SliderPosition(kOpacitySlider);  // the alpha itself
+        values_.windowOpacity = host->SliderPosition(kOpacitySlider);  // the alpha itself
     UpdateControlStates();
 }
 
@@ -225,18 +226,19 @@ void CPreferencesDialog::FindCascadeDimensions() {
     const Size size = LargestVisibleClientSize(windows_, terminals);
     if (size.width >= kMinCascadeWidth && size.width <= kMaxCascadeWidth &&
         size.height >= kMinCascadeHeight && size.height <= kMaxCascadeHeight) {
-        cascadeWidth = size.width;
-        cascadeHeight = size.height;
+        values_.cascadeWidth = size.width;
+        values_.cascadeHeight = size.height;
     } else {
         host->ShowMessageBox(CascadeDimensionsMessage(), version::kProductName,
                              mb::kOk | mb::kIconExclamation);
-        cascadeWidth = kDefaultCascadeWidth;
-        cascadeHeight = kDefaultCascadeHeight;
+        const Settings defaults;
+        values_.cascadeWidth = defaults.cascadeWidth;
+        values_.cascadeHeight = defaults.cascadeHeight;
     }
     // Both members are set before either edit is written: each edit's change notification reads
     // back only its own value.
-    host->SetItemText(kCascadeWidth, Decimal(cascadeWidth));
-    host->SetItemText(kCascadeHeight, Decimal(cascadeHeight));
+    host->SetItemText(kCascadeWidth, Decimal(values_.cascadeWidth));
+    host->SetItemText(kCascadeHeight, Decimal(values_.cascadeHeight));
     UpdateControlStates();
 }
 

@@ -1,5 +1,7 @@
 #include "update/update_check.h"
 
+#include "platform/modal_scope.h"
+#include "platform/platform_constants.h"
 #include "update/version_record.h"
 
 namespace tandrel {
@@ -16,34 +18,11 @@ std::wstring WidenBytes(const std::string& bytes) {
     return wide;
 }
 
-constexpr bool SameText(const char* narrow, const wchar_t* wide) {
-    for (; *narrow != '\0' || *wide != L'\0'; ++narrow, ++wide) {
-        if (static_cast<wchar_t>(*narrow) != *wide) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(SameText(update::kInternalVersion, version::kInternalVersion));
-static_assert(SameText(update::kProgramName, version::kProductName));
-
-// Sets the flag for the life of the check, whatever way it ends.
-class ModalScope {
-  public:
-    explicit ModalScope(std::int32_t& flag) : flag_(flag) { flag_ = 1; }
-    ~ModalScope() { flag_ = 0; }
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-
-  private:
-    std::int32_t& flag_;
-};
-
 }  // namespace
 
-std::wstring VersionRecordUrl() {
-    return std::wstring(L"http://") + TANDREL_WEB_HOST + L"/software.php?app=" + version::kProductName +
-           L"&iv=" + version::kInternalVersion;
+std::wstring VersionRecordUrl(std::wstring_view host) {
+    return L"http://" + std::wstring(host) + L"/software.php?app=" + version::kProductName + L"&iv=" +
+           version::kInternalVersion;
 }
 
 std::wstring NewVersionMessage(const std::wstring& latest) {
@@ -57,26 +36,27 @@ std::wstring NoUpdatesMessage() {
            L" is the latest version.";
 }
 
-void RunUpdateCheck(IShell& shell, IDialogHost& owner, bool interactive, std::int32_t& modalDialogOpen,
+void RunUpdateCheck(IShell& shell, const AskOperator& ask, bool interactive, std::int32_t& modalDialogOpen,
                     const std::function<void()>& openHomePage) {
     ModalScope modal(modalDialogOpen);
 
     std::string latest;
     std::string record;
     // A shell that hands back more than was asked for counts as a failed download too.
-    if (shell.Download(VersionRecordUrl(), update::kDownloadTimeoutMs, update::kMaxRecordBytes, record) &&
+    if (shell.Download(VersionRecordUrl(shell.WebHost()), update::kDownloadTimeoutMs, update::kMaxRecordBytes,
+                       record) &&
         record.size() <= update::kMaxRecordBytes) {
         latest = FindLatestVersion(record);
     }
 
     if (!latest.empty()) {
-        const int answer = owner.ShowMessageBox(NewVersionMessage(WidenBytes(latest)), version::kProductName,
-                                                mb::kYesNo | mb::kIconInformation);
+        const int answer = ask(NewVersionMessage(WidenBytes(latest)), version::kProductName,
+                               mb::kYesNo | mb::kIconInformation);
         if (answer == mb::kIdYes) {
             openHomePage();
         }
     } else if (interactive) {
-        owner.ShowMessageBox(NoUpdatesMessage(), version::kProductName, mb::kOk | mb::kIconInformation);
+        ask(NoUpdatesMessage(), version::kProductName, mb::kOk | mb::kIconInformation);
     }
     // Start-up form with nothing newer: nothing to say.
 }

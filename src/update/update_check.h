@@ -5,18 +5,18 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/shell.h"
-#include "ui/dialog_host.h"
-#include "ui/version.h"
+#include "res/version.h"
 
 namespace tandrel {
 
 namespace update {
 // The record is 8-bit text, so the running version and the program's name are compared in that
-// form: the same texts as version::kInternalVersion and version::kProductName.
-inline constexpr char kInternalVersion[] = "010700";
-inline constexpr char kProgramName[] = "Tandrel";  // selects the record line
+// form.
+inline constexpr char kInternalVersion[] = TANDREL_INTERNAL_VERSION;
+inline constexpr char kProgramName[] = TANDREL_PRODUCT_NAME;  // selects the record line
 
 // The check runs on the interface thread before the main window first shows, so it must never
 // hold the program up for long: an unreachable host or a missing network ends the whole fetch
@@ -26,7 +26,7 @@ inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 }  // namespace update
 
 // http://<web host>/software.php?app=Tandrel&iv=010700
-std::wstring VersionRecordUrl();
+std::wstring VersionRecordUrl(std::wstring_view host = TANDREL_WEB_HOST);
 
 // The two messages, with the running and the latest version filled in.
 std::wstring NewVersionMessage(const std::wstring& latest);
@@ -37,7 +37,10 @@ std::wstring NoUpdatesMessage();
 // offered the home page (Yes runs `openHomePage`); otherwise the interactive form says that
 // there is no update and the start-up form says nothing. A failed download, a record without a
 // line for this program and a record with nothing newer all end the same way.
-void RunUpdateCheck(IShell& shell, IDialogHost& owner, bool interactive, std::int32_t& modalDialogOpen,
+// `ask` shows a message box over the main window (text, caption, mb:: style) and returns the
+// button that ended it.
+using AskOperator = std::function<int(const std::wstring&, const std::wstring&, std::uint32_t)>;
+void RunUpdateCheck(IShell& shell, const AskOperator& ask, bool interactive, std::int32_t& modalDialogOpen,
                     const std::function<void()>& openHomePage);
 
 }  // namespace tandrel

@@ -13,12 +13,14 @@ namespace tandrel::fakes {
 
 class RefusingStorage : public IStorage {
   public:
-    bool ReadFile(const std::wstring&, std::string&) override { return false; }
+    FileRead ReadFile(const std::wstring&, std::string&) override { return FileRead::kMissing; }
     bool WriteFileAtomically(const std::wstring&, const std::string&) override { return false; }
     bool CanWriteFolder(const std::wstring&) override { return false; }
     bool CreateFolder(const std::wstring&) override { return false; }
     std::wstring ExecutablePath() override { return {}; }
     std::wstring AppDataFolder() override { return {}; }
+    bool ProtectForUser(const std::string&, std::string&) override { return false; }
+    bool UnprotectForUser(const std::string&, std::string&) override { return false; }
     bool SetRunValue(const std::wstring&, const std::wstring&) override { return false; }
     bool DeleteRunValue(const std::wstring&) override { return false; }
 };

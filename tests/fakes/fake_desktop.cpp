@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "fakes/fake_layouts.h"
 #include "fakes/us_layout.h"
 
 namespace tandrel::fakes {
@@ -23,6 +24,7 @@ FakeDesktop::FakeDesktop() {
     metrics_[sm::kCyScreen] = 1024;
     metrics_[sm::kCxIcon] = 32;
     metrics_[sm::kCyIcon] = 32;
+    InputOf(kOwnThread);
 }
 
 WindowId FakeDesktop::AddWindow(const std::wstring& className, const std::wstring& title) {
@@ -30,6 +32,8 @@ WindowId FakeDesktop::AddWindow(const std::wstring& className, const std::wstrin
     w.id = nextId_++;
     w.className = className;
     w.title = title;
+    w.thread = 1000 + static_cast<std::uint32_t>(w.id);
+    InputOf(w.thread);
     windows_.push_back(w);
     return w.id;
 }
@@ -56,8 +60,31 @@ void FakeDesktop::SetFocusNow(WindowId w) {
     pendingFocus_ = kNoWindow;
 }
 
+namespace {
+void SetToggle(std::array<std::uint8_t, 256>& state, std::uint8_t key, bool on) {
+    state[key] = static_cast<std::uint8_t>((state[key] & 0x80) | (on ? 1 : 0));
+}
+}  // namespace
+
 void FakeDesktop::SetCapsLock(bool on) {
-    keyState_[vk::kCapital] = static_cast<std::uint8_t>((keyState_[vk::kCapital] & 0x80) | (on ? 1 : 0));
+    SetToggle(asyncState_, vk::kCapital, on);
+    InputOf(kOwnThread);
+    for (auto& [thread, input] : threads_) SetToggle(input.keys, vk::kCapital, on);
+}
+
+void FakeDesktop::SetCapsLockOf(WindowId w, bool on) {
+    SetToggle(InputOf(Window(w).thread).keys, vk::kCapital, on);
+}
+
+FakeDesktop::ThreadInput& FakeDesktop::InputOf(std::uint32_t thread) {
+    auto it = threads_.find(thread);
+    if (it == threads_.end()) {
+        // A thread starts with the system's toggles, and no key down.
+        ThreadInput input;
+        for (std::size_t k = 0; k < input.keys.size(); ++k) input.keys[k] = asyncState_[k] & 1;
+        it = threads_.emplace(thread, input).first;
+    }
+    return it->second;
 }
 
 std::vector<std::string> FakeDesktop::CallsStartingWith(const std::string& prefix) const {
@@ -83,12 +110,48 @@ void FakeDesktop::ArriveFocus() {
 
 // --- keyboard ---
 
-wchar_t FakeDesktop::Translate(std::uint8_t key) const {
-    const bool shift = held_.count(vk::kShift) != 0;
-    const bool ctrl = held_.count(vk::kControl) != 0;
-    const bool alt = held_.count(vk::kMenu) != 0 || held_.count(vk::kRMenu) != 0;
+namespace {
+
+constexpr std::uint8_t kShiftBit = 1;
+constexpr std::uint8_t kAltGr = 6;
+
+// Key-down and key-up in a key state table: the down bit, and the toggle of the lock keys.
+void Apply(std::array<std::uint8_t, 256>& state, std::uint8_t key, bool up) {
+    if (up) {
+        state[key] &= 0x7F;
+    } else {
+        if (key == vk::kCapital || key == vk::kNumLock)
+            state[key] ^= 1;
+        state[key] |= 0x80;
+    }
+}
+
+}  // namespace
+
+const LayoutKey* FakeDesktop::LayoutKeyFor(std::uint8_t key, std::uint8_t shiftState) const {
+    if (layout_ == nullptr)
+        return nullptr;
+    for (const LayoutKey& k : layout_->keys) {
+        if (k.vk == key && k.shiftState == shiftState)
+            return &k;
+    }
+    return nullptr;
+}
+
+wchar_t FakeDesktop::Translate(const std::array<std::uint8_t, 256>& state, std::uint8_t key,
+                               bool& dead) const {
+    dead = false;
+    const bool shift = (state[vk::kShift] & 0x80) != 0;
+    const bool ctrl = (state[vk::kControl] & 0x80) != 0;
+    const bool alt = (state[vk::kMenu] & 0x80) != 0 || (state[vk::kRMenu] & 0x80) != 0;
+    if (ctrl && alt) {
+        // AltGr: only the layout's own AltGr characters.
+        const LayoutKey* k = LayoutKeyFor(key, kAltGr);
+        dead = k != nullptr && k->dead;
+        return k != nullptr ? k->ch : 0;
+    }
     if (alt)
-        return 0;  // Alt and AltGr chords type nothing on the US layout
+        return 0;  // Alt chords type nothing
     if (ctrl) {
         if (key >= 'A' && key <= 'Z')
             return static_cast<wchar_t>(key - 'A' + 1);
@@ -102,13 +165,57 @@ wchar_t FakeDesktop::Translate(std::uint8_t key) const {
             return L'\n';
         return 0;
     }
-    const bool caps = (keyState_[vk::kCapital] & 1) != 0;
+    if (const LayoutKey* k = LayoutKeyFor(key, shift ? kShiftBit : 0)) {
+        dead = k->dead;
+        return k->ch;
+    }
+    const bool caps = (state[vk::kCapital] & 1) != 0;
     if (key >= 'A' && key <= 'Z')
         return UsCharFor(key, shift != caps);
     return UsCharFor(key, shift);
 }
 
-void FakeDesktop::Deliver(const KeyRecord& k, wchar_t unicode) {
+void FakeDesktop::TypeChar(FakeWindow& w, ThreadInput& input, wchar_t ch) {
+    const wchar_t dead = input.deadKey;
+    input.deadKey = 0;
+    if (dead != 0) {
+        if (ch == L' ') {
+            w.text.push_back(dead);
+            return;
+        }
+        if (const wchar_t composed = Compose(dead, ch)) {
+            w.text.push_back(composed);
+            return;
+        }
+        w.text.push_back(dead);
+    }
+    w.text.push_back(ch);
+}
+
+void FakeDesktop::TypeKey(FakeWindow& w, ThreadInput& input, std::uint8_t key) {
+    bool dead = false;
+    const wchar_t ch = Translate(input.keys, key, dead);
+    if (ch == 0)
+        return;
+    if (dead && input.deadKey == 0) {
+        input.deadKey = ch;  // waits for the next character
+        return;
+    }
+    TypeChar(w, input, ch);
+}
+
+void FakeDesktop::Deliver(const KeyRecord& k) {
+    const bool up = (k.flags & keyflag::kKeyUp) != 0;
+    const bool unicode = (k.flags & keyflag::kUnicode) != 0;
+    const auto key = static_cast<std::uint8_t>(k.vk);
+    if (!unicode) {
+        if (up) {
+            held_.erase(key);
+        } else {
+            held_.insert(key);
+        }
+        Apply(asyncState_, key, up);
+    }
     ArriveFocus();
     if (focus_ == kNoWindow || !Exists(focus_)) {
         lost_.push_back(k);
@@ -116,31 +223,21 @@ void FakeDesktop::Deliver(const KeyRecord& k, wchar_t unicode) {
     }
     FakeWindow& w = Window(focus_);
     w.keys.push_back(k);
-    if ((k.flags & keyflag::kKeyUp) != 0)
-        return;
-    if (unicode != 0) {
-        w.text.push_back(unicode);
+    ThreadInput& input = InputOf(w.thread);
+    if (unicode) {
+        if (!up)
+            TypeChar(w, input, static_cast<wchar_t>(k.scan));
         return;
     }
-    const wchar_t ch = Translate(static_cast<std::uint8_t>(k.vk));
-    if (ch != 0)
-        w.text.push_back(ch);
+    Apply(input.keys, key, up);
+    if (!up)
+        TypeKey(w, input, key);
 }
 
 void FakeDesktop::KeyEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
     if (recording_)
         Record("key " + Hex(key) + " " + Hex(scan) + " " + Hex(flags));
-    const bool up = (flags & keyflag::kKeyUp) != 0;
-    if (up) {
-        held_.erase(key);
-        keyState_[key] &= 0x7F;
-    } else {
-        if (key == vk::kCapital || key == vk::kNumLock)
-            keyState_[key] ^= 1;
-        held_.insert(key);
-        keyState_[key] |= 0x80;
-    }
-    Deliver(KeyRecord{key, scan, flags}, 0);
+    Deliver(KeyRecord{key, scan, flags});
 }
 
 void FakeDesktop::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
@@ -148,25 +245,17 @@ void FakeDesktop::SendKeyInputs(const KeyInput* inputs, std::size_t count) {
         const KeyInput& in = inputs[i];
         if (recording_)
             Record("input " + Hex(in.vk) + " " + Hex(in.scan) + " " + Hex(in.flags));
-        if ((in.flags & keyflag::kUnicode) != 0) {
-            Deliver(KeyRecord{in.vk, in.scan, in.flags}, static_cast<wchar_t>(in.scan));
-            continue;
-        }
-        const std::uint8_t key = static_cast<std::uint8_t>(in.vk);
-        if ((in.flags & keyflag::kKeyUp) != 0) {
-            held_.erase(key);
-            keyState_[key] &= 0x7F;
-        } else {
-            if (key == vk::kCapital || key == vk::kNumLock)
-                keyState_[key] ^= 1;
-            held_.insert(key);
-            keyState_[key] |= 0x80;
-        }
-        Deliver(KeyRecord{in.vk, in.scan, in.flags}, 0);
+        Deliver(KeyRecord{in.vk, in.scan, in.flags});
     }
 }
 
 std::uint16_t FakeDesktop::CharToKeyCode(wchar_t ch) {
+    if (layout_ != nullptr) {
+        for (const LayoutKey& k : layout_->keys) {
+            if (k.ch == ch)
+                return static_cast<std::uint16_t>((k.shiftState << 8) | k.vk);
+        }
+    }
     return UsKeyCodeFor(ch);
 }
 
@@ -174,19 +263,38 @@ std::uint32_t FakeDesktop::VirtualKeyToScanCode(std::uint32_t key) {
     return UsScanCodeFor(key);
 }
 
-std::int16_t FakeDesktop::KeyState(int key) {
-    const std::uint8_t s = keyState_[key & 0xFF];
+bool FakeDesktop::IsDeadKey(std::uint16_t code) {
+    const LayoutKey* k =
+        LayoutKeyFor(static_cast<std::uint8_t>(code & 0xFF), static_cast<std::uint8_t>(code >> 8));
+    return k != nullptr && k->dead;
+}
+
+namespace {
+std::int16_t AsKeyState(std::uint8_t s) {
     return static_cast<std::int16_t>(((s & 0x80) ? 0x8000 : 0) | (s & 1));
+}
+}  // namespace
+
+std::int16_t FakeDesktop::KeyState(int key) {
+    return AsKeyState(InputOf(kOwnThread).keys[key & 0xFF]);
+}
+
+std::int16_t FakeDesktop::KeyStateOfThread(WindowId w, int key) {
+    if (!Exists(w))
+        return KeyState(key);
+    return AsKeyState(InputOf(Window(w).thread).keys[key & 0xFF]);
 }
 
 void FakeDesktop::ReadKeyboardState(std::uint8_t state[256]) {
     Record("keyboard-state-read");
-    std::copy(keyState_, keyState_ + 256, state);
+    const ThreadInput& own = InputOf(kOwnThread);
+    std::copy(own.keys.begin(), own.keys.end(), state);
 }
 
 void FakeDesktop::WriteKeyboardState(const std::uint8_t state[256]) {
     Record("keyboard-state-write");
-    std::copy(state, state + 256, keyState_);
+    ThreadInput& own = InputOf(kOwnThread);
+    std::copy(state, state + 256, own.keys.begin());
 }
 
 // --- clock ---
@@ -243,21 +351,36 @@ WindowId FakeDesktop::FindByTitle(const std::wstring& title) {
 }
 
 bool FakeDesktop::Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    Record("send " + std::to_string(w) + " " + Hex(msg) + " " + Hex(wParam) + " " +
-           std::to_string(static_cast<long long>(lParam)));
+    if (recording_) {
+        Record("send " + std::to_string(w) + " " + Hex(msg) + " " + Hex(wParam) + " " +
+               std::to_string(static_cast<long long>(lParam)));
+    }
     if (!Exists(w))
         return false;
     FakeWindow& f = Window(w);
-    if (f.hung)
+    Settle(f);
+    // The bounded send waits out a window that takes longer than the system's hung threshold.
+    if (f.hung || f.answerDelayMs >= kHungThresholdMs) {
+        if (!f.hung)
+            now_ += kHungThresholdMs;
         return false;
+    }
+    now_ += f.answerDelayMs;
+    if (msg == wm::kChar) {
+        // A character message types its character, whatever the key state.
+        f.text.push_back(static_cast<wchar_t>(wParam));
+        return true;
+    }
     f.messages.push_back(Hex(msg) + " " + Hex(wParam) + " " + std::to_string(static_cast<long long>(lParam)));
     switch (msg) {
         case wm::kSysCommand:
+            // As the default window procedure does: a restore un-minimises or un-maximises a
+            // window but never shows a hidden one; a minimise shows it, minimised.
             if ((wParam & 0xFFF0) == sc::kRestore) {
                 f.showState = sw::kShowNormal;
-                f.visible = true;
             } else if ((wParam & 0xFFF0) == sc::kMinimize) {
                 f.showState = sw::kShowMinimized;
+                f.visible = true;
             } else if ((wParam & 0xFFF0) == sc::kHotKey) {
                 foreground_ = w;
             }
@@ -291,6 +414,23 @@ void FakeDesktop::Show(WindowId w, int showCommand) {
     if (!Exists(w))
         return;
     FakeWindow& f = Window(w);
+    Settle(f);
+    // Queued for the window's thread and never dropped: a hung window takes it once it answers.
+    if (f.hung) {
+        f.pendingShows.push_back(showCommand);
+        return;
+    }
+    ApplyShow(f, showCommand);
+}
+
+void FakeDesktop::Settle(FakeWindow& f) {
+    if (f.hung)
+        return;
+    for (int command : f.pendingShows) ApplyShow(f, command);
+    f.pendingShows.clear();
+}
+
+void FakeDesktop::ApplyShow(FakeWindow& f, int showCommand) {
     switch (showCommand) {
         case sw::kHide:
             f.visible = false;
@@ -362,7 +502,10 @@ void FakeDesktop::GiveFocus(WindowId w) {
 }
 
 bool FakeDesktop::IsVisible(WindowId w) {
-    return Exists(w) && Window(w).visible;
+    if (!Exists(w))
+        return false;
+    Settle(Window(w));
+    return Window(w).visible;
 }
 
 Rect FakeDesktop::ClientRect(WindowId w) {
@@ -409,8 +552,18 @@ bool FakeDesktop::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     }
 }
 
-void FakeDesktop::WaitUntilInputDelivered(WindowId w, std::uint32_t /*boundMs*/) {
+bool FakeDesktop::WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) {
     Record("wait-input " + std::to_string(w));
+    // The keys are taken once the window paints, which a slow one does late and a hung one never.
+    if (!Exists(w))
+        return true;
+    const FakeWindow& f = Window(w);
+    if (f.hung || f.answerDelayMs > boundMs) {
+        now_ += boundMs;
+        return false;
+    }
+    now_ += f.answerDelayMs;
+    return true;
 }
 
 std::uint32_t FakeDesktop::ProcessOf(WindowId w) {

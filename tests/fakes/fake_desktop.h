@@ -2,6 +2,7 @@
 // boundary is recorded in order, and each key event goes to the window that has the keyboard
 // focus at that moment, so a test can say "web02 received `ls` and Enter".
 #pragma once
+#include <array>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -13,6 +14,9 @@
 #include "platform/window_system.h"
 
 namespace tandrel::fakes {
+
+struct FakeLayout;
+struct LayoutKey;
 
 struct KeyRecord {
     std::uint16_t vk = 0;
@@ -31,13 +35,16 @@ struct FakeWindow {
     int clientWidth = 392;
     int clientHeight = 270;
     std::uint32_t processId = 100;
+    std::uint32_t thread = 0;             // its own thread unless set: the one that interprets its keys
     bool hung = false;                    // answers no message and never takes the focus
+    std::uint32_t answerDelayMs = 0;      // handles each message and each painting this long late
     bool fitsAnnouncedSize = true;        // takes the client size of WM_SIZE inside a size-move
     std::uint32_t activationDelayMs = 0;  // the focus arrives this long after it is given
     bool inSizeMove = false;
     std::vector<KeyRecord> keys;        // every key event routed here
     std::wstring text;                  // the characters those events typed
     std::vector<std::string> messages;  // messages received, as "0x112 0xf150 3"
+    std::vector<int> pendingShows;      // show commands waiting until a hung window answers again
 };
 
 class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
@@ -51,14 +58,21 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     bool Exists(WindowId w) const;
     void SetFocusNow(WindowId w);  // the focus, without recording a call
     void SetMetric(int index, int value) { metrics_[index] = value; }
+    // The operator's Caps Lock: the system's and every thread's, as each sees the key.
     void SetCapsLock(bool on);
+    // The Caps Lock of the window's thread alone (switched on by keys that went to it).
+    void SetCapsLockOf(WindowId w, bool on);
+    // The layout the translation and the windows' threads use; the US layout when null.
+    void SetLayout(const FakeLayout* layout) { layout_ = layout; }
+    // The caller's thread: a window set to it takes its keys with the caller's key state.
+    static constexpr std::uint32_t kOwnThread = 1;
     void SetSystemVersion(std::uint32_t v) { version_ = v; }
 
     // --- what happened ---
     const std::vector<std::string>& Calls() const { return calls_; }
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
     void ClearCalls() { calls_.clear(); }
-    // Keys currently held down (pressed and not released).
+    // Keys currently held down (pressed and not released), as the system sees them.
     const std::set<std::uint8_t>& HeldKeys() const { return held_; }
     std::uint64_t SleptMs() const { return slept_; }
     // Key events that arrived while no window had the focus.
@@ -71,6 +85,8 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     void SendKeyInputs(const KeyInput* inputs, std::size_t count) override;
     std::uint16_t CharToKeyCode(wchar_t ch) override;
     std::uint32_t VirtualKeyToScanCode(std::uint32_t vk) override;
+    bool IsDeadKey(std::uint16_t code) override;
+    // The caller's thread's state.
     std::int16_t KeyState(int vk) override;
     void ReadKeyboardState(std::uint8_t state[256]) override;
     void WriteKeyboardState(const std::uint8_t state[256]) override;
@@ -92,13 +108,19 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     void BringToForeground(WindowId w) override;
     void GiveFocus(WindowId w) override;
     WindowId ForegroundWindow() override { return foreground_; }
+    WindowId FocusWindow() override {
+        ArriveFocus();
+        return focus_;
+    }
+    std::int16_t KeyStateOfThread(WindowId w, int vk) override;
     bool IsVisible(WindowId w) override;
+    bool IsMinimized(WindowId w) override { return Exists(w) && Window(w).showState == sw::kShowMinimized; }
     Rect ClientRect(WindowId w) override;
     void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
     int Metric(int index) override;
     void Redraw(WindowId w, std::uint32_t flags) override;
     bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) override;
-    void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;
+    bool WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;
     std::uint32_t ProcessOf(WindowId w) override;
     bool EndProcess(std::uint32_t processId, std::uint32_t exitCode) override;
     std::uint32_t CurrentProcessId() override { return ownProcessId_; }
@@ -108,16 +130,33 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
 
   private:
     void Record(std::string line);
+    // A window that answers again first handles the show commands queued while it was hung.
+    void Settle(FakeWindow& w);
+    void ApplyShow(FakeWindow& w, int showCommand);
     void ArriveFocus();  // moves a pending focus in once its delay has passed
-    void Deliver(const KeyRecord& k, wchar_t unicode);
-    wchar_t Translate(std::uint8_t vk) const;
+    // Each thread interprets its keys with its own state: key states, and a dead key waiting
+    // for the next character.
+    struct ThreadInput {
+        std::array<std::uint8_t, 256> keys{};
+        wchar_t deadKey = 0;
+    };
+    ThreadInput& InputOf(std::uint32_t thread);
+    void Deliver(const KeyRecord& k);
+    void TypeKey(FakeWindow& w, ThreadInput& input, std::uint8_t vk);
+    void TypeChar(FakeWindow& w, ThreadInput& input, wchar_t ch);
+    // The character a key types with the given state on the layout in force; `dead` set when it
+    // is a dead key.
+    wchar_t Translate(const std::array<std::uint8_t, 256>& state, std::uint8_t vk, bool& dead) const;
+    const LayoutKey* LayoutKeyFor(std::uint8_t vk, std::uint8_t shiftState) const;
 
     std::vector<FakeWindow> windows_;  // z-order: index 0 is the top
     std::vector<std::string> calls_;
     std::set<std::uint8_t> held_;
     std::vector<KeyRecord> lost_;
     std::map<int, int> metrics_;
-    std::uint8_t keyState_[256] = {};
+    std::array<std::uint8_t, 256> asyncState_{};  // the system's, as keys are injected
+    std::map<std::uint32_t, ThreadInput> threads_;
+    const FakeLayout* layout_ = nullptr;
     WindowId nextId_ = 1;
     WindowId focus_ = kNoWindow;
     WindowId pendingFocus_ = kNoWindow;

@@ -19,6 +19,7 @@ struct FakeControl {
     bool enabled = true;
     bool shown = true;
     FontSpec font;
+    std::wstring tip;
     std::vector<std::wstring> items;  // combo and list boxes
     int selection = -1;
     int selStart = 0;  // edit selection
@@ -85,6 +86,7 @@ class FakeDialogHost : public IDialogHost {
     void ShowItem(int id, bool shown) override { controls_[id].shown = shown; }
     bool IsItemShown(int id) override { return controls_[id].shown; }
     void SetItemFont(int id, const FontSpec& font) override { controls_[id].font = font; }
+    void SetItemTip(int id, const std::wstring& tip) override { controls_[id].tip = tip; }
     void ClearList(int id) override;
     void AddListItem(int id, const std::wstring& text) override { controls_[id].items.push_back(text); }
     void SelectListItem(int id, int index) override;

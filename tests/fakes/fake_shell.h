@@ -18,6 +18,8 @@ struct DownloadRequest {
     std::size_t maxBytes = 0;
 };
 
+inline constexpr wchar_t kTestWebHost[] = L"www.tandrel.test";
+
 class FakeShell : public IShell {
   public:
     // ---- test set-up and inspection ----
@@ -35,6 +37,10 @@ class FakeShell : public IShell {
 
     // ---- IShell ----
     void OpenUrl(const std::wstring& url) override { opened_.push_back(url); }
+    std::wstring WebHost() override { return webHost; }
+    std::wstring ProgramFolder() override { return L"C:\\Tools\\"; }
+    // A real host unless a test makes it the placeholder.
+    std::wstring webHost = kTestWebHost;
     bool Download(const std::wstring& url, std::uint32_t timeoutMs, std::size_t maxBytes,
                   std::string& bytes) override;
 

@@ -16,12 +16,14 @@ std::wstring FakeStorage::FolderOf(const std::wstring& path) {
     return sep == std::wstring::npos ? std::wstring() : path.substr(0, sep);
 }
 
-bool FakeStorage::ReadFile(const std::wstring& path, std::string& bytes) {
+FileRead FakeStorage::ReadFile(const std::wstring& path, std::string& bytes) {
     const auto it = files.find(path);
     if (it == files.end())
-        return false;
+        return FileRead::kMissing;
+    if (unreadableFiles.contains(path))
+        return FileRead::kUnreadable;
     bytes = it->second;
-    return true;
+    return FileRead::kRead;
 }
 
 bool FakeStorage::WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
@@ -45,6 +47,24 @@ bool FakeStorage::CreateFolder(const std::wstring& folder) {
     if (parent.empty() || !CreateFolder(parent) || unwritableFolders.contains(parent))
         return false;
     folders.insert(folder);
+    return true;
+}
+
+bool FakeStorage::ProtectForUser(const std::string& plain, std::string& sealed) {
+    if (failProtect)
+        return false;
+    sealed = "sealed for " + user + ":";
+    for (const char c : plain) sealed.push_back(static_cast<char>(~c));
+    return true;
+}
+
+bool FakeStorage::UnprotectForUser(const std::string& sealed, std::string& plain) {
+    const std::string mark = "sealed for " + user + ":";
+    if (!sealed.starts_with(mark))
+        return false;
+    plain.clear();
+    plain.reserve(sealed.size() - mark.size());  // filled in place: no copy of it is freed
+    for (std::size_t i = mark.size(); i < sealed.size(); ++i) plain.push_back(static_cast<char>(~sealed[i]));
     return true;
 }
 

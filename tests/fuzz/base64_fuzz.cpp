@@ -3,7 +3,8 @@
 //   characters holds whole bytes, equal to a plain reference decoding;
 // - encodes to padded Base64 of the right length, which decodes back to the text reduced to
 //   8 bits per UTF-16 unit; and the text encodes the same in the wide form that pairs its
-//   surrogates (the native build's).
+//   surrogates (the native build's);
+// - as a password (its UTF-16 units whole), comes back from its Base64 form unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -67,5 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("decoding the encoding does not give the text's low bytes back", text, encoded);
     if (tandrel::EncodeBase64(WideFromUnits(text)) != encoded)
         Fail("the wide form with paired surrogates encodes otherwise", text, encoded);
+    const std::wstring wide = WideFromUnits(text);
+    if (tandrel::DecodePassword(tandrel::EncodePassword(wide)) != wide)
+        Fail("a password does not come back whole from its Base64 form", text);
     return 0;
 }

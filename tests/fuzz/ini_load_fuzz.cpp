@@ -1,6 +1,9 @@
 // The INI store on arbitrary bytes (any encoding, any junk): loading never does harm, and what
 // was read is a fixed point of saving: written out and read back, the store holds the same text,
-// and written again, the same bytes.
+// and written again, the same bytes. The text read 32 times over (each copy after a broken header,
+// so no key of one copy strays into a section of the one before) is a profile of many sections
+// that all repeat: it must load to the very same store, every repeated section merged into its
+// first occurrence.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +11,7 @@
 
 #include "fuzz/fuzz_text.h"
 #include "settings/ini_store.h"
+#include "platform/text_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using tandrel::fuzz::Fail;
@@ -26,5 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a loaded profile does not survive a save and a load", text, again.ToText());
     if (again.Serialize() != bytes)
         Fail("saving a reloaded profile gives other bytes", text);
+
+    const std::wstring once =
+        tandrel::DecodeText(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::wstring many;
+    many.reserve((once.size() + 3) * 32);
+    for (int copy = 0; copy < 32; ++copy) (many += once) += L"\n[\n";
+    tandrel::IniStore repeated;
+    repeated.LoadText(many);
+    if (repeated.ToText() != text)
+        Fail("repeated sections do not merge into their first occurrence", text, repeated.ToText());
     return 0;
 }

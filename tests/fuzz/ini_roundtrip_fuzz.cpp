@@ -17,6 +17,7 @@
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_storage.h"
 #include "fuzz/fuzz_text.h"
+#include "settings/base64.h"
 #include "settings/ini_store.h"
 #include "ui/main_dialog.h"
 
@@ -91,8 +92,8 @@ void CheckSettings(std::string_view oldFile, const std::vector<std::wstring>& va
     if (first.filterList.empty())
         first.filterList.emplace_back(L"All PuTTYs||+*");
     first.selectedFilter = static_cast<std::int32_t>(first.filterList.size() - 1);
-    first.savePassword = 1;
-    first.encodedPassword = values.empty() ? std::wstring() : values.front();
+    first.settings.savePassword = 1;
+    first.encodedPassword = values.empty() ? std::wstring() : tandrel::EncodePassword(values.front());
     first.SaveSettings();
 
     tandrel::CMainDialog second(platform);

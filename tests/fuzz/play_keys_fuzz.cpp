@@ -157,7 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  sequence);
         if (IsPlainText(Played(sequence)) && desktop.Focus() == focus) {
             const std::wstring& text = desktop.Window(focus).text;
-            const bool capsLock = (desktop.KeyState(tandrel::vk::kCapital) & 1) != 0;
+            // The focused window's thread interprets the keys, with its own Caps Lock.
+            const bool capsLock = (desktop.KeyStateOfThread(focus, tandrel::vk::kCapital) & 1) != 0;
             if (std::wstring_view(text).substr(typedBefore) != TypedAs(Played(sequence), capsLock))
                 Fail("plain text was not typed as itself", sequence,
                      std::wstring_view(text).substr(typedBefore));

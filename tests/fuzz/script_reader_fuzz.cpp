@@ -19,7 +19,7 @@
 
 #include "broadcast/script_reader.h"
 #include "fuzz/fuzz_text.h"
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace {
 

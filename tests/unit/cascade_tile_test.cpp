@@ -38,8 +38,8 @@ TEST(CascadeTargets, ElevenWindowsLandAtTheirPlacesWithTheCascadeSizeAndTheLastO
     t.desktop.SetMetric(sm::kCySize, 18);
     t.desktop.SetMetric(sm::kCxFullScreen, 300);  // the screen plays no part in a cascade
     t.desktop.SetMetric(sm::kCyFullScreen, 200);
-    t.dialog.cascadeWidth = 500;
-    t.dialog.cascadeHeight = 300;
+    t.dialog.settings.cascadeWidth = 500;
+    t.dialog.settings.cascadeHeight = 300;
     std::vector<WindowId> windows;
     for (const wchar_t* title : {L"h", L"c", L"k", L"a", L"e", L"i", L"b", L"g", L"d", L"j", L"f"})
         windows.push_back(t.Terminal(title));
@@ -109,21 +109,30 @@ TEST(CascadeTargets, NoTargetOnlyRestoresTheFocus) {
     EXPECT_EQ(t.Trace(), (Trace{t.RestoredFocus()}));
 }
 
-TEST(CascadeTargets, AHungTerminalIsPassedOverAndNeverHidden) {
+TEST(CascadeTargets, AHungTerminalIsPassedOverNeverHiddenAndNamedAndASlowOneIsPlaced) {
     ArrangeOn<> t;
     const WindowId hung = t.Terminal(L"a-hung");
-    const WindowId fine = t.Terminal(L"b-fine");
+    const WindowId slow = t.Terminal(L"b-slow");
     t.desktop.Window(hung).hung = true;
+    t.desktop.Window(slow).answerDelayMs = 1500;
+    t.desktop.Window(slow).visible = false;
     t.desktop.ClearCalls();
 
     t.dialog.CascadeTargets();
 
     Trace expected = {"send " + std::to_string(hung) + " 0x112 0xf120 0"};
     // The next window keeps its place in the list: the second position.
-    Append(expected, PlacementSteps(fine, 36, 36, 642, 386));
+    Append(expected, PlacementSteps(slow, 36, 36, 642, 386));
     expected.push_back(t.RestoredFocus());
     EXPECT_EQ(t.Trace(), expected);
     EXPECT_TRUE(t.desktop.Window(hung).visible);
+    EXPECT_TRUE(t.desktop.Window(slow).visible);
+    EXPECT_EQ(t.desktop.Window(slow).showState, sw::kShowNormal);
+    EXPECT_EQ(t.desktop.Window(slow).rect, Outer(36, 36, 642, 386));
+    ASSERT_EQ(t.host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(t.host.MessageBoxes()[0].text,
+              L"These terminal windows missed the cascade:\n\na-hung: did not answer");
+    EXPECT_EQ(t.host.MessageBoxes()[0].caption, L"Tandrel");
 }
 
 // A terminal that stops answering as soon as it is told its new size.
@@ -148,7 +157,11 @@ TEST(CascadeTargets, ATerminalThatHangsHalfwayIsShownAgainAndLeftAlone) {
     expected.push_back("show " + std::to_string(w) + " 5");
     expected.push_back(t.RestoredFocus());
     EXPECT_EQ(t.Trace(), expected);
-    EXPECT_TRUE(t.desktop.Window(w).visible);
+    // Hidden while it hangs; the show waits in its queue and brings it back once it answers.
+    EXPECT_FALSE(t.desktop.IsVisible(w));
+    t.desktop.Window(w).hung = false;
+    EXPECT_TRUE(t.desktop.IsVisible(w));
+    EXPECT_EQ(t.host.MessageBoxes().size(), 1u);
 }
 
 TEST(CascadeTargets, SizesThatCannotBeGivenDirectlyAreOnlyAnnounced) {
@@ -156,8 +169,8 @@ TEST(CascadeTargets, SizesThatCannotBeGivenDirectlyAreOnlyAnnounced) {
     ArrangeOn<> t;
     const WindowId w = t.Terminal(L"web01");
     t.desktop.Window(w).fitsAnnouncedSize = false;
-    t.dialog.cascadeWidth = -5;
-    t.dialog.cascadeHeight = 70000;
+    t.dialog.settings.cascadeWidth = -5;
+    t.dialog.settings.cascadeHeight = 70000;
     t.desktop.ClearCalls();
 
     t.dialog.CascadeTargets();
@@ -176,7 +189,8 @@ TEST(TileTargets, FiveWindowsOnTwelveEightyByNineNinetyFour) {
     const wchar_t* titles[] = {L"t1", L"t2", L"t3", L"t4", L"t5"};
     std::vector<WindowId> windows;
     for (const wchar_t* title : titles) windows.push_back(t.Terminal(title));
-    t.desktop.Window(windows[3]).fitsAnnouncedSize = false;
+    t.desktop.Window(windows[4]).fitsAnnouncedSize = false;
+    t.desktop.SetMetric(sm::kCyScreen, 980);
     t.desktop.ClearCalls();
 
     t.dialog.TileTargets();
@@ -185,13 +199,17 @@ TEST(TileTargets, FiveWindowsOnTwelveEightyByNineNinetyFour) {
     Trace expected;
     for (std::size_t i = 0; i < 5; ++i) {
         Append(expected, PlacementSteps(windows[i], places[i].left, places[i].top, 640, 311));
-        if (i == 3)
-            expected.push_back("size-client " + std::to_string(windows[i]) + " 640 311");
-        EXPECT_EQ(t.desktop.Window(windows[i]).rect, Outer(places[i].left, places[i].top, 640, 311));
+        // The one that did not fit itself is sized whole to its cell, frame and all, within the
+        // screen.
+        if (i == 4)
+            expected.push_back("place " + std::to_string(windows[i]) + " 0 0 0 640 318 0x16");
+        EXPECT_EQ(t.desktop.Window(windows[i]).rect,
+                  i == 4 ? (Rect{0, 662, 640, 980}) : Outer(places[i].left, places[i].top, 640, 311));
     }
     expected.push_back(t.RestoredFocus());
     EXPECT_EQ(t.Trace(), expected);
     EXPECT_EQ(t.ZOrder().front(), windows[4]);
+    EXPECT_TRUE(t.host.MessageBoxes().empty());  // every window placed: nothing to say
 }
 
 TEST(TileTargets, OneWindowTakesTheWholeFullScreenAreaLessTwentyInHeight) {

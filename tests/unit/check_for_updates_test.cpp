@@ -57,7 +57,7 @@ TEST_F(MainWindowUpdateCheck, TrayCommandOffersTheNewVersionAndYesOpensTheHomePa
     EXPECT_NE(host.MessageBoxes()[0].text.find(L"Current version: 1.7\nLatest version: 1.8"),
               std::wstring::npos);
     EXPECT_EQ(host.MessageBoxes()[0].flags, mb::kYesNo | mb::kIconInformation);
-    EXPECT_EQ(shell.OpenedUrls(), std::vector<std::wstring>{HomePageUrl()});
+    EXPECT_EQ(shell.OpenedUrls(), std::vector<std::wstring>{HomePageUrl(fakes::kTestWebHost)});
     EXPECT_EQ(flag, std::vector<std::int32_t>{1});
     EXPECT_EQ(dialog.modalDialogOpen, 0);
 }

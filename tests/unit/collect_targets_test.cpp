@@ -23,13 +23,16 @@ TEST(CollectTargets, SortsWholeTitlesByCodeUnitWhateverTheEnumerationOrder) {
     } while (std::next_permutation(enumeration.begin(), enumeration.end()));
 }
 
+// UTF-16 order: a character beyond U+FFFF sorts by its surrogates, before U+E000 and above.
 TEST(CollectTargets, OrdinalOrderKnowsNoLocale) {
     DialogOnFakeDesktop t;
-    for (const wchar_t* title : {L"\u00e9", L"a", L"_", L"Z", L"1", L"", L"\u00c9"}) {
+    for (const wchar_t* title : {L"\uFFFD", L"\u00e9", L"a", L"\U0001F600", L"_", L"Z", L"1", L"", L"\uE000",
+                                 L"\u00c9", L"\U0001F600!"}) {
         t.desktop.AddWindow(L"PuTTY", title);
     }
     t.dialog.CollectTargets();
-    EXPECT_EQ(t.TargetTitles(), (Titles{L"", L"1", L"Z", L"_", L"a", L"\u00c9", L"\u00e9"}));
+    EXPECT_EQ(t.TargetTitles(), (Titles{L"", L"1", L"Z", L"_", L"a", L"\u00c9", L"\u00e9", L"\U0001F600",
+                                        L"\U0001F600!", L"\uE000", L"\uFFFD"}));
 }
 
 TEST(CollectTargets, TakesEveryTerminalClassAndNoOther) {
@@ -85,11 +88,17 @@ TEST(CollectTargets, ExitingOrMeasuringCollectsEveryTerminalWindow) {
         t.dialog.CollectTargets();
         EXPECT_TRUE(t.dialog.TargetList.empty());
 
-        (exiting ? t.dialog.isExiting : t.dialog.isFinding) = true;
-        t.dialog.CollectTargets();
+        const auto collect = [&] {
+            if (exiting)
+                t.dialog.CollectTargets();
+            else
+                t.dialog.CollectEveryTerminalWindow();
+        };
+        t.dialog.isExiting = exiting;
+        collect();
         EXPECT_EQ(t.TargetTitles(), (Titles{L"", L"old01", L"web01"}));
         t.dialog.selectedFilter = 2;
-        t.dialog.CollectTargets();
+        collect();
         EXPECT_EQ(t.TargetTitles(), (Titles{L"", L"old01", L"web01"}));
     }
 }

@@ -22,6 +22,20 @@ TEST(FakeDesktop, KeysGoToTheWindowFocusedWhenTheyArrive) {
     EXPECT_EQ(d.Window(a).text, L"l");
     EXPECT_EQ(d.Window(b).text, L"S");
     EXPECT_TRUE(d.HeldKeys().empty());
+
+    // Each window's thread interprets its keys with its own state: a Shift that went down in a
+    // is unknown to b, and so is a Caps Lock switched on there.
+    d.GiveFocus(a);
+    d.KeyEvent(vk::kShift, 0x2A, 0);
+    d.KeyEvent(vk::kCapital, 0x3A, 0);
+    d.KeyEvent(vk::kCapital, 0x3A, keyflag::kKeyUp);
+    d.GiveFocus(b);
+    d.KeyEvent('S', 0x1F, 0);
+    EXPECT_EQ(d.Window(b).text, L"Ss");
+    EXPECT_EQ(d.KeyStateOfThread(a, vk::kShift) & 0x8000, 0x8000);
+    EXPECT_EQ(d.KeyStateOfThread(a, vk::kCapital), 1);
+    EXPECT_EQ(d.KeyStateOfThread(b, vk::kCapital), 0);
+    EXPECT_EQ(d.KeyState(vk::kCapital), 0);  // the caller's thread took no key
 }
 
 TEST(FakeDesktop, ControlLettersAndUnicodeInput) {
@@ -34,7 +48,8 @@ TEST(FakeDesktop, ControlLettersAndUnicodeInput) {
     d.KeyEvent(vk::kControl, 0x1D, keyflag::kKeyUp);
     const KeyInput zhe[2] = {{0, 0x436, keyflag::kUnicode}, {0, 0x436, keyflag::kUnicode | keyflag::kKeyUp}};
     d.SendKeyInputs(zhe, 2);
-    EXPECT_EQ(d.Window(a).text, std::wstring(L"\x0D\x0436"));
+    EXPECT_TRUE(d.Send(a, wm::kChar, L'@', 1));
+    EXPECT_EQ(d.Window(a).text, std::wstring(L"\x0D\x0436@"));
 }
 
 TEST(FakeDesktop, DelayedActivationSendsEarlyKeysToThePreviousWindow) {
@@ -60,6 +75,36 @@ TEST(FakeDesktop, HungWindowsAnswerNothingAndNeverTakeTheFocus) {
     d.GiveFocus(a);
     EXPECT_FALSE(d.WaitUntilFocused(a, 1000));
     EXPECT_EQ(d.Focus(), kNoWindow);
+    // A show command waits in its queue, neither done nor dropped, until it answers again.
+    d.Show(a, sw::kHide);
+    d.Show(a, sw::kShow);
+    d.Show(a, sw::kHide);
+    EXPECT_TRUE(d.IsVisible(a));
+    d.Window(a).hung = false;
+    EXPECT_FALSE(d.IsVisible(a));
+}
+
+TEST(FakeDesktop, ARestoreNeverShowsAHiddenWindowAndAMinimiseDoes) {
+    FakeDesktop d;
+    const WindowId a = d.AddWindow(L"PuTTY", L"a");
+    d.Window(a).visible = false;
+    d.Send(a, wm::kSysCommand, sc::kRestore, 0);
+    EXPECT_FALSE(d.IsVisible(a));
+    d.Send(a, wm::kSysCommand, sc::kMinimize, 0);
+    EXPECT_TRUE(d.IsVisible(a));
+    EXPECT_EQ(d.Window(a).showState, sw::kShowMinimized);
+}
+
+TEST(FakeDesktop, ASlowWindowAnswersLateAndOneSlowerThanTheHungThresholdNotAtAll) {
+    FakeDesktop d;
+    const WindowId a = d.AddWindow(L"PuTTY", L"a");
+    d.Window(a).answerDelayMs = 1500;
+    EXPECT_TRUE(d.Send(a, wm::kNull, 0, 0));
+    EXPECT_FALSE(d.WaitUntilInputDelivered(a, 1000));
+    EXPECT_TRUE(d.WaitUntilInputDelivered(a, 2000));
+    EXPECT_EQ(d.NowMs(), 1500u + 1000u + 1500u);
+    d.Window(a).answerDelayMs = kHungThresholdMs;
+    EXPECT_FALSE(d.Send(a, wm::kNull, 0, 0));
 }
 
 }  // namespace

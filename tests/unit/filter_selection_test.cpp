@@ -49,8 +49,8 @@ TEST(FilterSelectionChanged, WithAutoArrangeOffOnlyTheSelectionChanges) {
     for (const std::int32_t off : {1, 0, 4, -1}) {
         for (const std::int32_t autoMinimize : {0, 1}) {
             FilterDesk t;
-            t.dialog.autoArrange = off;
-            t.dialog.autoMinimize = autoMinimize;
+            t.dialog.settings.autoArrange = off;
+            t.dialog.settings.autoMinimize = autoMinimize;
             t.Choose(2);
             EXPECT_EQ(t.dialog.selectedFilter, 2);
             EXPECT_EQ(t.Trace(), (Trace{t.RestoredFocus()})) << off << " " << autoMinimize;
@@ -60,7 +60,7 @@ TEST(FilterSelectionChanged, WithAutoArrangeOffOnlyTheSelectionChanges) {
 
 TEST(FilterSelectionChanged, CascadeArrangesTheNewSelectionOnly) {
     FilterDesk t;
-    t.dialog.autoArrange = 2;
+    t.dialog.settings.autoArrange = 2;
 
     t.Choose(2);
 
@@ -75,7 +75,7 @@ TEST(FilterSelectionChanged, CascadeArrangesTheNewSelectionOnly) {
 
 TEST(FilterSelectionChanged, TileArrangesTheNewSelectionOnly) {
     FilterDesk t;
-    t.dialog.autoArrange = 3;
+    t.dialog.settings.autoArrange = 3;
 
     t.Choose(2);
 
@@ -89,8 +89,8 @@ TEST(FilterSelectionChanged, TileArrangesTheNewSelectionOnly) {
 
 TEST(FilterSelectionChanged, WithAutoMinimizeTheFirstFiltersWindowsAreMinimisedThenAfter250MsTiled) {
     FilterDesk t;
-    t.dialog.autoArrange = 3;
-    t.dialog.autoMinimize = 1;
+    t.dialog.settings.autoArrange = 3;
+    t.dialog.settings.autoMinimize = 1;
 
     t.Choose(2);
 
@@ -112,8 +112,8 @@ TEST(FilterSelectionChanged, WithAutoMinimizeTheFirstFiltersWindowsAreMinimisedT
 
 TEST(FilterSelectionChanged, WithAutoMinimizeTheCascadeFollowsThePauseToo) {
     FilterDesk t;
-    t.dialog.autoArrange = 2;
-    t.dialog.autoMinimize = 7;  // any non-zero value
+    t.dialog.settings.autoArrange = 2;
+    t.dialog.settings.autoMinimize = 7;  // any non-zero value
 
     t.Choose(1);
 
@@ -127,8 +127,8 @@ TEST(FilterSelectionChanged, WithAutoMinimizeTheCascadeFollowsThePauseToo) {
 TEST(FilterSelectionChanged, TheMinimisingTakesTheFirstFilterWhateverItSays) {
     FilterDesk t;
     t.dialog.filterList[0] = L"Db first||db*";
-    t.dialog.autoArrange = 3;
-    t.dialog.autoMinimize = 1;
+    t.dialog.settings.autoArrange = 3;
+    t.dialog.settings.autoMinimize = 1;
 
     t.Choose(2);
 
@@ -138,7 +138,7 @@ TEST(FilterSelectionChanged, TheMinimisingTakesTheFirstFilterWhateverItSays) {
 
 TEST(FilterSelectionChanged, AComboBoxWithoutASelectionKeepsTheSelectedFilter) {
     FilterDesk t;
-    t.dialog.autoArrange = 2;
+    t.dialog.settings.autoArrange = 2;
     t.Choose(-1);
     EXPECT_EQ(t.dialog.selectedFilter, 1);
     // The arrangement runs under the filter that stays selected.

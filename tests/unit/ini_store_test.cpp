@@ -4,7 +4,7 @@
 #include <string>
 
 #include "settings/ini_store.h"
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {
@@ -207,6 +207,21 @@ TEST(IniStoreDamaged, AnEnormousLineIsReadLikeAnyOther) {
     EXPECT_EQ(store.GetString(L"Tandrel", L"filter00", L"").size(), huge.size());
     EXPECT_EQ(store.GetInt(L"Tandrel", L"transition", 25), 40);
     EXPECT_EQ(Lines(store).size(), 3u);
+}
+
+TEST(IniStoreDamaged, ManySectionsStayApartAndRepeatedOnesMerge) {
+    std::wstring text;
+    for (int n = 0; n < 20000; ++n)
+        text += L"[s" + std::to_wstring(n) + L"]\r\nk=" + std::to_wstring(n) + L"\r\n";
+    text +=
+        L"[Tandrel]\r\ntransition=40\r\n[S7]\r\nk=late\r\nx=1\r\n[TANDREL]\r\ntransition=90\r\nsendCR=0\r\n";
+    const IniStore store = Parse(text);
+    EXPECT_EQ(store.GetInt(L"s19999", L"k", -1), 19999);
+    EXPECT_EQ(store.GetString(L"s7", L"k", L""), L"7");  // the first occurrence counts
+    EXPECT_EQ(store.GetInt(L"s7", L"x", 0), 1);
+    EXPECT_EQ(store.GetInt(L"tandrel", L"transition", 25), 40);
+    EXPECT_EQ(store.GetInt(L"Tandrel", L"sendCR", 1), 0);
+    EXPECT_EQ(Lines(store).size(), 20001u * 3 - 1 + 2);  // header, key and blank line each; 2 keys more
 }
 
 }  // namespace

@@ -2,13 +2,18 @@
 // trace, the typed text as the focused terminal saw it, and window activation by title.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <memory>
 #include <string>
 
 #include "fakes/fake_desktop.h"
+#include "fakes/fake_layouts.h"
 #include "key_trace.h"
 #include "keys/key_sender.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {
@@ -115,6 +120,7 @@ TEST(KeyPlayer, VirtualKeyItems) {
         {L"{VKEY 65601}", 0, LetterA(), L"a"},  // 0x10041: only the low 16 bits count
         {L"+{VKEY 65535}a", 0, Shifted(LetterA()), L"A"},
         {L"+{VKEY -1}a", 0, Shifted(LetterA()), L"A"},
+        {L"+{VKEY 4294967617}a", 0, Shifted(LetterA()), L"A"},  // saturates: 0x7FFFFFFF, ignored
         {L"{VKEY 131071}", 0, {}, L""},
         {L"{VKEY 550}", 0, Cat({CtrlDown(), RightAltDown(), StrokeX(0x26, 0x48), CtrlUp(), RightAltUp()}),
          L""},
@@ -158,14 +164,25 @@ TEST(KeyPlayer, DelayItems) {
     });
 }
 
+// The one terminal of a Bench.
+constexpr WindowId kTerm = 1;
+
 TEST(KeyPlayer, CharactersTheLayoutCannotTypeArriveAsThemselves) {
     RunCases({
-        {L"\x0436", 0, Unicode(0x436), L"\x0436"},
-        {L"+\x0436x", 0, Cat({Shifted(Unicode(0x436)), kX}), L"\x0436x"},
-        {L"{DELAY=100}\x20AC", 0, Cat({Sleep(100), Unicode(0x20AC)}), L"\x20AC"},
-        {L"a\U0001F600b", 0, Cat({LetterA(), Unicode(0xD83D), Unicode(0xDE00), LetterB()}),
+        {L"\x0436", 0, Char(kTerm, 0x436), L"\x0436"},
+        // The Shift went down before: the window takes it before the character.
+        {L"+\x0436x", 0, Cat({ShiftDown(), WaitInput(kTerm), Char(kTerm, 0x436), ShiftUp(), kX}), L"\x0436x"},
+        {L"{DELAY=100}\x20AC", 0, Cat({Sleep(100), Char(kTerm, 0x20AC)}), L"\x20AC"},
+        {L"a\U0001F600b", 0,
+         Cat({LetterA(), WaitInput(kTerm), Char(kTerm, 0xD83D), Char(kTerm, 0xDE00), LetterB()}),
          L"a\xD83D\xDE00"
          L"b"},
+        // A character beyond 16 bits is one unit: one pacing wait, and the prefix covers it whole.
+        {L"{DELAY=7}+\U0001F600x", 0,
+         Cat({ShiftDown(), Sleep(7), WaitInput(kTerm), Char(kTerm, 0xD83D), Char(kTerm, 0xDE00), ShiftUp(),
+              Sleep(7), kX}),
+         L"\xD83D\xDE00"
+         L"x"},
     });
 }
 
@@ -185,10 +202,53 @@ TEST(KeyPlayer, KeyNamesOfCharactersTheLayoutCannotTypeArriveAsThemselves) {
     EXPECT_EQ(sender.LookUpKeyName(L"PLUS"), std::uint16_t{0xFFFF});
     sender.defaultDelay = 5;
     EXPECT_TRUE(sender.PlayKeys(L"^{PLUS 2}a"));
-    EXPECT_EQ(desk.Calls(), Cat({CtrlDown(), Sleep(5), Unicode('+'), Sleep(5), Unicode('+'), CtrlUp(),
-                                 Sleep(5), LetterA()}));
+    EXPECT_EQ(desk.Calls(), Cat({CtrlDown(), Sleep(5), WaitInput(term), Char(term, '+'), Sleep(5),
+                                 Char(term, '+'), CtrlUp(), Sleep(5), LetterA()}));
     EXPECT_EQ(desk.Window(term).text, L"++a");
     EXPECT_TRUE(desk.CallsStartingWith("key 0xff").empty());
+}
+
+// Characters that a dead key or AltGr types are typed as themselves, unless a prefix asks for a
+// key chord; the layout's plain keys, accented letters among them, stay keys.
+TEST(KeyPlayer, CharactersNoKeyTypesAloneArriveAsThemselvesOnEveryLayout) {
+    struct LayoutCase {
+        const fakes::FakeLayout& layout;
+        const wchar_t* sequence;
+        Trace expected;
+        const wchar_t* typed;
+    };
+    const LayoutCase cases[] = {
+        {fakes::GermanLayout(), L"\u00e4", Stroke(0xDE, 0x28), L"\u00e4"},
+        {fakes::GermanLayout(), L"a{AT}",
+         Cat({
+             LetterA(),
+             WaitInput(kTerm),
+             Char(kTerm, '@'),
+         }),
+         L"a@"},
+        {fakes::GermanLayout(), L"{CARET}a{TILDE}",
+         Cat({Char(kTerm, '^'), LetterA(), WaitInput(kTerm), Char(kTerm, '~')}), L"^a~"},
+        // A prefix asks for a key chord: the AltGr key is pressed, Ctrl held around it.
+        {fakes::GermanLayout(), L"^{AT}",
+         Cat({CtrlDown(), CtrlDown(), AltDown(), RightAltDown(), Stroke('Q', 0x10), CtrlUp(), AltUp(),
+              RightAltUp(), CtrlUp()}),
+         L"@"},
+        {fakes::FrenchLayout(), L"\u00e9{TILDE}",
+         Cat({Stroke('2', 0x03), WaitInput(kTerm), Char(kTerm, '~')}), L"\u00e9~"},
+        {fakes::UsInternationalLayout(), L"'o'\"",
+         Cat({Char(kTerm, '\''), Stroke('O', 0x18), WaitInput(kTerm), Char(kTerm, '\''), Char(kTerm, '"')}),
+         L"'o'\""},
+        {fakes::UsInternationalLayout(), L"{CARET}a", Cat({Char(kTerm, '^'), LetterA()}), L"^a"},
+    };
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(std::string(c.layout.name) + " " + Narrow(c.sequence));
+        Bench b;
+        b.desk.SetLayout(&c.layout);
+        EXPECT_TRUE(b.sender.PlayKeys(c.sequence));
+        EXPECT_EQ(b.desk.Calls(), c.expected);
+        EXPECT_EQ(b.desk.Window(b.term).text, c.typed);
+        EXPECT_TRUE(b.desk.HeldKeys().empty());
+    }
 }
 
 TEST(KeyPlayer, TheSequenceEndsAtItsTerminator) {
@@ -340,10 +400,15 @@ TEST_F(Activation, ATitleThatMatchesNothingLeavesTheFocusAlone) {
     EXPECT_FALSE(sender.ActivateWindowByTitle(L"nothing like it"));
 }
 
+// The window's thread interprets its keys: the held Shift comes up in the window left and goes
+// down again in the new one.
 TEST_F(Activation, HeldModifiersCarryOverToTheActivatedWindow) {
     EXPECT_TRUE(sender.PlayKeys(L"+{APPACTIVATE mail}a"));
-    EXPECT_EQ(desk.Calls(), Cat({ShiftDown(), Forward(mail, web01), LetterA(), ShiftUp()}));
+    EXPECT_EQ(desk.Calls(),
+              Cat({ShiftDown(), ShiftUp(), Forward(mail, web01), ShiftDown(), LetterA(), ShiftUp()}));
     EXPECT_EQ(desk.Window(mail).text, L"A");
+    EXPECT_EQ(desk.KeyStateOfThread(web01, vk::kShift), 0);
+    EXPECT_EQ(sender.ActivatedWindow(), mail);
 }
 
 TEST_F(Activation, AMinimisedOrHiddenWindowIsRestoredAndShown) {
@@ -363,6 +428,36 @@ TEST_F(Activation, OnlyThe299FirstCharactersOfATitleAreSearched) {
     EXPECT_EQ(desk.Focus(), fits);
     EXPECT_NE(desk.Focus(), longer);
 }
+
+#ifdef TANDREL_SOURCE_DIR
+// The user guide's examples, played as they stand in docs/USER-GUIDE.md: "⏎" is Enter, "⇥" Tab.
+TEST(KeyPlayer, TheUserGuidesExamplesTypeWhatItSays) {
+    std::ifstream file(TANDREL_SOURCE_DIR "/docs/USER-GUIDE.md", std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    const std::string guide((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t from = guide.find("<!-- checked examples");
+    const std::size_t to = guide.find("<!-- end of checked examples");
+    ASSERT_LT(from, to);
+    std::istringstream rows(guide.substr(from, to - from));
+    std::size_t checked = 0;
+    for (std::string row; std::getline(rows, row);) {
+        // | `sequence` | `typed` |
+        const std::size_t a = row.find("| `"), b = row.find("` | `"), c = row.rfind("` |");
+        if (a != 0 || b == std::string::npos || c <= b)
+            continue;
+        std::wstring typed = DecodeText(row.substr(b + 5, c - b - 5));
+        for (auto [mark, key] : {std::pair{L'\u23CE', L'\r'}, std::pair{L'\u21E5', L'\t'}})
+            std::replace(typed.begin(), typed.end(), mark, key);
+        const std::wstring sequence = DecodeText(row.substr(3, b - 3));
+        SCOPED_TRACE(row);
+        Bench bench;
+        EXPECT_TRUE(bench.sender.PlayKeys(sequence));
+        EXPECT_EQ(bench.desk.Window(bench.term).text, typed);
+        ++checked;
+    }
+    EXPECT_GE(checked, 10u);
+}
+#endif
 
 }  // namespace
 }  // namespace tandrel

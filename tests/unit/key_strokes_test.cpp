@@ -143,7 +143,7 @@ TEST_F(KeyStrokes, NumLockOnTheNtFamilyIsTwoExtendedEventsWithScanCode45) {
     desk.SetSystemVersion(0x23F00206);  // top bit clear
     sender.PressKeyCode(0x90, 1);
     EXPECT_EQ(desk.Calls(), (Trace{Key(0x90, 0x45, 1), Key(0x90, 0x45, 3)}));
-    EXPECT_EQ(desk.KeyState(0x90) & 1, 1);
+    EXPECT_EQ(desk.KeyStateOfThread(term, 0x90) & 1, 1);
 }
 
 TEST_F(KeyStrokes, NumLockOnOlderSystemsBelowMinor10FlipsOnlyTheToggleBit) {

@@ -50,9 +50,13 @@ inline Trace StrokeX(unsigned vk, unsigned scanCode) {
 inline Trace Sleep(unsigned ms) {
     return {"sleep " + std::to_string(ms)};
 }
-// A character typed as itself: key down and up of one Unicode input.
-inline Trace Unicode(unsigned unit) {
-    return {Input(0, unit, 4), Input(0, unit, 6)};
+// A character typed as itself: a character message sent to the focused window.
+inline Trace Char(WindowId w, unsigned unit) {
+    return {"send " + std::to_string(w) + " 0x102 " + fakes::Hex(unit) + " 1"};
+}
+// The wait until the window has taken the keys typed before.
+inline Trace WaitInput(WindowId w) {
+    return {"wait-input " + std::to_string(w)};
 }
 
 inline Trace Cat(std::initializer_list<Trace> parts) {

@@ -8,7 +8,7 @@
 #include "fakes/fake_dialog_host.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_storage.h"
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 #include "ui/main_dialog.h"
 
 namespace tandrel::fakes {
@@ -113,13 +113,15 @@ class LoggingHost : public FakeDialogHost {
     std::size_t seen_ = 0;
 };
 
-// Storage that notes each read of the profile in the log.
+// Storage that notes each read of the profile that finds one in the log.
 class LoggingStorage : public FakeStorage {
   public:
     explicit LoggingStorage(std::vector<std::string>& log) : log_(log) {}
-    bool ReadFile(const std::wstring& path, std::string& bytes) override {
-        log_.push_back("read profile");
-        return FakeStorage::ReadFile(path, bytes);
+    FileRead ReadFile(const std::wstring& path, std::string& bytes) override {
+        const FileRead read = FakeStorage::ReadFile(path, bytes);
+        if (read != FileRead::kMissing)
+            log_.push_back("read profile");
+        return read;
     }
 
   private:

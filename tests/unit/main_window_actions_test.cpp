@@ -2,10 +2,14 @@
 // modal flag, what it takes back and what it saves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "broadcast/broadcast_sequence.h"
+#include "platform/secret_text.h"
+#include "freed_memory.h"
 #include "main_window_fixture.h"
 #include "settings/base64.h"
 #include "ui/password_dialog.h"
@@ -22,7 +26,7 @@ class Actions : public MainWindow {
     std::wstring ProfileText() { return DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]); }
 };
 
-TEST_F(Actions, APasswordIsTypedLiterallyWithEnterAndKeptOnlyInBase64) {
+TEST_F(Actions, APasswordIsTypedLiterallyWithEnterAndStoredOnlyProtected) {
     Profile(L"checkForUpdates=0\r\nsavePassword=1\r\n");
     const WindowId term = Terminal(L"t1");
     CMainDialog& d = Open();
@@ -35,10 +39,11 @@ TEST_F(Actions, APasswordIsTypedLiterallyWithEnterAndKeptOnlyInBase64) {
     });
     host.UserClicks(mainid::kPassword);
     EXPECT_EQ(desktop.Window(term).text, L"p+w^d%{x}\r");
-    EXPECT_EQ(d.encodedPassword, EncodeBase64(L"p+w^d%{x}"));
+    EXPECT_EQ(d.encodedPassword, EncodePassword(L"p+w^d%{x}"));
     EXPECT_TRUE(d.commandHistory.empty());
     EXPECT_EQ(d.modalDialogOpen, 0);
-    EXPECT_NE(ProfileText().find(L"password=" + EncodeBase64(L"p+w^d%{x}") + L"\r\n"), std::wstring::npos);
+    EXPECT_NE(ProfileText().find(L"\r\npassword=\r\nprotectedPassword=c2Vh"),
+              std::wstring::npos);  // "sea(led)"
     // The next time the dialog offers it again; Cancel then sends nothing.
     host.OnModal(CPasswordDialog::kTemplate, [](CDialog&, FakeDialogHost& h) {
         EXPECT_EQ(h.ItemText(CPasswordDialog::kPassword), L"p+w^d%{x}");
@@ -46,6 +51,44 @@ TEST_F(Actions, APasswordIsTypedLiterallyWithEnterAndKeptOnlyInBase64) {
     });
     host.UserClicks(mainid::kPassword);
     EXPECT_EQ(desktop.Window(term).text, L"p+w^d%{x}\r");
+}
+
+// Entered, sent (with Caps Lock on and an escaped character), saved, loaded and offered again:
+// no block of memory that held the plain password is freed before it has been overwritten. Ten
+// characters, so that the terminal's own record of what it received never has to grow past them.
+TEST_F(Actions, NoCopyOfThePlainPasswordIsFreedUnwiped) {
+    Profile(L"checkForUpdates=0\r\nsavePassword=1\r\n");
+    const WindowId term = Terminal(L"t1");
+    CMainDialog& d = Open();
+    desktop.SetCapsLock(true);
+    std::wstring password = L"S\x0435cr+t^%\x5BC6x";
+    const auto typeInto = [&](CDialog& dialog, FakeDialogHost& h, bool ok) {
+        if (ok) {
+            h.SetItemText(CPasswordDialog::kPassword, password);
+            dialog.OnOK();
+        }
+        WipeText(h.Control(CPasswordDialog::kPassword).text);  // the edit control's own memory
+        return ok ? mb::kIdOk : mb::kIdCancel;
+    };
+    // As typed, as UTF-16LE bytes, and as the key sequence that types it.
+    std::vector<std::string> patterns = {
+        testing_memory::FreedMemoryWatch::WideBytes(password),
+        testing_memory::FreedMemoryWatch::Utf16LeBytes(password),
+        testing_memory::FreedMemoryWatch::WideBytes(EscapeCommandText(password))};
+    {
+        testing_memory::FreedMemoryWatch watch(std::move(patterns));
+        host.OnModal(CPasswordDialog::kTemplate,
+                     [&](CDialog& dialog, FakeDialogHost& h) { return typeInto(dialog, h, true); });
+        host.UserClicks(mainid::kPassword);
+        d.LoadSettings();
+        host.OnModal(CPasswordDialog::kTemplate,
+                     [&](CDialog& dialog, FakeDialogHost& h) { return typeInto(dialog, h, false); });
+        host.UserClicks(mainid::kPassword);
+        EXPECT_EQ(watch.Hits(), 0u);
+    }
+    EXPECT_EQ(desktop.Window(term).text, L"S\x0435cr+t^%\x5BC6x\r");
+    EXPECT_EQ(DecodePassword(d.encodedPassword), password);
+    WipeText(password);
 }
 
 TEST_F(Actions, WithSavePasswordClearTheProfileHoldsNoPassword) {
@@ -57,8 +100,9 @@ TEST_F(Actions, WithSavePasswordClearTheProfileHoldsNoPassword) {
         return mb::kIdOk;
     });
     host.UserClicks(mainid::kPassword);
-    EXPECT_NE(ProfileText().find(L"password=\r\n"), std::wstring::npos);
-    EXPECT_EQ(dialog->encodedPassword, EncodeBase64(L"secret"));
+    EXPECT_NE(ProfileText().find(L"\r\npassword=\r\n"), std::wstring::npos);
+    EXPECT_NE(ProfileText().find(L"\r\nprotectedPassword=\r\n"), std::wstring::npos);
+    EXPECT_EQ(dialog->encodedPassword, EncodePassword(L"secret"));
 }
 
 TEST_F(Actions, AScriptIsSentToEveryTargetWithTheMainWindowHidden) {
@@ -80,6 +124,28 @@ TEST_F(Actions, AScriptIsSentToEveryTargetWithTheMainWindowHidden) {
     ASSERT_EQ(shows.size(), 2u);
     EXPECT_EQ(shows[0], "show " + std::to_string(main) + " 0");
     EXPECT_EQ(shows[1], "show " + std::to_string(main) + " 5");
+}
+
+// Caps Lock goes off and on again around the script in each target whose thread has it on,
+// even where a line leaves a brace open (its text runs to the end of the script).
+TEST_F(Actions, AScriptGetsCapsLockOffAroundItWhereATargetHasItOn) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId a = Terminal(L"a");
+    const WindowId b = Terminal(L"b");
+    storage.files[L"C:\\scripts\\open.tdl"] = "Ls\r\necho {\r\nx\r\n";
+    Open();
+    desktop.SetCapsLockOf(b, true);
+    host.ChooseFileNext(L"C:\\scripts\\open.tdl");
+    host.UserClicks(mainid::kScript);
+    for (const WindowId w : {a, b}) {
+        EXPECT_EQ(desktop.Window(w).text, L"Ls\recho ");
+        const auto& keys = desktop.Window(w).keys;
+        const auto capsLock = std::count_if(keys.begin(), keys.end(), [](const fakes::KeyRecord& k) {
+            return k.vk == vk::kCapital && (k.flags & keyflag::kKeyUp) == 0;
+        });
+        EXPECT_EQ(capsLock, w == b ? 2 : 0);
+    }
+    EXPECT_EQ(desktop.KeyStateOfThread(b, vk::kCapital) & 1, 1);
 }
 
 TEST_F(Actions, AScriptThatCannotBeReadOrIsNotChosenSendsNothing) {
@@ -111,9 +177,9 @@ TEST_F(Actions, PreferencesTakenBackApplyAtOnceAndAreSaved) {
         return mb::kIdOk;
     });
     host.UserClicks(mainid::kPreferences);
-    EXPECT_EQ(d.toolWindow, 0);
+    EXPECT_EQ(d.settings.toolWindow, 0);
     EXPECT_EQ(host.Title(), L"Tandrel 1.7");
-    EXPECT_EQ(d.transition, 40);
+    EXPECT_EQ(d.settings.transition, 40);
     EXPECT_EQ(d.commandBox.cmdhistoryScrollThrough, 0);
     EXPECT_EQ(tray.calls.back(), L"delete");
     EXPECT_FALSE(d.trayIconShown);
@@ -131,7 +197,7 @@ TEST_F(Actions, CancelledPreferencesChangeNothingAndSaveNothing) {
         return mb::kIdCancel;
     });
     host.UserClicks(mainid::kPreferences);
-    EXPECT_EQ(d.transition, 25);
+    EXPECT_EQ(d.settings.transition, 25);
     EXPECT_EQ(storage.writes, writes);
 }
 

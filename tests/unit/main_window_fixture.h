@@ -10,7 +10,7 @@
 #include "fakes/fake_dialog_host.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_storage.h"
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 #include "ui/main_dialog.h"
 
 namespace tandrel::testing_main {
@@ -22,18 +22,42 @@ using fakes::FakeStorage;
 
 class FakeTray : public ITray {
   public:
-    void AddIcon(WindowId, const std::wstring& tip) override { calls.push_back(L"add " + tip); }
+    bool AddIcon(WindowId, const std::wstring& tip) override {
+        calls.push_back(L"add " + tip);
+        return failingAdds == 0 || failingAdds-- == 0;
+    }
     void ModifyIcon(const std::wstring& tip) override { calls.push_back(L"modify " + tip); }
     void DeleteIcon() override { calls.push_back(L"delete"); }
+    void ShowBalloon(const std::wstring& title, const std::wstring& text) override {
+        calls.push_back(L"balloon " + title + L"|" + text);
+    }
     void ForgetIcon() override { calls.push_back(L"forget"); }
     void ShowMenu(WindowId, bool greyed) override { calls.push_back(greyed ? L"menu greyed" : L"menu"); }
     std::vector<std::wstring> calls;
+    int failingAdds = 0;  // the shell refuses this many adds
+};
+
+class FakeMarks : public ITargetMarks {
+  public:
+    struct Shown {
+        std::vector<TargetMark> marks;
+        std::wstring note;
+        WindowId over;
+        std::uint32_t ms;
+    };
+    void Show(const std::vector<TargetMark>& m, const std::wstring& note, WindowId over,
+              std::uint32_t ms) override {
+        shown.push_back({m, note, over, ms});
+    }
+    std::vector<Shown> shown;
 };
 
 class MainWindow : public testing::Test {
   protected:
     MainWindow() {
         main = desktop.AddWindow(L"TANDREL_WND_CLASS", L"");
+        // The main window is the program's own: its keys are read with this thread's key state.
+        desktop.Window(main).thread = FakeDesktop::kOwnThread;
         host = FakeDialogHost(main);
         host.SetWindowRect(Rect{100, 100, 480, 400});
     }
@@ -45,6 +69,7 @@ class MainWindow : public testing::Test {
         Platform p{desktop, desktop, desktop, storage, shell};
         if (withTray)
             p.tray = &tray;
+        p.marks = &marks;
         dialog = std::make_unique<CMainDialog>(p);
         dialog->Attach(&host);
         host.AttachDialog(dialog.get());
@@ -67,6 +92,7 @@ class MainWindow : public testing::Test {
     FakeStorage storage;
     FakeShell shell;
     FakeTray tray;
+    FakeMarks marks;
     FakeDialogHost host;
     WindowId main = kNoWindow;
     std::unique_ptr<CMainDialog> dialog;

@@ -28,19 +28,19 @@ TEST(MainWindowInit, RunsItsStepsInOrder) {
 
     EXPECT_FALSE(t.Init());  // the focus is already placed
 
-    const Log expected = {"read profile", "update check", "list 1001 All PuTTYs", "list 1001 web",
-                          "select 1001 1", "font 1008 Marlett 100", "font 1009 Marlett 100",
-                          "font 1012 Marlett 100", "font 1015 Marlett 100", "font 1013 Marlett 100",
-                          "font 1014 Marlett 100", "font 1010 Marlett 80", "font 1016 Marlett 80",
-                          "font 1007 Symbol 70", "check 1007 0", "sysmenu remove 61488", "sysmenu separator",
-                          "sysmenu 16 About Tandrel...",
-                          "measure",  // normalWindowHeight
-                          // ApplyWindowPreferences
-                          "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20",
-                          "alpha 200", "place " + self + " -1 0 0 387 285 0x2",
-                          // RestoreCommandFocus
-                          "default 1024", "focus 1011", "enable 1008 1", "enable 1009 1", "enable 1010 1",
-                          "foreground " + self};
+    const Log expected = {
+        "read profile", "update check", "list 1001 All PuTTYs", "list 1001 web", "select 1001 1",
+        "font 1008 Marlett 100", "font 1009 Marlett 100", "font 1012 Marlett 100", "font 1015 Marlett 100",
+        "font 1013 Marlett 100", "font 1014 Marlett 100", "font 1010 Marlett 80", "font 1016 Marlett 80",
+        "font 1007 Symbol 70", "check 1007 0", "sysmenu remove 61488", "sysmenu separator",
+        "sysmenu 32 Show Targets\tCtrl+T", "sysmenu separator", "sysmenu 16 About Tandrel...",
+        "measure",  // normalWindowHeight
+        // ApplyWindowPreferences
+        "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20", "alpha 200",
+        "place " + self + " -1 0 0 387 285 0x2",
+        // RestoreCommandFocus
+        "default 1024", "focus 1011", "enable 1008 1", "enable 1009 1", "enable 1010 1",
+        "foreground " + self};
     EXPECT_EQ(t.log, expected);
     EXPECT_EQ(t.dialog.normalWindowHeight, 296);
     EXPECT_EQ(t.dialog.historyCursor, 1);
@@ -54,7 +54,7 @@ TEST(ApplyWindowPreferences, SwitchingTheToolWindowBackAndForthNeverDrifts) {
     t.Init();
     for (int i = 0; i < 3; ++i) {
         for (std::int32_t tool : {0, 1}) {
-            t.dialog.toolWindow = tool;
+            t.dialog.settings.toolWindow = tool;
             t.log.clear();
             t.dialog.ApplyWindowPreferences();
             t.host.Flush();
@@ -74,11 +74,11 @@ TEST(MainWindowCommands, TheReturnToggleFlipsSendCrAndItsCheck) {
     ASSERT_TRUE(t.host.IsChecked(mainid::kReturnToggle));
     t.host.FocusItem(mainid::kFilterCombo);
     t.host.UserClicks(mainid::kReturnToggle);
-    EXPECT_EQ(t.dialog.sendCR, 0);
+    EXPECT_EQ(t.dialog.settings.sendCR, 0);
     EXPECT_FALSE(t.host.IsChecked(mainid::kReturnToggle));
     EXPECT_EQ(t.host.FocusedItem(), mainid::kCommandBox);
     t.host.UserClicks(mainid::kReturnToggle);
-    EXPECT_EQ(t.dialog.sendCR, 1);
+    EXPECT_EQ(t.dialog.settings.sendCR, 1);
     EXPECT_TRUE(t.host.IsChecked(mainid::kReturnToggle));
 }
 
@@ -154,7 +154,7 @@ TEST_F(HistoryTest, WithNoTerminalOpenSendStillStoresAndEmpties) {
 }
 
 TEST_F(HistoryTest, TabCompletionStoresAndEmptiesLikeSend) {
-    t.dialog.tabCompletion = 1;
+    t.dialog.settings.tabCompletion = 1;
     Type(L"cd /et");
     std::uint32_t key = vk::kTab;
     t.dialog.PreTranslateKeyDown(mainid::kCommandBox, key);

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "main_window_fixture.h"
+#include "ui/show_targets.h"
+#include "ui/web_pages.h"
 
 namespace tandrel {
 namespace {
@@ -37,6 +39,16 @@ TEST_F(MainWindow, InitialisationFillsTheWindowFromTheProfile) {
     EXPECT_TRUE(shell.Downloads().empty());  // checkForUpdates=0: no update check
 }
 
+TEST_F(MainWindow, AnUnreadableProfileIsNamedOnceAndTheWindowRunsOnDefaults) {
+    Profile(L"checkForUpdates=0\r\nfilter00=Web||+web*\r\n");
+    storage.unreadableFiles.insert(L"C:\\Tools\\tandrel.ini");
+    Open();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.MessageBoxes()[0].text.find(L"\nC:\\Tools\\tandrel.ini\n"), std::wstring::npos);
+    EXPECT_EQ(host.MessageBoxes()[0].caption, L"Tandrel");
+    EXPECT_EQ(host.Control(mainid::kFilterCombo).items, std::vector<std::wstring>{L"All PuTTYs"});
+}
+
 TEST_F(MainWindow, TheStartUpCheckRunsBeforeTheComboBoxIsFilled) {
     Profile(L"checkForUpdates=1\r\n");
     shell.OnDownload([this] { EXPECT_EQ(host.ListCount(mainid::kFilterCombo), 0); });
@@ -53,15 +65,21 @@ TEST_F(MainWindow, ToolWindowTitleHeightAndStyleFollowThePreference) {
     EXPECT_NE(host.ExtendedStyle() & 0x80u, 0u);
     EXPECT_EQ(desktop.Window(main).rect.Height(), 291);
     for (int round = 0; round < 3; ++round) {
-        d.toolWindow = 0;
+        d.settings.toolWindow = 0;
         d.ApplyWindowPreferences();
         EXPECT_EQ(host.Title(), L"Tandrel 1.7");
         EXPECT_EQ(host.ExtendedStyle() & 0x80u, 0u);
         EXPECT_EQ(desktop.Window(main).rect.Height(), 300);
-        d.toolWindow = 1;
+        d.settings.toolWindow = 1;
         d.ApplyWindowPreferences();
         EXPECT_EQ(desktop.Window(main).rect.Height(), 291);  // never drifts
     }
+    // Moved to a monitor at 150%: the system makes the tool window 436 high, and the normal
+    // height follows.
+    d.OnDpiChanged(436);
+    d.settings.toolWindow = 0;
+    d.ApplyWindowPreferences();
+    EXPECT_EQ(desktop.Window(main).rect.Height(), 445);
 }
 
 TEST_F(MainWindow, OpacityIsTheLowByteAndTheWindowIsAlwaysLayered) {
@@ -168,7 +186,33 @@ TEST_F(MainWindow, ACommandReachesEveryPassingTerminalWithEnter) {
     host.UserClicks(mainid::kSend);
     EXPECT_EQ(desktop.Window(web).text, L"echo 1\r");
     EXPECT_EQ(desktop.Window(db).text, L"");
-    EXPECT_EQ(desktop.Foreground(), main);  // the main window came back
+    EXPECT_EQ(desktop.Foreground(), main);     // the main window came back
+    EXPECT_TRUE(host.MessageBoxes().empty());  // every target served: nothing to say
+}
+
+// One message box after the run names every window passed over and what it missed; while the
+// main window is hidden in the tray, a balloon from the icon says it instead.
+TEST_F(MainWindow, WhatARunMissedIsToldOnceAfterIt) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId a = Terminal(L"web01");
+    const WindowId b = Terminal(L"web02");
+    const WindowId c = Terminal(L"web03");
+    desktop.Window(a).hung = true;
+    desktop.Window(c).hung = true;
+    Open();
+    Type(L"uptime");
+    host.UserClicks(mainid::kSend);
+    EXPECT_EQ(desktop.Window(b).text, L"uptime\r");
+    const std::wstring named = L"\n\nweb01: did not answer\nweb03: did not answer";
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, L"These terminal windows missed the command:" + named);
+    EXPECT_EQ(host.MessageBoxes()[0].flags, mb::kOk | mb::kIconExclamation);
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+
+    dialog->OnSysCommand(sc::kMinimize);  // into the tray
+    host.UserClicks(1017);                // Ctrl-C from the tray's window
+    EXPECT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(tray.calls.back(), L"balloon Tandrel|These terminal windows missed the quick key:" + named);
 }
 
 struct RoutingRow {
@@ -189,8 +233,8 @@ TEST_P(KeyboardRouting, KeysInTheMainWindow) {
     Profile(L"checkForUpdates=0\r\ncmdhistory00=old\r\ncmdhistory01=new\r\n");
     const WindowId term = Terminal(L"t1");
     CMainDialog& d = Open();
-    d.tabCompletion = r.tabCompletion;
-    d.cmdhistoryScrollThrough = r.scrollThrough;
+    d.settings.tabCompletion = r.tabCompletion;
+    d.settings.cmdhistoryScrollThrough = r.scrollThrough;
     Type(L"cd /us");
     EXPECT_EQ(Press(r.key, r.focused), r.keyAfter);
     EXPECT_EQ(Box(), r.boxAfter);
@@ -217,9 +261,21 @@ TEST_F(MainWindow, MinimiseAndCloseHideIntoTheTrayOnlyWhereThereIsOne) {
     EXPECT_TRUE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));
     EXPECT_FALSE(desktop.Window(main).visible);
     EXPECT_EQ(tray.calls.back(), L"modify Tandrel 1.7");
-    d.minimizeToSysTray = 0;
+    d.settings.minimizeToSysTray = 0;
     EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMinimize));  // default processing
     EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMaximize));
+}
+
+TEST_F(MainWindow, TheIconIsTriedAgainAndTheWindowNeverHidesWithoutOne) {
+    Profile(L"checkForUpdates=0\r\n");
+    tray.failingAdds = 6;
+    CMainDialog& d = Open();
+    EXPECT_EQ(tray.calls.size(), 3u);
+    EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));  // three more tries, then default
+    EXPECT_TRUE(desktop.Window(main).visible);
+    EXPECT_TRUE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kMinimize));  // the shell takes it now
+    EXPECT_FALSE(desktop.Window(main).visible);
+    EXPECT_EQ(tray.calls.size(), 7u);
 }
 
 TEST_F(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden) {
@@ -267,16 +323,24 @@ TEST_F(MainWindow, ARestartedShellGetsTheIconBack) {
     EXPECT_EQ(tray.calls, (std::vector<std::wstring>{L"add Tandrel 1.7", L"forget", L"add Tandrel 1.7"}));
 }
 
-TEST_F(MainWindow, ExitSavesTheHistoryAndRemovesTheIcon) {
+TEST_F(MainWindow, SessionEndAndExitSaveTheHistoryAndExitRemovesTheIcon) {
     Profile(L"checkForUpdates=0\r\nminimizeToSysTray=1\r\n");
     Open();
+    const auto saved = [this](const std::wstring& line) {
+        return DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]).find(line) != std::wstring::npos;
+    };
+    for (const std::uint32_t message : {wm::kQueryEndSession, wm::kEndSession}) {
+        Type(L"make " + std::to_wstring(message));
+        host.UserClicks(mainid::kSend);
+        dialog->Dispatch(DialogEvent::kUser, static_cast<int>(message), 0, 0);
+        EXPECT_TRUE(saved(L"=make " + std::to_wstring(message) + L"\r\n")) << message;
+    }
     Type(L"make");
     host.UserClicks(mainid::kSend);
     dialog->OnDestroyWindow();
     dialog.reset();
     EXPECT_EQ(tray.calls.back(), L"delete");
-    const std::wstring text = DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]);
-    EXPECT_NE(text.find(L"cmdhistory00=make\r\n"), std::wstring::npos);
+    EXPECT_TRUE(saved(L"cmdhistory02=make\r\n"));
 }
 
 TEST_F(MainWindow, QuickKeysAndMarkers) {
@@ -290,6 +354,74 @@ TEST_F(MainWindow, QuickKeysAndMarkers) {
     host.UserClicks(mainid::kInc);
     EXPECT_EQ(Box(), L"ls {%INC%}");
     EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+}
+
+TEST(ShowTargetsTexts, TheTipCountsTheTerminalsAndTheNoteThoseThatCannotBeMarked) {
+    const struct {
+        std::size_t marked, hidden, minimised;
+        const wchar_t* tip;
+        const wchar_t* note;
+    } cases[] = {
+        {0, 0, 0, L"Send to 0 terminals", L"No terminal passes the filter"},
+        {1, 0, 0, L"Send to 1 terminal", L""},
+        {4, 2, 1, L"Send to 7 terminals", L"2 hidden, 1 minimised"},
+        {0, 1, 0, L"Send to 1 terminal", L"1 hidden"},
+        {1, 0, 3, L"Send to 4 terminals", L"3 minimised"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SendButtonTip(c.marked + c.hidden + c.minimised), c.tip);
+        EXPECT_EQ(TargetsNote(c.marked, c.hidden, c.minimised), c.note);
+    }
+}
+
+TEST_F(MainWindow, ShowTargetsNumbersTheVisibleTargetsAndTheTipFollowsTheFilter) {
+    Profile(L"checkForUpdates=0\r\nfilter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=0\r\n");
+    const WindowId web3 = Terminal(L"web03");
+    const WindowId db = Terminal(L"db01");
+    desktop.Window(Terminal(L"web01")).visible = false;
+    desktop.Window(Terminal(L"web02")).showState = sw::kShowMinimized;
+    Open();
+    EXPECT_EQ(host.Control(mainid::kSend).tip, L"Send to 4 terminals");
+
+    desktop.SetFocusNow(main);
+    desktop.KeyEvent(vk::kControl, 0, 0);  // Ctrl held in the main window
+    EXPECT_EQ(Press('T', mainid::kSend), 0u);
+    dialog->OnSysCommand(mainid::kShowTargetsSysCommand);
+    dialog->Dispatch(DialogEvent::kCommand, mainid::kTrayShowTargets, notify::kButtonClicked);
+    ASSERT_EQ(marks.shown.size(), 3u);
+    for (const testing_main::FakeMarks::Shown& s : marks.shown) {
+        EXPECT_EQ(s.marks, (std::vector<TargetMark>{{db, 1}, {web3, 4}}));
+        EXPECT_EQ(s.note, L"1 hidden, 1 minimised");
+        EXPECT_EQ(s.over, main);
+        EXPECT_EQ(s.ms, kTargetMarksMs);
+    }
+    // Nothing is typed.
+    EXPECT_EQ(desktop.Window(db).text, L"");
+
+    host.UserSelects(mainid::kFilterCombo, 1);
+    EXPECT_EQ(host.Control(mainid::kSend).tip, L"Send to 3 terminals");
+}
+
+TEST(WebHost, OnlyARealHostIsEverContacted) {
+    const std::pair<const wchar_t*, bool> hosts[] = {
+        {L"www.example.com", false},  {L"EXAMPLE.org.", false}, {L"cdn.example.net", false}, {L"", false},
+        {L"example.community", true}, {L"myexample.com", true}, {fakes::kTestWebHost, true},
+    };
+    for (const auto& [host, real] : hosts)
+        EXPECT_EQ(IsRealWebHost(host), real) << ::testing::PrintToString(host);
+}
+
+TEST_F(MainWindow, WithoutARealWebHostNothingIsFetchedAndHelpOpensTheGuide) {
+    Profile(L"checkForUpdates=1\r\n");
+    shell.webHost = L"www.example.com";
+    Open();
+    dialog->OnCheckForUpdates();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, L"This build of Tandrel has no update address.");
+    dialog->OnHelp();
+    OpenDonationPage(shell);
+    EXPECT_EQ(shell.OpenedUrls(), std::vector<std::wstring>{L"C:\\Tools\\USER-GUIDE.html"});
+    EXPECT_TRUE(shell.Downloads().empty());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "broadcast/secret_text.h"
+#include "platform/secret_text.h"
 #include "fakes/fake_dialog_host.h"
 #include "fakes/fake_shell.h"
 #include "settings/base64.h"
@@ -21,9 +21,9 @@ using fakes::FakeDialogHost;
 using fakes::FakeShell;
 
 const std::wstring kHome =
-    std::wstring(L"http://") + TANDREL_WEB_HOST + L"/tandrel?m=h&app=Tandrel&iv=010700";
+    std::wstring(L"http://") + fakes::kTestWebHost + L"/tandrel?m=h&app=Tandrel&iv=010700";
 const std::wstring kDonation =
-    std::wstring(L"http://") + TANDREL_WEB_HOST + L"/tandrel?m=d&app=Tandrel&iv=010700";
+    std::wstring(L"http://") + fakes::kTestWebHost + L"/tandrel?m=d&app=Tandrel&iv=010700";
 
 TEST(WebPages, TheTwoAddressesOpenThroughTheShell) {
     FakeShell shell;
@@ -59,13 +59,13 @@ TEST(PasswordDialog, OpensEmptyWithoutAPasswordAndWithTheKnownOneOtherwise) {
     EXPECT_EQ(first.shownOnOpen, L"");
 
     PasswordRun again;
-    again.Run(EncodeBase64(L"s3cr+t^%{x}"), [](FakeDialogHost&) {});
+    again.Run(EncodePassword(L"s3cr+t^%{x}"), [](FakeDialogHost&) {});
     EXPECT_EQ(again.shownOnOpen, L"s3cr+t^%{x}");
 
     // A stored text that is not valid Base64 shows as far as it decodes.
     PasswordRun damaged;
-    damaged.Run(L"YWJj!ZGVm", [](FakeDialogHost&) {});
-    EXPECT_EQ(damaged.shownOnOpen, L"abc");
+    damaged.Run(L"YQBiAGM!YwA", [](FakeDialogHost&) {});  // "ab", then half of "c"
+    EXPECT_EQ(damaged.shownOnOpen, L"ab");
 }
 
 TEST(PasswordDialog, InitialisationAsksForTheFocusOnTheFirstTabStop) {
@@ -78,17 +78,17 @@ TEST(PasswordDialog, InitialisationAsksForTheFocusOnTheFirstTabStop) {
 
 TEST(PasswordDialog, OkHandsBackTheEnteredPasswordEncoded) {
     PasswordRun run;
-    const int result = run.Run(EncodeBase64(L"old"), [](FakeDialogHost& h) {
+    const int result = run.Run(EncodePassword(L"old"), [](FakeDialogHost& h) {
         h.UserSetsText(CPasswordDialog::kPassword, L"new +^%{}");
         h.UserClicks(CPasswordDialog::kOk);
     });
     EXPECT_EQ(result, mb::kIdOk);
-    EXPECT_EQ(run.dialog.GetEncodedPassword(), EncodeBase64(L"new +^%{}"));
+    EXPECT_EQ(run.dialog.GetEncodedPassword(), EncodePassword(L"new +^%{}"));
 }
 
 TEST(PasswordDialog, OkWithAnEmptyEditYieldsAnEmptyPassword) {
     PasswordRun run;
-    const int result = run.Run(EncodeBase64(L"old"), [](FakeDialogHost& h) {
+    const int result = run.Run(EncodePassword(L"old"), [](FakeDialogHost& h) {
         h.UserSetsText(CPasswordDialog::kPassword, L"");
         h.UserClicks(CPasswordDialog::kOk);
     });
@@ -97,7 +97,7 @@ TEST(PasswordDialog, OkWithAnEmptyEditYieldsAnEmptyPassword) {
 }
 
 TEST(PasswordDialog, CancelEscapeAndTheCloseButtonLeaveThePasswordAsGiven) {
-    const std::wstring given = EncodeBase64(L"kept");
+    const std::wstring given = EncodePassword(L"kept");
     // Cancel and Escape both arrive as command 2; the close button ends the modal run as well.
     PasswordRun cancelled;
     EXPECT_EQ(cancelled.Run(given,
@@ -115,7 +115,7 @@ TEST(PasswordDialog, CancelEscapeAndTheCloseButtonLeaveThePasswordAsGiven) {
     EXPECT_EQ(closed.dialog.GetEncodedPassword(), given);
 }
 
-TEST(PasswordDialog, RoundTripKeepsCharactersUpToFFAndCutsHigherOnesToTheirLowByte) {
+TEST(PasswordDialog, RoundTripKeepsEveryCharacterWhole) {
     std::wstring allLatin1;
     for (wchar_t c = 1; c <= 0xFF; ++c) allLatin1.push_back(c);
     const struct {
@@ -124,7 +124,9 @@ TEST(PasswordDialog, RoundTripKeepsCharactersUpToFFAndCutsHigherOnesToTheirLowBy
     } cases[] = {
         {allLatin1, allLatin1},
         {L"p\u00E4ss w\u00F6rd", L"p\u00E4ss w\u00F6rd"},
-        {L"\u0141\u20AC!", L"\u0041\u00AC!"},  // U+0141 -> 0x41, U+20AC -> 0xAC
+        {L"\u0141\u20AC\u0100\u0400!", L"\u0141\u20AC\u0100\u0400!"},  // once cut to 0x41, 0xAC and a NUL
+        {L"\u043F\u0430\u0440\u043E\u043B\u044C \u5BC6\u7801 \U0001F511",
+         L"\u043F\u0430\u0440\u043E\u043B\u044C \u5BC6\u7801 \U0001F511"},
     };
     for (const auto& c : cases) {
         // Entered in one dialog, offered again in the next one.
@@ -142,7 +144,7 @@ TEST(PasswordDialog, RoundTripKeepsCharactersUpToFFAndCutsHigherOnesToTheirLowBy
 TEST(PasswordDialog, HelpOpensTheHomePageAndNothingElse) {
     PasswordRun run;
     bool handled = false;
-    const int result = run.Run(EncodeBase64(L"pw"), [&](FakeDialogHost& h) {
+    const int result = run.Run(EncodePassword(L"pw"), [&](FakeDialogHost& h) {
         handled = run.dialog.Dispatch(DialogEvent::kHelp);
         EXPECT_FALSE(h.Ended());
         EXPECT_EQ(h.ItemText(CPasswordDialog::kPassword), L"pw");
@@ -150,7 +152,7 @@ TEST(PasswordDialog, HelpOpensTheHomePageAndNothingElse) {
     EXPECT_TRUE(handled);
     EXPECT_EQ(result, mb::kIdCancel);
     EXPECT_EQ(run.shell.OpenedUrls(), std::vector<std::wstring>{kHome});
-    EXPECT_EQ(run.dialog.GetEncodedPassword(), EncodeBase64(L"pw"));
+    EXPECT_EQ(run.dialog.GetEncodedPassword(), EncodePassword(L"pw"));
 }
 
 TEST(SecretText, WipingOverwritesTheWholeBufferBeforeEmptyingIt) {

@@ -21,13 +21,14 @@ using fakes::FakeDialogHost;
 using fakes::FakeShell;
 
 // The values the main window hands in, all distinct where they can be, all in range.
-struct Values {
-    std::int32_t savePassword = 1, autoArrange = 2, autoMinimize = 1, arrangeOnStartup = 0;
-    std::int32_t cascadeWidth = 700, cascadeHeight = 400, unhideOnExit = 1, toolWindow = 0;
-    std::int32_t alwaysOnTop = 1, minimizeToSysTray = 0, windowOpacity = 200, transition = 40;
-    std::int32_t emulateCopyPaste = 0, cmdhistoryScrollThrough = 1, tabCompletion = 0;
-    std::int32_t runOnSystemStartup = 1, checkForUpdates = 0;
-    bool operator==(const Values&) const = default;
+struct Values : Settings {
+    Values() {
+        savePassword = 1, autoArrange = 2, autoMinimize = 1, arrangeOnStartup = 0;
+        cascadeWidth = 700, cascadeHeight = 400, unhideOnExit = 1, toolWindow = 0;
+        alwaysOnTop = 1, minimizeToSysTray = 0, windowOpacity = 200, transition = 40;
+        emulateCopyPaste = 0, cmdhistoryScrollThrough = 1, tabCompletion = 0;
+        runOnSystemStartup = 1, checkForUpdates = 0;
+    }
 };
 
 struct Prefs {
@@ -42,50 +43,14 @@ struct Prefs {
     FakeDialogHost host;
 
     void Open(const Values& v = Values{}, bool layered = true) {
-        dialog.SetSavePassword(v.savePassword);
-        dialog.SetAutoArrange(v.autoArrange);
-        dialog.SetAutoMinimize(v.autoMinimize);
-        dialog.SetArrangeOnStartup(v.arrangeOnStartup);
-        dialog.SetCascadeWidth(v.cascadeWidth);
-        dialog.SetCascadeHeight(v.cascadeHeight);
-        dialog.SetUnhideOnExit(v.unhideOnExit);
-        dialog.SetToolWindow(v.toolWindow);
-        dialog.SetAlwaysOnTop(v.alwaysOnTop);
-        dialog.SetMinimizeToSysTray(v.minimizeToSysTray);
-        dialog.SetWindowOpacity(v.windowOpacity);
-        dialog.SetTransition(v.transition);
-        dialog.SetEmulateCopyPaste(v.emulateCopyPaste);
-        dialog.SetCmdhistoryScrollThrough(v.cmdhistoryScrollThrough);
-        dialog.SetTabCompletion(v.tabCompletion);
-        dialog.SetRunOnSystemStartup(v.runOnSystemStartup);
-        dialog.SetCheckForUpdates(v.checkForUpdates);
+        dialog.SetValues(v);
         host.SetHasLayeredAttributes(layered);
         host.AttachDialog(&dialog);
         dialog.Attach(&host);
         EXPECT_TRUE(dialog.Dispatch(DialogEvent::kInit));
     }
 
-    Values Read() const {
-        Values v;
-        v.savePassword = dialog.GetSavePassword();
-        v.autoArrange = dialog.GetAutoArrange();
-        v.autoMinimize = dialog.GetAutoMinimize();
-        v.arrangeOnStartup = dialog.GetArrangeOnStartup();
-        v.cascadeWidth = dialog.GetCascadeWidth();
-        v.cascadeHeight = dialog.GetCascadeHeight();
-        v.unhideOnExit = dialog.GetUnhideOnExit();
-        v.toolWindow = dialog.GetToolWindow();
-        v.alwaysOnTop = dialog.GetAlwaysOnTop();
-        v.minimizeToSysTray = dialog.GetMinimizeToSysTray();
-        v.windowOpacity = dialog.GetWindowOpacity();
-        v.transition = dialog.GetTransition();
-        v.emulateCopyPaste = dialog.GetEmulateCopyPaste();
-        v.cmdhistoryScrollThrough = dialog.GetCmdhistoryScrollThrough();
-        v.tabCompletion = dialog.GetTabCompletion();
-        v.runOnSystemStartup = dialog.GetRunOnSystemStartup();
-        v.checkForUpdates = dialog.GetCheckForUpdates();
-        return v;
-    }
+    const Settings& Read() const { return dialog.Values(); }
 
     // An automatic check box toggles itself when clicked, if it is enabled.
     void Toggle(int id) {
@@ -166,7 +131,7 @@ TEST(PreferencesDialog, ExactlyTheRadioButtonOfTheArrangementIsChecked) {
         EXPECT_EQ(p.host.IsChecked(D::kArrangeTile), c.tile);
         EXPECT_EQ(p.host.IsItemEnabled(D::kAutoMinimize), c.optionsEnabled);
         EXPECT_EQ(p.host.IsItemEnabled(D::kArrangeOnStartup), c.optionsEnabled);
-        EXPECT_EQ(p.dialog.GetAutoArrange(), c.autoArrange);
+        EXPECT_EQ(p.dialog.Values().autoArrange, c.autoArrange);
     }
 }
 
@@ -203,9 +168,9 @@ TEST(PreferencesDialog, OkIsEnabledOnlyWhileTheEditsAreInRange) {
         p.Open();
         p.host.UserSetsText(c.edit, c.text);
         EXPECT_EQ(p.OkEnabled(), c.okEnabled);
-        const std::int32_t read = c.edit == D::kTransition     ? p.dialog.GetTransition()
-                                  : c.edit == D::kCascadeWidth ? p.dialog.GetCascadeWidth()
-                                                               : p.dialog.GetCascadeHeight();
+        const std::int32_t read = c.edit == D::kTransition     ? p.dialog.Values().transition
+                                  : c.edit == D::kCascadeWidth ? p.dialog.Values().cascadeWidth
+                                                               : p.dialog.Values().cascadeHeight;
         EXPECT_EQ(read, c.value);
     }
 }
@@ -257,7 +222,7 @@ TEST(PreferencesDialog, TheSliderSetsTheOpacityAndItsPercentage) {
         Prefs p;
         p.Open();
         p.Slide(c.position);
-        EXPECT_EQ(p.dialog.GetWindowOpacity(), c.position);
+        EXPECT_EQ(p.dialog.Values().windowOpacity, c.position);
         EXPECT_EQ(p.Percent(), c.percent);
     }
 }
@@ -268,7 +233,7 @@ TEST(PreferencesDialog, AScrollFromAnotherControlOnlyRefreshesTheStates) {
     p.host.SetSliderPosition(D::kOpacitySlider, 60);
     p.host.SetItemText(D::kOpacityPercent, L"stale");
     EXPECT_FALSE(p.dialog.Dispatch(DialogEvent::kHScroll, 4242));  // the default handling follows
-    EXPECT_EQ(p.dialog.GetWindowOpacity(), 200);
+    EXPECT_EQ(p.dialog.Values().windowOpacity, 200);
     EXPECT_EQ(p.Percent(), L"73%");
 }
 
@@ -282,7 +247,7 @@ TEST(PreferencesDialog, WithoutTranslucencyTheOpacityControlsAreHiddenAndTheValu
     EXPECT_EQ(p.host.Control(D::kOpacitySlider).sliderPos, 0);  // never set up
     p.host.UserClicks(D::kOk);
     EXPECT_EQ(p.host.EndResult(), mb::kIdOk);
-    EXPECT_EQ(p.dialog.GetWindowOpacity(), 120);
+    EXPECT_EQ(p.dialog.Values().windowOpacity, 120);
 }
 
 TEST(PreferencesDialog, OffDisablesTheTwoArrangementOptionsWithoutChangingThem) {
@@ -294,52 +259,52 @@ TEST(PreferencesDialog, OffDisablesTheTwoArrangementOptionsWithoutChangingThem) 
     p.Open(v);
 
     p.Choose(D::kArrangeOff);
-    EXPECT_EQ(p.dialog.GetAutoArrange(), 1);
+    EXPECT_EQ(p.dialog.Values().autoArrange, 1);
     for (const int id : {D::kAutoMinimize, D::kArrangeOnStartup}) {
         EXPECT_FALSE(p.host.IsItemEnabled(id)) << id;
         EXPECT_TRUE(p.host.IsChecked(id)) << id;
     }
-    EXPECT_EQ(p.dialog.GetAutoMinimize(), 1);
-    EXPECT_EQ(p.dialog.GetArrangeOnStartup(), 1);
+    EXPECT_EQ(p.dialog.Values().autoMinimize, 1);
+    EXPECT_EQ(p.dialog.Values().arrangeOnStartup, 1);
 
     p.Choose(D::kArrangeTile);
-    EXPECT_EQ(p.dialog.GetAutoArrange(), 3);
+    EXPECT_EQ(p.dialog.Values().autoArrange, 3);
     EXPECT_TRUE(p.host.IsItemEnabled(D::kAutoMinimize));
     EXPECT_TRUE(p.host.IsItemEnabled(D::kArrangeOnStartup));
 
     p.Choose(D::kArrangeCascade);
-    EXPECT_EQ(p.dialog.GetAutoArrange(), 2);
+    EXPECT_EQ(p.dialog.Values().autoArrange, 2);
     EXPECT_TRUE(p.host.IsItemEnabled(D::kAutoMinimize));
 }
 
 TEST(PreferencesDialog, EveryCheckBoxWritesItsOwnValue) {
     const struct {
         int id;
-        std::int32_t (D::*get)() const;
+        std::int32_t Settings::*get;
     } boxes[] = {
-        {D::kSavePassword, &D::GetSavePassword},
-        {D::kAutoMinimize, &D::GetAutoMinimize},
-        {D::kArrangeOnStartup, &D::GetArrangeOnStartup},
-        {D::kUnhideOnExit, &D::GetUnhideOnExit},
-        {D::kToolWindow, &D::GetToolWindow},
-        {D::kAlwaysOnTop, &D::GetAlwaysOnTop},
-        {D::kMinimizeToSysTray, &D::GetMinimizeToSysTray},
-        {D::kTabCompletion, &D::GetTabCompletion},
-        {D::kScrollThrough, &D::GetCmdhistoryScrollThrough},
-        {D::kEmulateCopyPaste, &D::GetEmulateCopyPaste},
-        {D::kRunOnSystemStartup, &D::GetRunOnSystemStartup},
-        {D::kCheckForUpdates, &D::GetCheckForUpdates},
+        {D::kSavePassword, &Settings::savePassword},
+        {D::kAutoMinimize, &Settings::autoMinimize},
+        {D::kArrangeOnStartup, &Settings::arrangeOnStartup},
+        {D::kUnhideOnExit, &Settings::unhideOnExit},
+        {D::kToolWindow, &Settings::toolWindow},
+        {D::kAlwaysOnTop, &Settings::alwaysOnTop},
+        {D::kMinimizeToSysTray, &Settings::minimizeToSysTray},
+        {D::kTabCompletion, &Settings::tabCompletion},
+        {D::kScrollThrough, &Settings::cmdhistoryScrollThrough},
+        {D::kEmulateCopyPaste, &Settings::emulateCopyPaste},
+        {D::kRunOnSystemStartup, &Settings::runOnSystemStartup},
+        {D::kCheckForUpdates, &Settings::checkForUpdates},
     };
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.id);
         Prefs p;
         p.Open();
-        const Values before = p.Read();
-        const std::int32_t was = (p.dialog.*b.get)();
+        const Settings before = p.Read();
+        const std::int32_t was = p.Read().*b.get;
         p.Toggle(b.id);
-        EXPECT_EQ((p.dialog.*b.get)(), was ? 0 : 1);
+        EXPECT_EQ(p.Read().*b.get, was ? 0 : 1);
         p.Toggle(b.id);
-        EXPECT_EQ((p.dialog.*b.get)(), was ? 1 : 0);
+        EXPECT_EQ(p.Read().*b.get, was ? 1 : 0);
         EXPECT_EQ(p.Read(), before);  // no other value moved
     }
 }
@@ -350,10 +315,10 @@ TEST(PreferencesDialog, ACheckBoxValueOfTwoIsShownCheckedAndWrittenBackAsOne) {
     v.toolWindow = 2;
     p.Open(v);
     EXPECT_TRUE(p.host.IsChecked(D::kToolWindow));
-    EXPECT_EQ(p.dialog.GetToolWindow(), 2);  // untouched, it passes through
+    EXPECT_EQ(p.dialog.Values().toolWindow, 2);  // untouched, it passes through
     p.Toggle(D::kToolWindow);
     p.Toggle(D::kToolWindow);
-    EXPECT_EQ(p.dialog.GetToolWindow(), 1);
+    EXPECT_EQ(p.dialog.Values().toolWindow, 1);
 }
 
 TEST(PreferencesDialog, OkEndsTheDialogWithTheEditedValues) {
@@ -404,8 +369,8 @@ TEST(PreferencesDialog, FindTakesTheLargestVisibleTerminal) {
     p.host.UserClicks(D::kFind);
     EXPECT_EQ(p.collections, 1);
     EXPECT_TRUE(p.host.MessageBoxes().empty());
-    EXPECT_EQ(p.dialog.GetCascadeWidth(), 800);
-    EXPECT_EQ(p.dialog.GetCascadeHeight(), 600);
+    EXPECT_EQ(p.dialog.Values().cascadeWidth, 800);
+    EXPECT_EQ(p.dialog.Values().cascadeHeight, 600);
     EXPECT_EQ(p.host.ItemText(D::kCascadeWidth), L"800");
     EXPECT_EQ(p.host.ItemText(D::kCascadeHeight), L"600");
     EXPECT_TRUE(p.OkEnabled());
@@ -427,8 +392,8 @@ TEST(PreferencesDialog, FindAcceptsSizesWithinTheBoundsOnly) {
         p.Open();
         p.host.UserClicks(D::kFind);
         EXPECT_EQ(p.host.MessageBoxes().size(), c.accepted ? 0u : 1u);
-        EXPECT_EQ(p.dialog.GetCascadeWidth(), c.accepted ? c.width : 642);
-        EXPECT_EQ(p.dialog.GetCascadeHeight(), c.accepted ? c.height : 386);
+        EXPECT_EQ(p.dialog.Values().cascadeWidth, c.accepted ? c.width : 642);
+        EXPECT_EQ(p.dialog.Values().cascadeHeight, c.accepted ? c.height : 386);
     }
 }
 
@@ -458,8 +423,8 @@ TEST(PreferencesDialog, FindWithoutAUsableWindowSaysSoAndFallsBackToTheDefaults)
         EXPECT_EQ(box.flags, mb::kOk | mb::kIconExclamation);
         EXPECT_EQ(p.host.ItemText(D::kCascadeWidth), L"642");
         EXPECT_EQ(p.host.ItemText(D::kCascadeHeight), L"386");
-        EXPECT_EQ(p.dialog.GetCascadeWidth(), 642);
-        EXPECT_EQ(p.dialog.GetCascadeHeight(), 386);
+        EXPECT_EQ(p.dialog.Values().cascadeWidth, 642);
+        EXPECT_EQ(p.dialog.Values().cascadeHeight, 386);
         EXPECT_TRUE(p.OkEnabled());
     }
 }
@@ -470,16 +435,16 @@ TEST(PreferencesDialog, FindKeepsTheEarlierOfTwoWindowsOfEqualArea) {
     first.Terminal(L"b", 300, 400);
     first.Open();
     first.host.UserClicks(D::kFind);
-    EXPECT_EQ(first.dialog.GetCascadeWidth(), 400);
-    EXPECT_EQ(first.dialog.GetCascadeHeight(), 300);
+    EXPECT_EQ(first.dialog.Values().cascadeWidth, 400);
+    EXPECT_EQ(first.dialog.Values().cascadeHeight, 300);
 
     Prefs swapped;
     swapped.Terminal(L"b", 300, 400);
     swapped.Terminal(L"a", 400, 300);
     swapped.Open();
     swapped.host.UserClicks(D::kFind);
-    EXPECT_EQ(swapped.dialog.GetCascadeWidth(), 300);
-    EXPECT_EQ(swapped.dialog.GetCascadeHeight(), 400);
+    EXPECT_EQ(swapped.dialog.Values().cascadeWidth, 300);
+    EXPECT_EQ(swapped.dialog.Values().cascadeHeight, 400);
 }
 
 TEST(PreferencesDialog, CancelEndsWithCancelAfterAnyChange) {

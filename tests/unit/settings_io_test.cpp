@@ -7,7 +7,9 @@
 
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_storage.h"
-#include "settings/text_codec.h"
+#include "fakes/trace_log.h"
+#include "settings/base64.h"
+#include "platform/text_codec.h"
 #include "ui/main_dialog.h"
 
 namespace tandrel {
@@ -22,6 +24,7 @@ class NoShell : public IShell {
 constexpr wchar_t kBeside[] = L"C:\\Tools\\tandrel.ini";
 constexpr wchar_t kInAppData[] = L"C:\\Users\\op\\AppData\\Roaming\\Tandrel\\tandrel.ini";
 constexpr wchar_t kExe[] = L"C:\\Tools\\tandrel.exe";
+constexpr wchar_t kQuotedExe[] = L"\"C:\\Tools\\tandrel.exe\"";
 
 std::wstring Slot(const wchar_t* stem, int n) {
     std::wstring key(stem);
@@ -32,30 +35,30 @@ std::wstring Slot(const wchar_t* stem, int n) {
 
 struct IntMember {
     const wchar_t* key;
-    std::int32_t CMainDialog::*member;
+    std::int32_t Settings::*member;
     std::int32_t fallback;
 };
 
 // Every integer preference with its default.
 const IntMember kIntegers[] = {
-    {L"savePassword", &CMainDialog::savePassword, 0},
-    {L"toolWindow", &CMainDialog::toolWindow, 1},
-    {L"alwaysOnTop", &CMainDialog::alwaysOnTop, 1},
-    {L"minimizeToSysTray", &CMainDialog::minimizeToSysTray, 1},
-    {L"transition", &CMainDialog::transition, 25},
-    {L"windowOpacity", &CMainDialog::windowOpacity, 255},
-    {L"autoArrange", &CMainDialog::autoArrange, 1},
-    {L"autoMinimize", &CMainDialog::autoMinimize, 0},
-    {L"arrangeOnStartup", &CMainDialog::arrangeOnStartup, 0},
-    {L"unhideOnExit", &CMainDialog::unhideOnExit, 1},
-    {L"cascadeWidth", &CMainDialog::cascadeWidth, 642},
-    {L"cascadeHeight", &CMainDialog::cascadeHeight, 386},
-    {L"sendCR", &CMainDialog::sendCR, 1},
-    {L"tabCompletion", &CMainDialog::tabCompletion, 0},
-    {L"cmdhistoryScrollThrough", &CMainDialog::cmdhistoryScrollThrough, 1},
-    {L"emulateCopyPaste", &CMainDialog::emulateCopyPaste, 1},
-    {L"runOnSystemStartup", &CMainDialog::runOnSystemStartup, 0},
-    {L"checkForUpdates", &CMainDialog::checkForUpdates, 1},
+    {L"savePassword", &Settings::savePassword, 0},
+    {L"toolWindow", &Settings::toolWindow, 1},
+    {L"alwaysOnTop", &Settings::alwaysOnTop, 1},
+    {L"minimizeToSysTray", &Settings::minimizeToSysTray, 1},
+    {L"transition", &Settings::transition, 25},
+    {L"windowOpacity", &Settings::windowOpacity, 255},
+    {L"autoArrange", &Settings::autoArrange, 1},
+    {L"autoMinimize", &Settings::autoMinimize, 0},
+    {L"arrangeOnStartup", &Settings::arrangeOnStartup, 0},
+    {L"unhideOnExit", &Settings::unhideOnExit, 1},
+    {L"cascadeWidth", &Settings::cascadeWidth, 642},
+    {L"cascadeHeight", &Settings::cascadeHeight, 386},
+    {L"sendCR", &Settings::sendCR, 1},
+    {L"tabCompletion", &Settings::tabCompletion, 0},
+    {L"cmdhistoryScrollThrough", &Settings::cmdhistoryScrollThrough, 1},
+    {L"emulateCopyPaste", &Settings::emulateCopyPaste, 1},
+    {L"runOnSystemStartup", &Settings::runOnSystemStartup, 0},
+    {L"checkForUpdates", &Settings::checkForUpdates, 1},
 };
 
 class SettingsTest : public testing::Test {
@@ -101,7 +104,8 @@ TEST_F(SettingsTest, AFreshProfileGivesTheBuiltInFilterAndEveryDefault) {
     EXPECT_TRUE(d.commandHistory.empty());
     EXPECT_EQ(d.historyCursor, 0);
     EXPECT_EQ(d.encodedPassword, L"");
-    for (const IntMember& m : kIntegers) EXPECT_EQ(d.*m.member, m.fallback) << testing::PrintToString(m.key);
+    for (const IntMember& m : kIntegers)
+        EXPECT_EQ(d.settings.*m.member, m.fallback) << testing::PrintToString(m.key);
     EXPECT_EQ(storage.writes, 0);  // loading writes nothing
 }
 
@@ -142,18 +146,43 @@ TEST_F(SettingsTest, AnInvalidFilterIndexBecomesZero) {
 TEST_F(SettingsTest, StoredValuesReachTheMembersUnchecked) {
     Profile(L"windowOpacity=999\r\nautoArrange=7\r\ntransition=-5\r\ncascadeWidth=abc\r\nsendCR=2\r\n");
     CMainDialog& d = Start();
-    EXPECT_EQ(d.windowOpacity, 999);
-    EXPECT_EQ(d.autoArrange, 7);
-    EXPECT_EQ(d.transition, -5);
-    EXPECT_EQ(d.cascadeWidth, 0);
-    EXPECT_EQ(d.sendCR, 2);
+    EXPECT_EQ(d.settings.windowOpacity, 999);
+    EXPECT_EQ(d.settings.autoArrange, 7);
+    EXPECT_EQ(d.settings.transition, -5);
+    EXPECT_EQ(d.settings.cascadeWidth, 0);
+    EXPECT_EQ(d.settings.sendCR, 2);
 }
 
 TEST_F(SettingsTest, ThePasswordIsReadOnlyWhenItIsKept) {
-    Profile(L"savePassword=1\r\npassword=c2VjcmV0\r\n");
-    EXPECT_EQ(Start().encodedPassword, L"c2VjcmV0");
+    Profile(L"savePassword=1\r\npassword=c2VjcmV0\r\n");  // "secret", as earlier versions kept it
+    EXPECT_EQ(DecodePassword(Start().encodedPassword), L"secret");
     Profile(L"savePassword=0\r\npassword=c2VjcmV0\r\n");
     EXPECT_EQ(Start().encodedPassword, L"");
+}
+
+TEST_F(SettingsTest, ThePasswordIsStoredWholeAndOnlyProtectedForTheUser) {
+    const std::wstring cyrillicAndCjk = L"\x043F\x0430\x0440\x043E\x043B\x044C-\x5BC6\x7801+\x0100";
+    Profile(L"savePassword=1\r\npassword=c2VjcmV0\r\n");
+    CMainDialog d(platform);  // saves, while each Start() reads as the next run would
+    d.LoadSettings();
+    d.SaveSettings();  // the old form is replaced at once
+    EXPECT_EQ(Stored(L"password"), L"");
+    EXPECT_EQ(DecodePassword(Start().encodedPassword), L"secret");
+    d.encodedPassword = EncodePassword(cyrillicAndCjk);
+    d.SaveSettings();
+    const std::wstring sealed = Stored(L"protectedPassword");
+    const std::string stored = DecodeBase64Bytes(sealed);
+    EXPECT_TRUE(stored.starts_with("sealed for op:")) << testing::PrintToString(sealed);
+    EXPECT_EQ(FileText().find(L"\x043F\x0430"), std::wstring::npos);
+    EXPECT_EQ(DecodePassword(Start().encodedPassword), cyrillicAndCjk);
+
+    storage.user = "someone else";  // a profile copied to another account holds no password for it
+    EXPECT_EQ(Start().encodedPassword, L"");
+    storage.user = "op";
+    storage.failProtect = true;  // what cannot be protected is not stored at all
+    d.SaveSettings();
+    EXPECT_EQ(Stored(L"protectedPassword"), L"");
+    EXPECT_EQ(Stored(L"password"), L"");
 }
 
 // ---- saving ----
@@ -165,7 +194,8 @@ TEST_F(SettingsTest, TheFirstSaveOfAFreshProfileWritesEveryKeyInOrder) {
     expected += L"filter=0\r\n";
     for (int n = 0; n < 100; ++n) expected += Slot(L"cmdhistory", n) + L"=\r\n";
     expected +=
-        L"savePassword=0\r\npassword=\r\ntoolWindow=1\r\nalwaysOnTop=1\r\nminimizeToSysTray=1\r\n"
+        L"savePassword=0\r\npassword=\r\nprotectedPassword=\r\ntoolWindow=1\r\nalwaysOnTop="
+        L"1\r\nminimizeToSysTray=1\r\n"
         L"transition=25\r\nwindowOpacity=255\r\nautoArrange=1\r\nautoMinimize=0\r\narrangeOnStartup=0\r\n"
         L"unhideOnExit=1\r\ncascadeWidth=642\r\ncascadeHeight=386\r\nsendCR=1\r\ntabCompletion=0\r\n"
         L"cmdhistoryScrollThrough=1\r\nemulateCopyPaste=1\r\nrunOnSystemStartup=0\r\ncheckForUpdates=1\r\n";
@@ -179,10 +209,10 @@ TEST_F(SettingsTest, EveryValueComesBackAtTheNextStart) {
     d.filterList = {L"web||+web*;-web-test*", L"db||db??"};
     d.selectedFilter = 1;
     d.commandHistory = {L"uptime", L"sudo -i", L"exit"};
-    d.encodedPassword = L"c2VjcmV0";
+    d.encodedPassword = EncodePassword(L"s\x0435cr\x0435t");
     std::int32_t value = 1000;
-    for (const IntMember& m : kIntegers) d.*m.member = ++value;
-    d.savePassword = 1;
+    for (const IntMember& m : kIntegers) d.settings.*m.member = ++value;
+    d.settings.savePassword = 1;
     d.SaveSettings();
 
     CMainDialog& next = Start();
@@ -190,11 +220,11 @@ TEST_F(SettingsTest, EveryValueComesBackAtTheNextStart) {
     EXPECT_EQ(next.selectedFilter, 1);
     EXPECT_EQ(next.commandHistory, (std::vector<std::wstring>{L"uptime", L"sudo -i", L"exit"}));
     EXPECT_EQ(next.historyCursor, 3);
-    EXPECT_EQ(next.encodedPassword, L"c2VjcmV0");
+    EXPECT_EQ(DecodePassword(next.encodedPassword), L"s\x0435cr\x0435t");
     value = 1000;
     for (const IntMember& m : kIntegers) {
         ++value;
-        EXPECT_EQ(next.*m.member, m.member == &CMainDialog::savePassword ? 1 : value)
+        EXPECT_EQ(next.settings.*m.member, m.member == &Settings::savePassword ? 1 : value)
             << testing::PrintToString(m.key);
     }
 }
@@ -230,11 +260,12 @@ TEST_F(SettingsTest, ASaveEmptiesTheSlotsOfALongerListStoredBefore) {
 TEST_F(SettingsTest, SavingWithoutSavePasswordErasesTheStoredPasswordOnly) {
     Profile(L"savePassword=1\r\npassword=c2VjcmV0\r\n");
     CMainDialog& d = Start();
-    d.savePassword = 0;
+    d.settings.savePassword = 0;
     d.SaveSettings();
     EXPECT_EQ(Stored(L"password"), L"");
+    EXPECT_EQ(Stored(L"protectedPassword"), L"");
     EXPECT_EQ(Stored(L"savePassword"), L"0");
-    EXPECT_EQ(d.encodedPassword, L"c2VjcmV0");  // still offered for the rest of this run
+    EXPECT_EQ(DecodePassword(d.encodedPassword), L"secret");  // still offered for the rest of this run
     EXPECT_EQ(Start().encodedPassword, L"");
 }
 
@@ -250,7 +281,7 @@ TEST_F(SettingsTest, KeysAndSectionsOfOthersSurviveASave) {
 
 TEST_F(SettingsTest, ASaveWithoutALoadStillWritesEverything) {
     CMainDialog d(platform);
-    d.transition = 70;
+    d.settings.transition = 70;
     d.SaveSettings();
     EXPECT_EQ(Stored(L"transition"), L"70");
     EXPECT_EQ(Stored(L"filter00"), L"All PuTTYs||+*");
@@ -260,14 +291,15 @@ TEST_F(SettingsTest, ASaveWithoutALoadStillWritesEverything) {
 
 TEST_F(SettingsTest, TheRunValueFollowsThePreferenceAtStartAndSave) {
     Profile(L"runOnSystemStartup=1\r\n");
+    storage.runValues[L"Tandrel"] = kExe;  // unquoted, as an earlier version wrote it
     CMainDialog& d = Start();
-    EXPECT_EQ(storage.runValues, (std::map<std::wstring, std::wstring>{{L"Tandrel", kExe}}));
+    EXPECT_EQ(storage.runValues, (std::map<std::wstring, std::wstring>{{L"Tandrel", kQuotedExe}}));
 
     storage.runValues.clear();
     d.SaveSettings();
-    EXPECT_EQ(storage.runValues[L"Tandrel"], kExe);
+    EXPECT_EQ(storage.runValues[L"Tandrel"], kQuotedExe);
 
-    d.runOnSystemStartup = 0;  // the preferences dialog confirmed
+    d.settings.runOnSystemStartup = 0;  // the preferences dialog confirmed
     d.SaveSettings();
     EXPECT_FALSE(storage.runValues.contains(L"Tandrel"));
 }
@@ -275,11 +307,11 @@ TEST_F(SettingsTest, TheRunValueFollowsThePreferenceAtStartAndSave) {
 TEST_F(SettingsTest, TheRunValueFollowsAMovedExecutable) {
     Profile(L"runOnSystemStartup=1\r\n");
     Start();
-    storage.executablePath = L"D:\\Portable\\Tandrel\\tandrel.exe";
-    storage.folders.insert(L"D:\\Portable\\Tandrel");
-    storage.files[L"D:\\Portable\\Tandrel\\tandrel.ini"] = storage.files[kBeside];  // moved with it
+    storage.executablePath = L"D:\\Portable Tools\\tandrel.exe";
+    storage.folders.insert(L"D:\\Portable Tools");
+    storage.files[L"D:\\Portable Tools\\tandrel.ini"] = storage.files[kBeside];  // moved with it
     Start();
-    EXPECT_EQ(storage.runValues[L"Tandrel"], L"D:\\Portable\\Tandrel\\tandrel.exe");
+    EXPECT_EQ(storage.runValues[L"Tandrel"], L"\"D:\\Portable Tools\\tandrel.exe\"");
 }
 
 TEST_F(SettingsTest, AStartWithThePreferenceOffRemovesARunValueMadeBySomeoneElse) {
@@ -303,11 +335,14 @@ TEST_F(SettingsTest, WithoutAnExecutablePathTheRunValueIsLeftAlone) {
 TEST_F(SettingsTest, ARunKeyThatCannotBeOpenedChangesNothingElse) {
     storage.runKeyAvailable = false;
     Profile(L"runOnSystemStartup=1\r\ntransition=40\r\n");
+    fakes::TraceLog trace;
     CMainDialog& d = Start();
-    EXPECT_EQ(d.transition, 40);
+    EXPECT_EQ(d.settings.transition, 40);
     d.SaveSettings();
     EXPECT_TRUE(storage.runValues.empty());
     EXPECT_EQ(Stored(L"transition"), L"40");
+    // Said only on the diagnostics channel, at the start and at the save.
+    EXPECT_EQ(trace.lines, std::vector<std::wstring>(2, L"The Run entry could not be set"));
 }
 
 // ---- where the profile lives ----
@@ -322,23 +357,62 @@ TEST_F(SettingsTest, AnUnwritableProgramFolderMovesTheProfileToAppData) {
     storage.unwritableFolders.insert(L"C:\\Tools");
     Profile(L"transition=40\r\n");  // beside the program, left there by an installer
     CMainDialog& d = Start();
-    EXPECT_EQ(d.transition, 40);  // read as the first profile
-    d.transition = 60;
+    EXPECT_EQ(d.settings.transition, 40);  // read as the first profile
+    d.settings.transition = 60;
     d.SaveSettings();
     EXPECT_EQ(Stored(L"transition", kInAppData), L"60");
     EXPECT_EQ(Stored(L"transition", kBeside), L"40");
     EXPECT_EQ(storage.writes, 1);
-    EXPECT_EQ(Start().transition, 60);  // from now on the one in AppData counts
+    EXPECT_EQ(Start().settings.transition, 60);  // from now on the one in AppData counts...
+    storage.unwritableFolders.clear();
+    EXPECT_EQ(Start().settings.transition, 60);  // ...even once the program's folder can be written again
+}
+
+TEST_F(SettingsTest, AProfileThatExistsButCannotBeReadIsNeverWrittenOver) {
+    struct Case {
+        const char* name;
+        const wchar_t* unreadable;
+        bool programFolderWritable;
+    };
+    const Case cases[] = {
+        {"beside the program", kBeside, true},
+        {"in AppData, with an older one beside the program", kInAppData, true},
+        {"beside a program whose folder cannot be written", kBeside, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        storage = fakes::FakeStorage();
+        storage.folders.insert(L"C:\\Users\\op\\AppData\\Roaming\\Tandrel");
+        if (!c.programFolderWritable)
+            storage.unwritableFolders.insert(L"C:\\Tools");
+        Profile(L"transition=40\r\nrunOnSystemStartup=0\r\n", kBeside);
+        if (c.unreadable == std::wstring(kInAppData))
+            Profile(L"transition=70\r\nrunOnSystemStartup=0\r\n", kInAppData);
+        storage.unreadableFiles.insert(c.unreadable);
+        storage.runValues[L"Tandrel"] = L"\"C:\\Tools\\tandrel.exe\"";
+        const std::map<std::wstring, std::string> before = storage.files;
+
+        CMainDialog& d = Start();
+        EXPECT_EQ(d.unreadableProfile, c.unreadable);
+        EXPECT_EQ(d.settings.transition, 25);  // the defaults, not the other profile's 40
+        d.commandHistory = {L"uptime"};
+        d.SaveSettings();
+        d.SaveSettings();
+        dialog.reset();
+        EXPECT_EQ(storage.writes, 0);
+        EXPECT_EQ(storage.files, before);
+        EXPECT_EQ(storage.runValues.size(), 1u);  // the defaults do not remove the Run entry
+    }
 }
 
 TEST_F(SettingsTest, AnAppDataFolderThatCannotBeCreatedLosesTheSaveQuietly) {
     storage.unwritableFolders = {L"C:\\Tools", L"C:\\Users\\op\\AppData\\Roaming"};
     CMainDialog& d = Start();
-    d.transition = 60;
+    d.settings.transition = 60;
     d.SaveSettings();
     EXPECT_EQ(storage.failedWrites, 1);
     EXPECT_TRUE(storage.files.empty());
-    EXPECT_EQ(d.transition, 60);
+    EXPECT_EQ(d.settings.transition, 60);
 }
 
 // ---- faults mended ----
@@ -373,19 +447,22 @@ TEST_F(SettingsTest, AMultiLineCommandComesBackWholeAndChangesNoOtherKey) {
 
 TEST_F(SettingsTest, AFailedWriteKeepsTheOldFileAndTheValuesInMemory) {
     CMainDialog& d = Start();
-    d.transition = 40;
+    d.settings.transition = 40;
     d.SaveSettings();
     const std::string before = storage.files[kBeside];
     storage.failWrites = true;
-    d.transition = 90;
+    d.settings.transition = 90;
     d.commandHistory = {L"uptime"};
+    fakes::TraceLog trace;
     d.SaveSettings();
+    EXPECT_EQ(trace.lines,
+              std::vector<std::wstring>{L"The profile could not be written: " + std::wstring(kBeside)});
     EXPECT_EQ(storage.files[kBeside], before);
     EXPECT_EQ(storage.failedWrites, 1);
-    EXPECT_EQ(d.transition, 90);
+    EXPECT_EQ(d.settings.transition, 90);
     EXPECT_EQ(d.commandHistory, std::vector<std::wstring>{L"uptime"});
     storage.failWrites = false;
-    EXPECT_EQ(Start().transition, 40);
+    EXPECT_EQ(Start().settings.transition, 40);
 }
 
 // A written profile is clean: the mark, then only section lines and key lines, every one ended
@@ -402,7 +479,7 @@ void ExpectClean(const std::string& bytes) {
             << "line " << lines;
         pos = end + 2;
     }
-    EXPECT_GE(lines, 219u);  // [Tandrel], 201 slots and "filter", 17 more keys
+    EXPECT_GE(lines, 220u);  // [Tandrel], 201 slots and "filter", 18 more keys
 }
 
 TEST_F(SettingsTest, AProfileThatCannotBeParsedLoadsWhatItCanAndIsWrittenBackClean) {
@@ -412,8 +489,8 @@ TEST_F(SettingsTest, AProfileThatCannotBeParsedLoadsWhatItCanAndIsWrittenBackCle
         d.filterList = {L"web||+web*", L"db||+db*"};
         d.selectedFilter = 1;
         for (int n = 0; n < 100; ++n) d.commandHistory.push_back(L"command " + std::to_wstring(n));
-        d.transition = 40;
-        d.checkForUpdates = 0;
+        d.settings.transition = 40;
+        d.settings.checkForUpdates = 0;
         d.SaveSettings();
     }
     const std::string full = storage.files[kBeside];
@@ -445,17 +522,17 @@ TEST_F(SettingsTest, AProfileThatCannotBeParsedLoadsWhatItCanAndIsWrittenBackCle
         CMainDialog& d = Start();
         EXPECT_EQ(d.filterList.size(), c.filters);
         EXPECT_EQ(d.commandHistory.size(), c.history);
-        EXPECT_EQ(d.transition, c.transition);
+        EXPECT_EQ(d.settings.transition, c.transition);
         d.SaveSettings();
         ExpectClean(storage.files[kBeside]);
         // What was loaded is what the clean file gives back.
         const std::vector<std::wstring> filters = d.filterList;
         const std::vector<std::wstring> history = d.commandHistory;
-        const std::int32_t transition = d.transition;
+        const std::int32_t transition = d.settings.transition;
         CMainDialog& next = Start();
         EXPECT_EQ(next.filterList, filters);
         EXPECT_EQ(next.commandHistory, history);
-        EXPECT_EQ(next.transition, transition);
+        EXPECT_EQ(next.settings.transition, transition);
     }
 }
 

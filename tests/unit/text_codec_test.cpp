@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {

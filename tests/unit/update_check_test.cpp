@@ -23,6 +23,12 @@ const wchar_t kNewVersionText[] =
     L"\n\nWould you like to go to the Tandrel homepage?";
 const wchar_t kNoUpdatesText[] = L"No updates found. Tandrel 1.7 is the latest version.";
 
+AskOperator AskThrough(IDialogHost& host) {
+    return [&host](const std::wstring& text, const std::wstring& caption, std::uint32_t style) {
+        return host.ShowMessageBox(text, caption, style);
+    };
+}
+
 // A host that notes the modal flag whenever a message box is up.
 class WatchingHost : public FakeDialogHost {
   public:
@@ -40,7 +46,7 @@ class WatchingHost : public FakeDialogHost {
 class UpdateCheck : public ::testing::Test {
   protected:
     void Run(bool interactive) {
-        RunUpdateCheck(shell, host, interactive, modalDialogOpen, [this] {
+        RunUpdateCheck(shell, AskThrough(host), interactive, modalDialogOpen, [this] {
             ++homePageOpened;
             flagAtHomePage = modalDialogOpen;
         });
@@ -127,7 +133,7 @@ TEST_F(UpdateCheck, EveryFailureEndsInTheNoUpdatesMessageOrSilence) {
             } else {
                 caseShell.FailNextDownload();
             }
-            RunUpdateCheck(caseShell, caseHost, interactive, flag, [&opened] { ++opened; });
+            RunUpdateCheck(caseShell, AskThrough(caseHost), interactive, flag, [&opened] { ++opened; });
             const auto& boxes = caseHost.MessageBoxes();
             if (interactive) {
                 ASSERT_EQ(boxes.size(), 1u) << c.what;
@@ -202,7 +208,7 @@ class OverfullShell : public FakeShell {
 
 TEST_F(UpdateCheck, ARecordBeyondTheBoundIsNotReadEvenWhenTheShellDeliversIt) {
     OverfullShell overfull;
-    RunUpdateCheck(overfull, host, true, modalDialogOpen, [] {});
+    RunUpdateCheck(overfull, AskThrough(host), true, modalDialogOpen, [] {});
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, kNoUpdatesText);
 }

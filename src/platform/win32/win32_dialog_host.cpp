@@ -1,4 +1,5 @@
 #include "platform/win32/win32_dialog_host.h"
+#include "platform/win32/win32_handles.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -39,9 +40,8 @@ bool FontFaceInstalled(const std::wstring& face) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     bool found = false;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &lf, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
+    const win32::ScreenDC screen;
+    ::EnumFontFamiliesExW(screen.Get(), &lf, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -80,6 +80,8 @@ LayeredAttributesFn LayeredAttributes() {
 Win32DialogHost::Win32DialogHost(HWND dialog, bool modeless) : hwnd_(dialog), modeless_(modeless) {}
 
 Win32DialogHost::~Win32DialogHost() {
+    if (tips_ != nullptr)
+        ::DestroyWindow(tips_);
     for (const OwnedFont& f : fonts_) ::DeleteObject(f.font);
 }
 
@@ -127,6 +129,38 @@ bool Win32DialogHost::IsItemShown(int id) {
     return (::GetWindowLongPtrW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+void Win32DialogHost::SetItemTip(int id, const std::wstring& tip) {
+    HWND item = Item(id);
+    if (item == nullptr)
+        return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(item);
+    info.lpszText = const_cast<wchar_t*>(tip.c_str());
+    if (tips_ == nullptr) {
+        // Not owned by the dialog (the host destroys it): under Wine a topmost window that owns
+        // a topmost popup cannot itself be made topmost, so "Always on top" would not take.
+        tips_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        if (tips_ == nullptr)
+            return;  // no tooltip control: the button works without its tip
+    }
+    // The tool is added once; later calls only change its text.
+    ::SendMessageW(tips_, HasTool(item) ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                   reinterpret_cast<LPARAM>(&info));
+}
+
+bool Win32DialogHost::HasTool(HWND item) const {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(item);
+    return ::SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
 void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
     HFONT font = nullptr;
     for (const OwnedFont& f : fonts_) {
@@ -143,9 +177,7 @@ void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
     }
     if (font == nullptr) {
         // A point-size font: tenths of a point at the screen's vertical resolution.
-        HDC screen = ::GetDC(nullptr);
-        const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
+        const int dpi = ::GetDeviceCaps(win32::ScreenDC().Get(), LOGPIXELSY);
         LOGFONTW lf{};
         lf.lfHeight = -::MulDiv(wanted.pointTenths, dpi, 720);
         lf.lfCharSet = DEFAULT_CHARSET;

@@ -40,6 +40,7 @@ class Win32DialogHost : public IDialogHost {
     void ShowItem(int id, bool shown) override;
     bool IsItemShown(int id) override;
     void SetItemFont(int id, const FontSpec& font) override;
+    void SetItemTip(int id, const std::wstring& tip) override;
     void ClearList(int id) override;
     void AddListItem(int id, const std::wstring& text) override;
     void SelectListItem(int id, int index) override;
@@ -73,6 +74,7 @@ class Win32DialogHost : public IDialogHost {
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
     // Combo boxes take CB_* messages, list boxes LB_*.
     bool IsComboBox(int id) const;
+    bool HasTool(HWND item) const;
 
     struct OwnedFont {
         FontSpec wanted;
@@ -83,6 +85,7 @@ class Win32DialogHost : public IDialogHost {
     bool ended_ = false;
     int result_ = 0;
     std::vector<OwnedFont> fonts_;
+    HWND tips_ = nullptr;  // the tooltip control, made with the first tip
 };
 
 // The dialog procedure of every dialog: WM_INITDIALOG's lParam is the CDialog*. It attaches a

@@ -37,6 +37,33 @@ std::uint32_t Win32Keyboard::VirtualKeyToScanCode(std::uint32_t vk) {
     return MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
 }
 
+bool Win32Keyboard::IsDeadKey(std::uint16_t code) {
+    const UINT vk = code & 0xFF;
+    const UINT shiftState = code >> 8;
+    if (shiftState == 0)
+        return (MapVirtualKeyW(vk, MAPVK_VK_TO_CHAR) & 0x80000000u) != 0;
+    BYTE state[256] = {};
+    if ((shiftState & 1) != 0)
+        state[VK_SHIFT] = 0x80;
+    if ((shiftState & 2) != 0)
+        state[VK_CONTROL] = 0x80;
+    if ((shiftState & 4) != 0)
+        state[VK_MENU] = 0x80;
+    const HKL layout = GetKeyboardLayout(0);
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    wchar_t chars[8];
+    // Flag 4 leaves the keyboard state alone; where the system does not know it, the dead key
+    // stays pending in this thread and a blank takes it out again.
+    constexpr UINT kKeepKeyboardState = 4;
+    const int n = ToUnicodeEx(vk, scan, state, chars, 8, kKeepKeyboardState, layout);
+    if (n >= 0)
+        return false;
+    const BYTE none[256] = {};
+    ToUnicodeEx(VK_SPACE, MapVirtualKeyW(VK_SPACE, MAPVK_VK_TO_VSC), none, chars, 8, kKeepKeyboardState,
+                layout);
+    return true;
+}
+
 std::int16_t Win32Keyboard::KeyState(int vk) {
     return GetKeyState(vk);
 }

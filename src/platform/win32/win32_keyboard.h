@@ -10,6 +10,7 @@ class Win32Keyboard final : public IKeyboard {
     void SendKeyInputs(const KeyInput* inputs, std::size_t count) override;
     std::uint16_t CharToKeyCode(wchar_t ch) override;
     std::uint32_t VirtualKeyToScanCode(std::uint32_t vk) override;
+    bool IsDeadKey(std::uint16_t code) override;
     std::int16_t KeyState(int vk) override;
     void ReadKeyboardState(std::uint8_t state[256]) override;
     void WriteKeyboardState(const std::uint8_t state[256]) override;

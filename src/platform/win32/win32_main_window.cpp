@@ -4,14 +4,17 @@
 
 #include <string>
 
+#include "cli/handoff_record.h"
 #include "platform/win32/win32_dialog_host.h"
+#include "res/resource.h"
+#include "platform/win32/win32_handles.h"
 
 namespace tandrel::win32 {
 namespace {
 
-constexpr int kTemplate = 110;
-constexpr UINT kActivateMessage = 1025;
-constexpr UINT kTrayNotifyMessage = 1026;
+constexpr int kTemplate = IDD_MAIN;
+constexpr UINT kActivateMessage = TANDREL_MSG_ACTIVATE;
+constexpr UINT kTrayNotifyMessage = TANDREL_MSG_TRAY_NOTIFY;
 constexpr UINT_PTR kCommandBoxSubclass = 1;
 
 // One main window per process: what its dialog procedure needs besides the dialog.
@@ -19,19 +22,21 @@ struct MainWindowState {
     CMainDialog* dialog = nullptr;
     HICON icon = nullptr;
     UINT taskbarCreated = 0;
+    // Commands of the window under way: a hand-off that arrives meanwhile (while a broadcast
+    // waits on a terminal, say) is told that the window is busy instead of running inside it.
+    int commandsUnderWay = 0;
 };
 MainWindowState g_main;
 
 void PaintIconic(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd, &ps);
+    const PaintScope paint(hwnd);
+    HDC dc = paint.Get();
     ::SendMessageW(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
     ::GetClientRect(hwnd, &client);
     const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
     ::DrawIcon(dc, x, y, g_main.icon);
-    ::EndPaint(hwnd, &ps);
 }
 
 // Copies the box's selection to the clipboard as CF_UNICODETEXT; nothing when nothing is
@@ -42,7 +47,8 @@ void CopySelection(HWND box) {
     ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (start == end)
         return;
-    if (!::OpenClipboard(box))
+    const ClipboardScope clipboard(box);
+    if (!clipboard.Opened())
         return;
     const int length = ::GetWindowTextLengthW(box);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -62,7 +68,6 @@ void CopySelection(HWND box) {
             ::GlobalFree(memory);
         }
     }
-    ::CloseClipboard();
 }
 
 // The command box: the selection copies and the right button pastes, the way a terminal
@@ -98,9 +103,48 @@ LRESULT CALLBACK CommandBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
+struct CommandUnderWay {
+    CommandUnderWay() { ++g_main.commandsUnderWay; }
+    ~CommandUnderWay() { --g_main.commandsUnderWay; }
+    CommandUnderWay(const CommandUnderWay&) = delete;
+    CommandUnderWay& operator=(const CommandUnderWay&) = delete;
+};
+
+// A command line's request from another instance: refused (0) when the record is not one we
+// can read whole; otherwise carried out, and the report sent back to the window in wParam.
+LRESULT OnCopyData(HWND hwnd, HWND reportTo, const COPYDATASTRUCT* data) {
+    if (DialogOf(hwnd) == nullptr || data == nullptr || data->dwData != handoff::kCopyDataTag ||
+        (data->lpData == nullptr && data->cbData != 0))
+        return FALSE;
+    const bool busy = g_main.commandsUnderWay > 0;
+    CommandUnderWay underWay;
+    std::optional<std::string> report = g_main.dialog->OnHandOffRecord(
+        std::string_view(static_cast<const char*>(data->lpData), data->cbData), busy);
+    if (!report)
+        return FALSE;
+    COPYDATASTRUCT answer{handoff::kCopyDataTag, static_cast<DWORD>(report->size()), report->data()};
+    ::SendMessageTimeoutW(reportTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),
+                          reinterpret_cast<LPARAM>(&answer), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return TRUE;
+}
+
 INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_COPYDATA:
+            ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT,
+                                OnCopyData(hwnd, reinterpret_cast<HWND>(wParam),
+                                           reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
+            return TRUE;
+        case WM_COMMAND:
+        case WM_SYSCOMMAND: {
+            CommandUnderWay underWay;
+            return HandleDialogMessage(hwnd, message, wParam, lParam);
+        }
         case WM_INITDIALOG: {
+            // Run elevated, the window would not hear the shell's "TaskbarCreated" nor the
+            // hand-over of a second start that is not: both are let through.
+            ::ChangeWindowMessageFilterEx(hwnd, g_main.taskbarCreated, MSGFLT_ALLOW, nullptr);
+            ::ChangeWindowMessageFilterEx(hwnd, kActivateMessage, MSGFLT_ALLOW, nullptr);
             BindDialog(hwnd, *g_main.dialog, true);
             ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_main.icon));
             ::SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_main.icon));
@@ -114,20 +158,44 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                 return TRUE;
             }
             return FALSE;
+        case WM_ACTIVATE:
+            // Terminals opened or closed meanwhile: the Send button's count is made anew.
+            if (LOWORD(wParam) != WA_INACTIVE && DialogOf(hwnd) != nullptr)
+                g_main.dialog->UpdateSendTip();
+            return HandleDialogMessage(hwnd, message, wParam, lParam);
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(g_main.icon);
+        case WM_QUERYENDSESSION:
+        case WM_ENDSESSION:
+            // Saved at the question already: a program that says yes may be ended before the
+            // session's end is announced.
+            if (DialogOf(hwnd) != nullptr && (message == WM_QUERYENDSESSION || wParam != FALSE))
+                g_main.dialog->Dispatch(DialogEvent::kUser, static_cast<int>(message), 0, 0);
+            return FALSE;  // and the default answer: the session may end
+        case WM_DPICHANGED:
+            if (DialogOf(hwnd) != nullptr) {
+                // The window takes the size the system suggests for the new scale, and its
+                // normal height is measured again from it.
+                const RECT r = *reinterpret_cast<const RECT*>(lParam);
+                ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+                g_main.dialog->OnDpiChanged(r.bottom - r.top);
+            }
+            return FALSE;  // and on to the dialog's own scaling
         case kActivateMessage:
             // 1025 is also DM_SETDEFID, which the dialog manager of this very thread may send:
             // only a message from another thread or process (a second instance) is the hand-over.
             if ((::InSendMessageEx(nullptr) & ISMEX_SEND) == 0)
                 return HandleDialogMessage(hwnd, message, wParam, lParam);
             [[fallthrough]];
-        case kTrayNotifyMessage:
+        case kTrayNotifyMessage: {
             if (DialogOf(hwnd) == nullptr)
                 return FALSE;
+            CommandUnderWay underWay;
             g_main.dialog->Dispatch(DialogEvent::kUser, static_cast<int>(message), 0,
                                     static_cast<std::uintptr_t>(lParam));
             return TRUE;
+        }
         default:
             if (g_main.taskbarCreated != 0 && message == g_main.taskbarCreated && DialogOf(hwnd) != nullptr) {
                 g_main.dialog->Dispatch(DialogEvent::kUser, static_cast<int>(message), 0,
@@ -173,7 +241,10 @@ int RunMainWindow(HINSTANCE instance, HICON icon, CMainDialog& dialog) {
             break;
         if (msg.message == WM_KEYDOWN && (msg.hwnd == window || ::IsChild(window, msg.hwnd))) {
             auto key = static_cast<std::uint32_t>(msg.wParam);
-            dialog.PreTranslateKeyDown(FocusedControl(window), key);
+            {
+                CommandUnderWay underWay;
+                dialog.PreTranslateKeyDown(FocusedControl(window), key);
+            }
             msg.wParam = key;
             if (host->Ended())
                 break;

@@ -12,11 +12,28 @@
 #include <system_error>
 #include <thread>
 
+#include "res/version.h"
+
 namespace tandrel::win32 {
 
 void Win32Shell::OpenUrl(const std::wstring& url) {
     // The browser's own failure is not ours to report: nothing is said when no browser opens.
     ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::wstring Win32Shell::WebHost() {
+    wchar_t host[256] = {};
+    const DWORD n = GetEnvironmentVariableW(L"TANDREL_WEB_HOST", host, 256);
+    return n > 0 && n < 256 ? std::wstring(host, n) : std::wstring(TANDREL_WEB_HOST);
+}
+
+std::wstring Win32Shell::ProgramFolder() {
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    if (n == 0 || n >= MAX_PATH * 4)
+        return {};
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
 namespace {
@@ -136,7 +153,7 @@ bool Win32Shell::Download(const std::wstring& url, std::uint32_t timeoutMs, std:
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs) - grace;
 
     auto job = std::make_shared<DownloadJob>();
-    job->session = InternetOpenW(L"Tandrel/1.7", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    job->session = InternetOpenW(version::kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (job->session == nullptr) {
         return false;
     }

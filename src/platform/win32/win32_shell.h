@@ -13,6 +13,9 @@ class Win32Shell : public IShell {
     // or when the whole fetch, name look-up included, has not ended within `timeoutMs`.
     bool Download(const std::wstring& url, std::uint32_t timeoutMs, std::size_t maxBytes,
                   std::string& bytes) override;
+    // %TANDREL_WEB_HOST% when set (a site's own mirror, or a test's server), else the built-in host.
+    std::wstring WebHost() override;
+    std::wstring ProgramFolder() override;
 };
 
 }  // namespace tandrel::win32

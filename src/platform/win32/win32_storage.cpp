@@ -1,6 +1,8 @@
 #include "platform/win32/win32_storage.h"
+#include "platform/win32/win32_handles.h"
 
 #include <windows.h>
+#include <wincrypt.h>
 #include <shlobj.h>
 
 #include <string>
@@ -54,22 +56,27 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool Win32Storage::ReadFile(const std::wstring& path, std::string& bytes) {
+FileRead Win32Storage::ReadFile(const std::wstring& path, std::string& bytes) {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
+    if (!file.Valid()) {
+        // Only "not there" means no file; a sharing violation, a denied access or anything
+        // else leaves a file that exists and must not be taken for a missing one.
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::kMissing
+                                                                              : FileRead::kUnreadable;
+    }
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > kMaxFileBytes)
-        return false;
+        return FileRead::kUnreadable;
     std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD read = 0;
         if (!::ReadFile(file.Get(), content.data() + done, static_cast<DWORD>(content.size() - done), &read,
                         nullptr)) {
-            return false;
+            return FileRead::kUnreadable;
         }
         if (read == 0)
             break;  // the file shrank meanwhile
@@ -77,7 +84,7 @@ bool Win32Storage::ReadFile(const std::wstring& path, std::string& bytes) {
     }
     content.resize(done);
     bytes = std::move(content);
-    return true;
+    return FileRead::kRead;
 }
 
 bool Win32Storage::WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
@@ -142,29 +149,64 @@ std::wstring Win32Storage::AppDataFolder() {
     return std::wstring(buffer, length);
 }
 
+namespace {
+
+// One CryptProtectData or CryptUnprotectData call; the output, once copied, is wiped before the
+// system's buffer is freed.
+template <typename Crypt>
+bool CryptBytes(Crypt crypt, const std::string& in, std::string& out) {
+    DATA_BLOB input{static_cast<DWORD>(in.size()), reinterpret_cast<BYTE*>(const_cast<char*>(in.data()))};
+    DATA_BLOB output{};
+    if (!crypt(&input, &output))
+        return false;
+    out.assign(reinterpret_cast<const char*>(output.pbData), output.cbData);
+    ::SecureZeroMemory(output.pbData, output.cbData);
+    ::LocalFree(output.pbData);
+    return true;
+}
+
+}  // namespace
+
+bool Win32Storage::ProtectForUser(const std::string& plain, std::string& sealed) {
+    return CryptBytes(
+        [](DATA_BLOB* in, DATA_BLOB* out) {
+            return ::CryptProtectData(in, L"Tandrel", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
+                                      out) != FALSE;
+        },
+        plain, sealed);
+}
+
+bool Win32Storage::UnprotectForUser(const std::string& sealed, std::string& plain) {
+    // `plain` is the caller's, sized by the assignment alone: no copy of the password is freed.
+    return CryptBytes(
+        [](DATA_BLOB* in, DATA_BLOB* out) {
+            return ::CryptUnprotectData(in, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
+                                        out) != FALSE;
+        },
+        sealed, plain);
+}
+
 bool Win32Storage::SetRunValue(const std::wstring& name, const std::wstring& data) {
-    HKEY key = nullptr;
+    win32::UniqueRegKey key;
     // Created when missing (a fresh profile of the system may not have it yet).
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS) {
+                          key.Receive(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const auto size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    const LSTATUS status =
-        ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), size);
-    ::RegCloseKey(key);
+    const LSTATUS status = ::RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(data.c_str()), size);
     return status == ERROR_SUCCESS;
 }
 
 bool Win32Storage::DeleteRunValue(const std::wstring& name) {
-    HKEY key = nullptr;
-    const LSTATUS opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_WRITE, &key);
+    win32::UniqueRegKey key;
+    const LSTATUS opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_WRITE, key.Receive());
     if (opened == ERROR_FILE_NOT_FOUND)
         return true;  // no key, so no value either
     if (opened != ERROR_SUCCESS)
         return false;
-    const LSTATUS status = ::RegDeleteValueW(key, name.c_str());
-    ::RegCloseKey(key);
+    const LSTATUS status = ::RegDeleteValueW(key.Get(), name.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

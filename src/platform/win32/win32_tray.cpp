@@ -2,22 +2,25 @@
 
 #include <cwchar>
 
+#include "res/resource.h"
+
 namespace tandrel {
 namespace {
-constexpr UINT kTrayNotifyMessage = 1026;
+constexpr UINT kTrayNotifyMessage = TANDREL_MSG_TRAY_NOTIFY;
 constexpr UINT kIconId = 1;
-constexpr UINT kOpenCommand = 32771;
+constexpr UINT kOpenCommand = IDM_TRAY_OPEN;
 // Open, Preferences, Check for Updates, About and Exit, greyed while a dialog is open; the
 // arrangement submenu goes by position.
-constexpr UINT kDialogCommands[] = {32771, 32780, 32781, 32773, 32774};
+constexpr UINT kDialogCommands[] = {IDM_TRAY_OPEN, IDM_TRAY_PREFERENCES, IDM_TRAY_CHECK_FOR_UPDATES,
+                                    IDM_TRAY_ABOUT, IDM_TRAY_EXIT};
 constexpr UINT kArrangePosition = 2;
 }  // namespace
 
 Win32Tray::Win32Tray(HINSTANCE instance) {
-    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(100), IMAGE_ICON,
+    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TANDREL), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                           LR_DEFAULTCOLOR));
-    menu_ = LoadMenuW(instance, MAKEINTRESOURCEW(139));
+    menu_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAY_MENU));
 }
 
 Win32Tray::~Win32Tray() {
@@ -33,7 +36,7 @@ void Win32Tray::CopyTip(const std::wstring& tip) {
     wcsncpy_s(data_.szTip, tip.c_str(), _TRUNCATE);
 }
 
-void Win32Tray::AddIcon(WindowId owner, const std::wstring& tip) {
+bool Win32Tray::AddIcon(WindowId owner, const std::wstring& tip) {
     data_ = NOTIFYICONDATAW{};
     data_.cbSize = sizeof(NOTIFYICONDATAW);
     data_.hWnd = reinterpret_cast<HWND>(owner);
@@ -43,8 +46,10 @@ void Win32Tray::AddIcon(WindowId owner, const std::wstring& tip) {
     data_.hIcon = icon_;
     data_.uTimeout = 1000;
     CopyTip(tip);
-    present_ = true;
-    Shell_NotifyIconW(NIM_ADD, &data_);
+    // A busy shell (at logon it often is) may time the add out and still show the icon; a
+    // modify tells whether it is there.
+    present_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+    return present_;
 }
 
 void Win32Tray::ModifyIcon(const std::wstring& tip) {
@@ -59,6 +64,17 @@ void Win32Tray::DeleteIcon() {
         return;
     Shell_NotifyIconW(NIM_DELETE, &data_);
     present_ = false;
+}
+
+void Win32Tray::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+    if (!present_)
+        return;
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    wcsncpy_s(balloon.szInfoTitle, title.c_str(), _TRUNCATE);
+    wcsncpy_s(balloon.szInfo, text.c_str(), _TRUNCATE);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
 void Win32Tray::ForgetIcon() {

@@ -15,9 +15,10 @@ class Win32Tray : public ITray {
     Win32Tray(const Win32Tray&) = delete;
     Win32Tray& operator=(const Win32Tray&) = delete;
 
-    void AddIcon(WindowId owner, const std::wstring& tip) override;
+    bool AddIcon(WindowId owner, const std::wstring& tip) override;
     void ModifyIcon(const std::wstring& tip) override;
     void DeleteIcon() override;
+    void ShowBalloon(const std::wstring& title, const std::wstring& text) override;
     void ForgetIcon() override;
     void ShowMenu(WindowId owner, bool greyed) override;
 

@@ -38,6 +38,19 @@ bool HasKeyboard(HWND h, DWORD thread) {
     return focused && GetForegroundWindow() == h;
 }
 
+// True once the window's thread has answered a WM_NULL, waited for as long as it keeps taking
+// messages (is not hung), up to the slow bound.
+bool AnswersWithinSlowBound(HWND h) {
+    DWORD_PTR result = 0;
+    const std::uint64_t until = GetTickCount64() + Win32WindowSystem::kSlowBoundMs;
+    while (IsWindow(h) && !IsHungAppWindow(h) && GetTickCount64() < until) {
+        if (SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                                Win32WindowSystem::kSendBoundMs, &result) != 0)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void Win32WindowSystem::ListTopLevelWindows(std::vector<WindowId>& out) {
@@ -68,16 +81,23 @@ WindowId Win32WindowSystem::FindByTitle(const std::wstring& title) {
 }
 
 bool Win32WindowSystem::Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (KnownHung(w))
-        return false;
+    const HWND h = ToHwnd(w);
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(ToHwnd(w), msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSendBoundMs,
-                            &result) != 0) {
+    const bool otherThread = ThreadOf(h) != GetCurrentThreadId();
+    // Under Wine a sent message that its receiver has not yet taken when the bound runs out is
+    // dropped. So a busy terminal is first let finish what was queued for it before (the show
+    // commands and placements queued a moment ago), and the message then finds it taking
+    // messages.
+    if (otherThread && msg != WM_NULL && !AnswersWithinSlowBound(h))
+        return false;
+    if (SendMessageTimeoutW(h, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSendBoundMs, &result) !=
+        0)
         return true;
-    }
-    if (IsWindow(ToHwnd(w)))
-        NoteHung(w);
-    return false;
+    // The bound ran out while the window's thread was still busy with the message, but it keeps
+    // taking messages: a slow terminal, not a hung one (the system says so of a thread that has
+    // taken none for 5 s). A message sent behind the first is answered once the first has been
+    // handled, so the first is waited for that way, as long as the thread is not hung.
+    return AnswersWithinSlowBound(h);
 }
 
 bool Win32WindowSystem::Answers(WindowId w) {
@@ -89,34 +109,30 @@ bool Win32WindowSystem::Answers(WindowId w) {
     return Send(w, WM_NULL, 0, 0);
 }
 
-bool Win32WindowSystem::KnownHung(WindowId w) {
-    const std::uint64_t now = GetTickCount64();
-    hung_.erase(std::remove_if(hung_.begin(), hung_.end(),
-                               [now](const HungWindow& h) { return now - h.since >= kHungMemoryMs; }),
-                hung_.end());
-    return std::any_of(hung_.begin(), hung_.end(), [w](const HungWindow& h) { return h.window == w; });
-}
-
-void Win32WindowSystem::NoteHung(WindowId w) {
-    if (!KnownHung(w))
-        hung_.push_back(HungWindow{w, GetTickCount64()});
-}
-
 void Win32WindowSystem::Show(WindowId w, int showCommand) {
-    if (Answers(w))
-        ShowWindow(ToHwnd(w), showCommand);
+    const HWND h = ToHwnd(w);
+    // ShowWindow on another thread's window waits, without a bound, until that thread has
+    // handled it. The asynchronous form is queued behind the messages sent before it and taken
+    // whenever the thread gets to it, so a busy terminal is neither waited for nor left hidden.
+    if (ThreadOf(h) == GetCurrentThreadId()) {
+        ShowWindow(h, showCommand);
+    } else {
+        ShowWindowAsync(h, showCommand);
+    }
 }
 
 void Win32WindowSystem::Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy,
                               std::uint32_t flags) {
-    if (Answers(w))
-        SetWindowPos(ToHwnd(w), ToHwnd(insertAfter), x, y, cx, cy, flags);
+    const HWND h = ToHwnd(w);
+    if (ThreadOf(h) != GetCurrentThreadId())
+        flags |= SWP_ASYNCWINDOWPOS;
+    SetWindowPos(h, ToHwnd(insertAfter), x, y, cx, cy, flags);
 }
 
 void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeight) {
     const HWND h = ToHwnd(w);
-    // A minimised or maximised window has no frame to measure, and a hung one would block.
-    if (IsIconic(h) || IsZoomed(h) || !Answers(w))
+    // A minimised or maximised window has no frame to measure.
+    if (IsIconic(h) || IsZoomed(h))
         return;
     // The frame is measured as the window has it now rather than computed from its styles: a
     // terminal's scroll bar belongs to the frame, and AdjustWindowRectEx does not count it.
@@ -126,12 +142,24 @@ void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeig
         return;
     const int frameWidth = (outer.right - outer.left) - (client.right - client.left);
     const int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
-    SetWindowPos(h, nullptr, 0, 0, clientWidth + frameWidth, clientHeight + frameHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(w, kNoWindow, 0, 0, clientWidth + frameWidth, clientHeight + frameHeight,
+          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size is queued for the window's thread; the answer to a message sent behind it says
+    // it has been given.
+    Send(w, WM_NULL, 0, 0);
 }
 
 void Win32WindowSystem::BringToForeground(WindowId w) {
     const HWND h = ToHwnd(w);
+    // The window in front may still be taking an activation given to it a moment ago (hiding
+    // the active window activates the next one on that window's own thread). Under Wine each
+    // activation also moves the X input focus from its own thread, and a late one would land
+    // after this one's and take the keyboard back: so the window in front is let finish first.
+    const HWND before = GetForegroundWindow();
+    if (before != nullptr && before != h && ThreadOf(before) != GetCurrentThreadId()) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(before, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSettleBoundMs, &result);
+    }
     if (SetForegroundWindow(h))
         return;
     // Windows refuses the foreground to a caller that did not receive the last input event; the
@@ -173,8 +201,36 @@ WindowId Win32WindowSystem::ForegroundWindow() {
     return ToId(GetForegroundWindow());
 }
 
+WindowId Win32WindowSystem::FocusWindow() {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr)
+        return kNoWindow;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(ThreadOf(foreground), &info) && info.hwndFocus != nullptr)
+        return ToId(info.hwndFocus);
+    return ToId(foreground);
+}
+
+std::int16_t Win32WindowSystem::KeyStateOfThread(WindowId w, int vk) {
+    const DWORD thread = ThreadOf(ToHwnd(w));
+    const DWORD self = GetCurrentThreadId();
+    if (thread == 0 || thread == self)
+        return GetKeyState(vk);
+    // While the two threads share their input state, the caller reads the window's.
+    if (!AttachThreadInput(self, thread, TRUE))
+        return GetKeyState(vk);
+    const SHORT state = GetKeyState(vk);
+    AttachThreadInput(self, thread, FALSE);
+    return state;
+}
+
 bool Win32WindowSystem::IsVisible(WindowId w) {
     return IsWindowVisible(ToHwnd(w)) != FALSE;
+}
+
+bool Win32WindowSystem::IsMinimized(WindowId w) {
+    return IsIconic(ToHwnd(w)) != FALSE;
 }
 
 Rect Win32WindowSystem::ClientRect(WindowId w) {
@@ -201,7 +257,8 @@ bool Win32WindowSystem::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     constexpr DWORD kConfirmMs = 5;
     const HWND h = ToHwnd(w);
     const DWORD thread = ThreadOf(h);
-    if (thread == 0 || KnownHung(w))
+    // A hung thread may still hold the focus it had, but it takes no key.
+    if (thread == 0 || IsHungAppWindow(h))
         return false;
     const std::uint64_t until = GetTickCount64() + boundMs;
     bool seenOnce = false;
@@ -216,7 +273,7 @@ bool Win32WindowSystem::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     }
 }
 
-void Win32WindowSystem::WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) {
+bool Win32WindowSystem::WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) {
     // A thread takes WM_PAINT only when no sent, posted or input message is waiting for it, and
     // the keys already injected are waiting in its input queue. So one pixel of the window is
     // made invalid, and once the window has painted it (its update region is empty again) every
@@ -225,19 +282,20 @@ void Win32WindowSystem::WaitUntilInputDelivered(WindowId w, std::uint32_t boundM
     constexpr DWORD kPollMs = 1;
     const HWND h = ToHwnd(w);
     const DWORD thread = ThreadOf(h);
-    if (thread == 0 || thread == GetCurrentThreadId() || KnownHung(w))
-        return;
+    if (thread == 0 || thread == GetCurrentThreadId())
+        return true;
     if (!IsWindowVisible(h) || IsIconic(h))
-        return;
+        return true;
     const std::uint64_t until = GetTickCount64() + boundMs;
     const RECT pixel{0, 0, 1, 1};
     if (!RedrawWindow(h, &pixel, nullptr, RDW_INVALIDATE))
-        return;
+        return true;
     while (GetUpdateRect(h, nullptr, FALSE)) {
         if (GetTickCount64() >= until)
-            return;
+            return false;
         ::Sleep(kPollMs);
     }
+    return true;
 }
 
 std::uint32_t Win32WindowSystem::ProcessOf(WindowId w) {

@@ -10,11 +10,14 @@ namespace tandrel::win32 {
 
 class Win32WindowSystem final : public IWindowSystem {
   public:
-    // The bound of every synchronous send to another thread's window.
-    static constexpr std::uint32_t kSendBoundMs = 1000;
-    // A window that let a send run out is taken as hung for this long: later calls give up at
-    // once instead of waiting out the bound again. After 5 s the system says so itself.
-    static constexpr std::uint32_t kHungMemoryMs = 5000;
+    // The bound of every synchronous send to another thread's window: the system's own hung
+    // threshold, so that a terminal that is only slow is waited for.
+    static constexpr std::uint32_t kSendBoundMs = kHungThresholdMs;
+    // How long a send waits, at most, for a window that runs out that bound but is not hung.
+    static constexpr std::uint32_t kSlowBoundMs = 3 * kHungThresholdMs;
+    // How long the window in front is given to finish its own activation before another takes
+    // its place: a busy one is not waited for.
+    static constexpr std::uint32_t kSettleBoundMs = 250;
 
     void ListTopLevelWindows(std::vector<WindowId>& out) override;
     std::size_t ReadClassName(WindowId w, wchar_t* buffer, std::size_t capacity) override;
@@ -27,14 +30,17 @@ class Win32WindowSystem final : public IWindowSystem {
     void BringToForeground(WindowId w) override;
     void GiveFocus(WindowId w) override;
     WindowId ForegroundWindow() override;
+    WindowId FocusWindow() override;
+    std::int16_t KeyStateOfThread(WindowId w, int vk) override;
     bool IsVisible(WindowId w) override;
+    bool IsMinimized(WindowId w) override;
     Rect ClientRect(WindowId w) override;
     void SizeClientTo(WindowId w, int clientWidth, int clientHeight) override;
     int Metric(int index) override;
     void Redraw(WindowId w, std::uint32_t flags) override;
 
     bool WaitUntilFocused(WindowId w, std::uint32_t boundMs) override;
-    void WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;
+    bool WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override;
 
     std::uint32_t ProcessOf(WindowId w) override;
     bool EndProcess(std::uint32_t processId, std::uint32_t exitCode) override;
@@ -43,16 +49,9 @@ class Win32WindowSystem final : public IWindowSystem {
   private:
     // True when the window belongs to this thread, or its thread answers a WM_NULL within the
     // send bound. Calls that make the system send to the window's thread and wait without a
-    // bound (ShowWindow, SetWindowPos, SetFocus) ask this first, so a hung window is passed over.
+    // bound (SetFocus, RedrawWindow) ask this first, so a hung window is passed over. Nothing is
+    // remembered: a window that answers again is served again.
     bool Answers(WindowId w);
-    bool KnownHung(WindowId w);
-    void NoteHung(WindowId w);
-
-    struct HungWindow {
-        WindowId window;
-        std::uint64_t since;
-    };
-    std::vector<HungWindow> hung_;
 };
 
 }  // namespace tandrel::win32

@@ -1,5 +1,7 @@
 #include "app_steps.h"
 
+#include <algorithm>
+
 #include "settings/ini_store.h"
 #include "tandrel_client.h"
 
@@ -54,7 +56,7 @@ HWND FindDialog(DialogSearch search) {
 
 HWND WaitForDialog(HWND owner, const wchar_t* caption) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindDialog({owner, 0, caption, nullptr})) != nullptr; }, 5000);
+    WaitUntil([&] { return (found = FindDialog({owner, 0, caption, nullptr})) != nullptr; }, kWaitMs);
     return found;
 }
 
@@ -82,7 +84,7 @@ std::wstring MessageBoxText(HWND box) {
 }
 
 bool WaitGone(HWND window) {
-    return WaitUntil([&] { return !IsWindow(window); }, 5000);
+    return WaitUntil([&] { return !IsWindow(window); }, kWaitMs);
 }
 
 bool AnswerMessageBox(HWND box, int button) {
@@ -92,9 +94,9 @@ bool AnswerMessageBox(HWND box, int button) {
 
 void SetText(HWND dialog, int id, const std::wstring& text) {
     HWND edit = GetDlgItem(dialog, id);
-    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kWaitMs, nullptr);
     SendMessageTimeoutW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        2000, nullptr);
+                        kWaitMs, nullptr);
 }
 
 bool Enabled(HWND dialog, int id) {
@@ -103,7 +105,7 @@ bool Enabled(HWND dialog, int id) {
 
 bool Checked(HWND dialog, int id) {
     DWORD_PTR state = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &state);
     return state == BST_CHECKED;
 }
 
@@ -117,9 +119,24 @@ bool IsAt(HWND w, int x, int y) {
     return GetWindowRect(w, &r) && r.left == x && r.top == y;
 }
 
+bool Arranged(HWND w, int x, int y, int clientWidth, int clientHeight) {
+    return IsWindowVisible(w) && !IsIconic(w) && IsAt(w, x, y) && HasClientSize(w, clientWidth, clientHeight);
+}
+
+bool InTileCell(HWND w, const tandrel::Placement& cell, bool fitsItself) {
+    if (fitsItself)
+        return Arranged(w, cell.x, cell.y, cell.width, cell.height);
+    const int right = std::min(cell.x + cell.width, GetSystemMetrics(SM_CXSCREEN));
+    const int bottom =
+        std::min(cell.y + cell.height + tandrel::kTileHeightReserve, GetSystemMetrics(SM_CYSCREEN));
+    RECT r{};
+    return IsWindowVisible(w) && !IsIconic(w) && GetWindowRect(w, &r) && r.left == cell.x &&
+           r.top == cell.y && r.right == right && r.bottom == bottom;
+}
+
 bool InCascadeStep(HWND w, int index, int width, int height) {
     const int step = GetSystemMetrics(SM_CYSIZE);
-    return IsAt(w, (index + 1) * step, (index + 1) * step) && HasClientSize(w, width, height);
+    return Arranged(w, (index + 1) * step, (index + 1) * step, width, height);
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -148,7 +165,7 @@ HttpHandlerOverride::HttpHandlerOverride(const std::wstring& urlFile) {
         RegQueryValueExW(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
     old_ = old;
     oldType_ = type;
-    ok_ = Set(L"C:\\windows\\system32\\cmd.exe /c echo \"%1\">\"" + urlFile + L"\"", REG_SZ);
+    ok_ = Set(L"C:\\windows\\system32\\cmd.exe /c echo \"%1\">>\"" + urlFile + L"\"", REG_SZ);
 }
 
 HttpHandlerOverride::~HttpHandlerOverride() {

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "res/resource.h"
+#include "arrange/arrange_geometry.h"
 #include "e2e_files.h"
 
 namespace e2e {
 
 // The message by which the notification area tells the main window of the mouse on its icon.
-inline constexpr UINT kTrayNotify = 1026;
+inline constexpr UINT kTrayNotify = TANDREL_MSG_TRAY_NOTIFY;
 
 // Writes the profile beside the private copy before the start: the section line, then `lines`.
 void WriteAppProfile(const TempFolder& folder, const std::string& lines);
@@ -44,7 +46,15 @@ bool Checked(HWND dialog, int id);
 // The window's client size, and its outer top-left corner on the screen.
 bool HasClientSize(HWND w, int width, int height);
 bool IsAt(HWND w, int x, int y);
-// Whether the window stands in the cascade's step `index` (0 for the first) with that client size.
+// Where an arrangement leaves a window: at (x, y) with that client size, shown and not minimised.
+// Placed and sized alone is also a state that the placement passes through halfway (hidden, before
+// its closing minimise and restore), so a wait for less than all of it can end too early.
+bool Arranged(HWND w, int x, int y, int clientWidth, int clientHeight);
+// Whether Tile has arranged the window in its cell: a window that fits itself to the announced
+// client size has the cell's client size; one that does not is given the whole cell (the height
+// reserve included), frame and all, within the screen.
+bool InTileCell(HWND w, const tandrel::Placement& cell, bool fitsItself);
+// Whether the cascade has arranged the window in step `index` (0 for the first) with that size.
 bool InCascadeStep(HWND w, int index, int width, int height);
 
 // An ASCII text (an address) as bytes.
@@ -53,8 +63,8 @@ std::string Narrow(const std::wstring& text);
 // One key pressed and released through the system's input, as the operator types it.
 void PressKey(WORD vk);
 
-// The shell's "open" of an http address, pointed for the scenario at a command that writes the
-// address into `urlFile`; the former command is put back afterwards.
+// The shell's "open" of an http address, pointed for the scenario at a command that adds the
+// address as a line to `urlFile`; the former command is put back afterwards.
 class HttpHandlerOverride {
   public:
     explicit HttpHandlerOverride(const std::wstring& urlFile);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "arrange/arrange_geometry.h"
 #include "app_steps.h"
 #include "e2e_files.h"
@@ -17,12 +18,12 @@
 namespace e2e {
 namespace {
 
-constexpr int kFilterCombo = 1001;
-constexpr int kCascade = 1002;
-constexpr int kHide = 1005;
-constexpr int kClose = 1208;
-constexpr int kTrayTile = 32779;
-constexpr DWORD kBoundMs = 15000;
+constexpr int kFilterCombo = IDC_FILTER_COMBO;
+constexpr int kCascade = IDC_CASCADE;
+constexpr int kHide = IDC_HIDE;
+constexpr int kClose = IDC_CLOSE;
+constexpr int kTrayTile = IDM_TRAY_TILE;
+constexpr DWORD kBoundMs = kWaitMs;
 
 // No update check over the network, no tray (so that closing the window ends the program), the
 // filters "All PuTTYs", "Web" and "Db" with "Web" selected, and `extra` lines.
@@ -44,7 +45,8 @@ std::string Geometry(HWND w) {
     GetClientRect(w, &c);
     return "at " + std::to_string(r.left) + "," + std::to_string(r.top) + " outer " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " client " +
-           std::to_string(c.right) + "x" + std::to_string(c.bottom);
+           std::to_string(c.right) + "x" + std::to_string(c.bottom) + (IsWindowVisible(w) ? "" : " hidden") +
+           (IsIconic(w) ? " minimised" : "");
 }
 
 class ArrangeAppTest : public ::testing::Test {
@@ -56,14 +58,17 @@ TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsTh
     WriteProfile(folder_, "cascadeWidth=500\r\ncascadeHeight=300\r\nunhideOnExit=1\r\n");
     Probe web1(folder_, {.title = L"web01"});
     Probe web2(folder_, {.title = L"web02", .ignoreSize = true});
+    // A busy terminal: its hide is still waiting to be handled when the program exits.
+    Probe web3(folder_, {.title = L"web03", .slowMs = 1500});
     Probe db(folder_, {.title = L"db01"});
-    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started());
+    ASSERT_TRUE(web1.Started() && web2.Started() && web3.Started() && db.Started());
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
 
     Click(app.Window(), kCascade);
     EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web1.Window(), 0, 500, 300); }));
     EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web2.Window(), 1, 500, 300); }));
+    EXPECT_TRUE(WaitUntil([&] { return InCascadeStep(web3.Window(), 2, 500, 300); }));
     EXPECT_FALSE(HasClientSize(db.Window(), 500, 300));
 
     Click(app.Window(), kHide);
@@ -73,8 +78,11 @@ TEST_F(ArrangeAppTest, CascadeAndHideButtonsActOnTheFilteredProbesAndExitShowsTh
 
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(app.Process().WaitForExit(kBoundMs));
-    EXPECT_TRUE(IsWindowVisible(web1.Window()));
-    EXPECT_TRUE(IsWindowVisible(web2.Window()));
+    // Once a probe has handled everything it was sent, it must be showing.
+    for (Probe* p : {&web1, &web2, &web3}) {
+        EXPECT_TRUE(p->Settled(kBoundMs));
+        EXPECT_TRUE(IsWindowVisible(p->Window())) << Dump(p->Events());
+    }
 }
 
 TEST_F(ArrangeAppTest, TheTrayTileCommandTilesTheFilteredProbes) {
@@ -92,9 +100,8 @@ TEST_F(ArrangeAppTest, TheTrayTileCommandTilesTheFilteredProbes) {
     Probe* probes[] = {&web1, &web2};
     for (std::size_t i = 0; i < 2; ++i) {
         const HWND w = probes[i]->Window();
-        EXPECT_TRUE(WaitUntil([&] {
-            return IsAt(w, cells[i].x, cells[i].y) && HasClientSize(w, cells[i].width, cells[i].height);
-        })) << i;
+        EXPECT_TRUE(WaitUntil([&] { return InTileCell(w, cells[i], !probes[i]->Options().ignoreSize); }))
+            << i << " " << Geometry(w);
     }
 }
 
@@ -147,7 +154,7 @@ TEST_F(ArrangeAppTest, ChoosingAFilterWithAutomaticTilingMinimisesTheOthersAndTi
 
     // The operator picks "Db" in the combo box.
     const HWND combo = GetDlgItem(app.Window(), kFilterCombo);
-    SendMessageTimeoutW(combo, CB_SETCURSEL, 2, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(combo, CB_SETCURSEL, 2, 0, SMTO_ABORTIFHUNG, kWaitMs, nullptr);
     PostMessageW(app.Window(), WM_COMMAND, MAKEWPARAM(kFilterCombo, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
 
@@ -156,10 +163,8 @@ TEST_F(ArrangeAppTest, ChoosingAFilterWithAutomaticTilingMinimisesTheOthersAndTi
     Probe* chosen[] = {&db1, &db2};
     for (std::size_t i = 0; i < 2; ++i) {
         const HWND w = chosen[i]->Window();
-        EXPECT_TRUE(WaitUntil([&] {
-            return IsAt(w, cells[i].x, cells[i].y) && HasClientSize(w, cells[i].width, cells[i].height);
-        })) << Geometry(w);
-        EXPECT_FALSE(IsIconic(w));
+        EXPECT_TRUE(WaitUntil([&] { return InTileCell(w, cells[i], !chosen[i]->Options().ignoreSize); }))
+            << i << " " << Geometry(w);
         // Minimised with every terminal first, then tiled.
         const auto events = chosen[i]->Events();
         std::size_t minimised = events.size();

@@ -31,7 +31,7 @@ TEST(Barriers, EveryKeyStaysInItsWindowWhenTheFocusMovesOnAtOnce) {
             expected[k] += command + L"\r";
             ASSERT_TRUE(BringForward(platform.windows, probes[k]->Id()));
             sender.PlayKeys(L"{DELAY=0}" + command + L"^m");
-            platform.windows.WaitUntilInputDelivered(probes[k]->Id(), 1000);
+            platform.windows.WaitUntilInputDelivered(probes[k]->Id(), kWaitMs);
         }
     }
     for (std::size_t k = 0; k < probes.size(); ++k) {

@@ -31,6 +31,7 @@ class CoreDialog {
         return *dialog_;
     }
     const TypingRecorder& Recorder() const { return recorder_; }
+    TypingRecorder& Recorder() { return recorder_; }
 
   private:
     tandrel::win32::Win32Platform platform_;

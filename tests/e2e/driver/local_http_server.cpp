@@ -162,10 +162,12 @@ ScopedHttpProxy::ScopedHttpProxy(std::uint16_t port) {
     const std::wstring proxy = L"http://127.0.0.1:" + std::to_wstring(port) + L"/";
     SetEnvironmentVariableW(L"http_proxy", proxy.c_str());
     SetEnvironmentVariableW(L"no_proxy", nullptr);
+    SetEnvironmentVariableW(L"TANDREL_WEB_HOST", kUpdateTestHost);
 }
 
 ScopedHttpProxy::~ScopedHttpProxy() {
     SetEnvironmentVariableW(L"http_proxy", nullptr);
+    SetEnvironmentVariableW(L"TANDREL_WEB_HOST", nullptr);
 }
 
 std::uint16_t UnusedLocalPort() {

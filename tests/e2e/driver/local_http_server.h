@@ -50,6 +50,10 @@ class LocalHttpServer {
     std::thread thread_;
 };
 
+// The maker's web host that tandrel.exe is given (TANDREL_WEB_HOST) while a ScopedHttpProxy
+// lives: the built-in one is a placeholder, and such a build asks no one for updates.
+inline constexpr wchar_t kUpdateTestHost[] = L"www.tandrel.test";
+
 // Wine's WinINet takes its proxy from http_proxy: while this lives, the programs the driver
 // starts send their http requests, whatever the host, to the server on 127.0.0.1 at `port`.
 class ScopedHttpProxy {

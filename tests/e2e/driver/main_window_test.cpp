@@ -5,18 +5,22 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "res/resource.h"
 #include "app_steps.h"
 #include "e2e_files.h"
+#include "local_http_server.h"
 #include "probe_client.h"
 #include "tandrel_client.h"
 
 namespace e2e {
 namespace {
 
-constexpr int kCommandBox = 1011;
-constexpr int kReturnToggle = 1007;
+constexpr int kCommandBox = IDC_COMMAND_BOX;
+constexpr int kReturnToggle = IDC_RETURN_TOGGLE;
 
 // A profile written before the start: no update check over the network, plus `extra` lines.
 void WriteProfile(const TempFolder& folder, const std::string& extra) {
@@ -66,7 +70,7 @@ bool FocusCommandBox(HWND app) {
                    GetGUIThreadInfo(GetWindowThreadProcessId(app, nullptr), &info) &&
                    info.hwndFocus == GetDlgItem(app, kCommandBox);
         },
-        3000);
+        kWaitMs);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -78,7 +82,7 @@ TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
     WriteProfile(folder_, "");
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, 5000))
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, kWaitMs))
         << "title: " << testing::PrintToString(WindowText(app.Window()));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
     // The return arrow: "¿" in the Symbol font, or the arrow itself where Symbol is missing.
@@ -96,23 +100,31 @@ TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBox
     Probe web2(folder_, {.className = L"PuTTYtel", .title = L"web02 - bash"});
     Probe db(folder_, {.className = L"PuTTY", .title = L"db01 - psql"});
     Probe decoy(folder_, {.className = L"Notepad", .title = L"web99 - notes"});
-    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started() && decoy.Started());
+    Probe hung(folder_, {.className = L"PuTTY", .title = L"web03 - bash", .hangOnRequest = true});
+    ASSERT_TRUE(web1.Started() && web2.Started() && db.Started() && decoy.Started() && hung.Started());
+    ASSERT_TRUE(hung.Hang());
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
     ASSERT_TRUE(FocusCommandBox(app.Window()));
 
     Type(L"ls -la /tmp");
-    ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()) == L"ls -la /tmp"; }, 3000))
+    ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()) == L"ls -la /tmp"; }, kWaitMs))
         << testing::PrintToString(CommandText(app.Window()));
     Press(VK_RETURN);
 
     const std::wstring expected = L"ls -la /tmp\r";
-    EXPECT_TRUE(web1.WaitForChars(expected.size(), 10000)) << Dump(web1.Events());
-    EXPECT_TRUE(web2.WaitForChars(expected.size(), 10000)) << Dump(web2.Events());
+    EXPECT_TRUE(web1.WaitForChars(expected.size(), kWaitMs)) << Dump(web1.Events());
+    EXPECT_TRUE(web2.WaitForChars(expected.size(), kWaitMs)) << Dump(web2.Events());
     EXPECT_EQ(TypedText(web1.Events()), expected);
     EXPECT_EQ(TypedText(web2.Events()), expected);
-    EXPECT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, 3000));
-    Sleep(300);
+    // The one that does not answer is passed over, and named once the run has ended.
+    const HWND box = WaitForMessageBox(app.ProcessId(), kWaitMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              L"These terminal windows missed the command:\n\nweb03 - bash: did not answer");
+    EXPECT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, kWaitMs));
+    EXPECT_TRUE(Settled(db.Window()) && Settled(decoy.Window()));
     EXPECT_EQ(TypedText(db.Events()), L"");
     EXPECT_EQ(TypedText(decoy.Events()), L"");
     // Back in the command box, with the history button now enabled.
@@ -125,14 +137,90 @@ TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
     ShowWindow(app.Window(), SW_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window()) != FALSE; }, kWaitMs));
 
     ChildProcess second;
     ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
-    EXPECT_TRUE(second.WaitForExit(10000));
-    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(app.Window()) && IsWindowVisible(app.Window()); }, 3000));
+    EXPECT_TRUE(second.WaitForExit(kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(app.Window()) && IsWindowVisible(app.Window()); }, kWaitMs));
     EXPECT_TRUE(app.Process().Running());
     EXPECT_EQ(FindWindowOfProcess(L"TANDREL_WND_CLASS", second.Id()), nullptr);
+}
+
+TEST_F(MainWindowTest, TwoStartsAtTheSameMomentLeaveOneRunning) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    const std::wstring exe = folder_.File(L"tandrel.exe");
+    ASSERT_TRUE(CopyFileW(TandrelExe().c_str(), exe.c_str(), FALSE));
+    ChildProcess first;
+    ChildProcess second;
+    ASSERT_TRUE(first.Start(exe, {}, folder_.Path()) && second.Start(exe, {}, folder_.Path()));
+    EXPECT_TRUE(WaitUntil([&] { return !first.Running() || !second.Running(); }, kWaitMs));
+    ChildProcess& survivor = first.Running() ? first : second;
+    HWND w = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (w = FindWindowOfProcess(L"TANDREL_WND_CLASS", survivor.Id())) != nullptr; }, kWaitMs));
+    EXPECT_TRUE(WaitVisible(w, kWaitMs));
+    EXPECT_TRUE(Settled(w));  // it has taken whatever the other start sent it
+    EXPECT_NE(first.Running(), second.Running());
+    EXPECT_EQ(FindWindowW(L"TANDREL_WND_CLASS", nullptr), w);
+}
+
+// An instance living in the tray is ended with the session, its window never destroyed: what it
+// was sent since the start is in the profile by then.
+TEST_F(MainWindowTest, SessionEndLeavesTheCommandsInTheProfile) {
+    WriteProfile(folder_, "minimizeToSysTray=1\r\n");
+    Probe web1(folder_, {.title = L"web01"});
+    ASSERT_TRUE(web1.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    const struct {
+        UINT message;
+        const wchar_t* command;
+        const wchar_t* slot;
+    } ends[] = {{WM_QUERYENDSESSION, L"uptime", L"cmdhistory00"}, {WM_ENDSESSION, L"df -h", L"cmdhistory01"}};
+    std::size_t typed = 0;
+    for (const auto& end : ends) {
+        ASSERT_TRUE(FocusCommandBox(app.Window()));
+        Type(end.command);
+        Press(VK_RETURN);
+        typed += std::wstring(end.command).size() + 1;
+        ASSERT_TRUE(web1.WaitForChars(typed, kWaitMs)) << Dump(web1.Events());
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(app.Window(), end.message, end.message == WM_ENDSESSION,
+                                        ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kWaitMs, &answer));
+        if (end.message == WM_QUERYENDSESSION) {
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));  // the session may end
+        }
+        EXPECT_EQ(ProfileValue(app.ProfilePath(), end.slot), end.command);
+    }
+    app.Stop();
+    EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory01"), L"df -h");
+}
+
+// A backup or sync tool holds the profile open without sharing while the program starts: it is
+// named in a message, and left as it was even though it is free again by the exit.
+TEST_F(MainWindowTest, AProfileHeldOpenAtStartIsNamedAndLeftUntouched) {
+    WriteProfile(folder_, "cmdhistory00=kept\r\nfilter00=Web||+web*\r\n");
+    const std::wstring path = folder_.File(L"tandrel.ini");
+    const std::string before = ReadWholeFile(path);
+    HANDLE held =
+        CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ScopedHttpProxy proxy(UnusedLocalPort());  // the defaults check for updates: on loopback, refused
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    HWND box = WaitForMessageBox(app.ProcessId(), kWaitMs);
+    CloseHandle(held);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find(path), std::wstring::npos)
+        << testing::PrintToString(MessageBoxText(box));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(Shown(app));
+    SendMessageW(GetDlgItem(app.Window(), kCommandBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ls"));
+    Click(app.Window(), 1024);
+    Click(app.Window(), 32774);  // Exit
+    ASSERT_TRUE(app.Process().WaitForExit(kWaitMs));
+    EXPECT_EQ(ReadWholeFile(path), before);
 }
 
 TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
@@ -143,7 +231,7 @@ TEST_F(MainWindowTest, EscapeLeavesTheWindowOpen) {
     Type(L"abc");
     Press(VK_ESCAPE);
     SetFocus(nullptr);
-    Sleep(500);
+    EXPECT_TRUE(Settled(app.Window()));  // the Escape has been taken
     EXPECT_TRUE(app.Process().Running());
     EXPECT_TRUE(IsWindow(app.Window()) && IsWindowVisible(app.Window()));
     EXPECT_EQ(CommandText(app.Window()), L"abc");
@@ -162,12 +250,12 @@ TEST_F(MainWindowTest, UpAndDownWalkTheHistoryAndKeepTheSpaces) {
         Type(command);
         Press(VK_RETURN);
         typed += command.size() + 1;
-        ASSERT_TRUE(web1.WaitForChars(typed, 10000)) << Dump(web1.Events());
-        ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, 3000));
+        ASSERT_TRUE(web1.WaitForChars(typed, kWaitMs)) << Dump(web1.Events());
+        ASSERT_TRUE(WaitUntil([&] { return CommandText(app.Window()).empty(); }, kWaitMs));
     }
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     const auto shows = [&](const std::wstring& text) {
-        return WaitUntil([&] { return CommandText(app.Window()) == text; }, 3000);
+        return WaitUntil([&] { return CommandText(app.Window()) == text; }, kWaitMs);
     };
     Press(VK_UP);
     EXPECT_TRUE(shows(L"echo  two  spaces ")) << testing::PrintToString(CommandText(app.Window()));
@@ -189,7 +277,7 @@ TEST_F(MainWindowTest, TabCompletionSendsTheTextWithTab) {
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"cd /us");
     Press(VK_TAB);
-    EXPECT_TRUE(web1.WaitForChars(7, 10000)) << Dump(web1.Events());
+    EXPECT_TRUE(web1.WaitForChars(7, kWaitMs)) << Dump(web1.Events());
     EXPECT_EQ(TypedText(web1.Events()), L"cd /us\t");
     // The focus stays in the box.
     EXPECT_TRUE(FocusCommandBox(app.Window()));
@@ -204,10 +292,10 @@ TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsThe
     ASSERT_TRUE(FocusCommandBox(app.Window()));
     Type(L"uptime");
     Press(VK_RETURN);
-    ASSERT_TRUE(web1.WaitForChars(7, 10000)) << Dump(web1.Events());
+    ASSERT_TRUE(web1.WaitForChars(7, kWaitMs)) << Dump(web1.Events());
 
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    ASSERT_TRUE(app.Process().WaitForExit(kWaitMs));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"uptime");
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"minimizeToSysTray"), L"0");
 }
@@ -217,28 +305,28 @@ TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
     HWND clear = GetDlgItem(app.Window(), 1010);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, kWaitMs));
 
     // No keeps everything.
     PostMessageW(clear, BM_CLICK, 0, 0);
-    HWND box = WaitForMessageBox(app.ProcessId(), 5000);
+    HWND box = WaitForMessageBox(app.ProcessId(), kWaitMs);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(WindowText(box), L"Tandrel");
     EXPECT_EQ(MessageBoxText(box), L"Are you sure you want to\nclear the command history?");
     PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
     EXPECT_TRUE(IsWindowEnabled(clear));
 
     // Yes empties it, and the history buttons go grey.
     PostMessageW(clear, BM_CLICK, 0, 0);
-    box = WaitForMessageBox(app.ProcessId(), 5000);
+    box = WaitForMessageBox(app.ProcessId(), kWaitMs);
     ASSERT_NE(box, nullptr);
     PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(clear); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(clear); }, kWaitMs));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
 
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(app.Process().WaitForExit(10000));
+    ASSERT_TRUE(app.Process().WaitForExit(kWaitMs));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory00"), L"");
 }
 
@@ -247,14 +335,13 @@ TEST_F(MainWindowTest, ClosingInTrayModeHidesTheWindowAndASecondStartShowsItAgai
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Window()); }, 3000));
-    Sleep(300);
-    EXPECT_TRUE(app.Process().Running());
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Window()); }, kWaitMs));
 
     ChildProcess second;
     ASSERT_TRUE(second.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
-    EXPECT_TRUE(second.WaitForExit(10000));
-    EXPECT_TRUE(WaitVisible(app.Window(), 3000));
+    EXPECT_TRUE(second.WaitForExit(kWaitMs));
+    EXPECT_TRUE(WaitVisible(app.Window(), kWaitMs));
+    EXPECT_TRUE(app.Process().Running());
 }
 
 std::wstring ClipboardText() {
@@ -316,6 +403,70 @@ TEST_F(MainWindowTest, WithoutCopyPasteEmulationTheSelectionIsNotCopied) {
     SendMessageW(box, EM_SETSEL, 0, 5);
     SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(ClipboardText(), L"before");
+}
+
+// The windows of Show Targets' marks that the process shows now.
+std::vector<HWND> MarksOf(DWORD processId) {
+    struct Found {
+        DWORD pid;
+        std::vector<HWND> marks;
+    } found{processId, {}};
+    EnumWindows(
+        [](HWND h, LPARAM p) {
+            auto* f = reinterpret_cast<Found*>(p);
+            wchar_t name[64] = {};
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == f->pid && IsWindowVisible(h) && GetClassNameW(h, name, 64) > 0 &&
+                std::wstring(name) == L"TandrelTargetMark")
+                f->marks.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.marks;
+}
+
+TEST_F(MainWindowTest, ShowTargetsNumbersTheProbesForAMomentWithoutTakingTheFocus) {
+    WriteProfile(folder_, "minimizeToSysTray=0\r\n");
+    Probe web3(folder_, {.title = L"web03"});
+    Probe web1(folder_, {.title = L"web01"});
+    Probe web2(folder_, {.title = L"web02"});
+    Probe web4(folder_, {.title = L"web04", .minimized = true});
+    ASSERT_TRUE(web1.Started() && web2.Started() && web3.Started() && web4.Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    ASSERT_TRUE(FocusCommandBox(app.Window()));
+    Key(VK_CONTROL, false);
+    Press('T');
+    Key(VK_CONTROL, true);
+
+    std::vector<HWND> marks;
+    ASSERT_TRUE(WaitUntil([&] { return (marks = MarksOf(app.ProcessId())).size() == 4; }, 5000))
+        << marks.size();
+    std::map<std::wstring, RECT> byText;
+    for (HWND m : marks) GetWindowRect(m, &byText[WindowText(m)]);
+    EXPECT_EQ(byText.count(L"1 minimised"), 1u);
+    HDC screen = GetDC(nullptr);
+    const Probe* inOrder[] = {&web1, &web2, &web3};
+    for (int n = 1; n <= 3; ++n) {
+        const auto it = byText.find(std::to_wstring(n));
+        ASSERT_NE(it, byText.end()) << n;
+        RECT probe{};
+        GetWindowRect(inOrder[n - 1]->Window(), &probe);
+        const POINT centre{(it->second.left + it->second.right) / 2,
+                           (it->second.top + it->second.bottom) / 2};
+        EXPECT_TRUE(PtInRect(&probe, centre)) << n;
+        // On the screen: the mark's amber, just inside its corner.
+        const COLORREF c = GetPixel(screen, it->second.left + 3, it->second.top + 3);
+        EXPECT_TRUE(GetRValue(c) > 200 && GetGValue(c) > 120 && GetGValue(c) < 220 && GetBValue(c) < 100)
+            << n << ": " << std::hex << c;
+    }
+    ReleaseDC(nullptr, screen);
+    // The operator's window keeps the keyboard while the marks show, and they go by themselves.
+    EXPECT_EQ(GetForegroundWindow(), app.Window());
+    EXPECT_TRUE(WaitUntil([&] { return MarksOf(app.ProcessId()).empty(); }, 3000));
+    EXPECT_EQ(GetForegroundWindow(), app.Window());
+    EXPECT_EQ(TypedText(web1.Events()), L"");
 }
 
 }  // namespace

@@ -36,6 +36,8 @@ Probe::Probe(const TempFolder& folder, ProbeOptions options) : options_(std::mov
     }
     if (options_.keyDelayMs != 0)
         args.insert(args.end(), {L"--key-delay", std::to_wstring(options_.keyDelayMs)});
+    if (options_.slowMs != 0)
+        args.insert(args.end(), {L"--slow", std::to_wstring(options_.slowMs)});
     if (!process_.Start(ProbeExe(), args, folder.Path()))
         return;
 
@@ -47,7 +49,7 @@ Probe::Probe(const TempFolder& folder, ProbeOptions options) : options_(std::mov
             }
             return false;
         },
-        10000);
+        kWaitMs);
     if (!ready)
         return;
     for (const ProbeEvent& e : Events()) {
@@ -84,12 +86,17 @@ bool Probe::WaitForChars(std::size_t count, DWORD boundMs, std::size_t mark) con
         mark);
 }
 
+bool Probe::Settled(DWORD boundMs) const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, boundMs, &result) != 0;
+}
+
 bool Probe::Hang() {
     if (!WriteWholeFile(hangFile_, "hang\n"))
         return false;
     return WaitFor(
         [](const std::vector<ProbeEvent>& events) { return !events.empty() && events.back().kind == "hang"; },
-        5000);
+        kWaitMs);
 }
 
 }  // namespace e2e

@@ -24,6 +24,7 @@ struct ProbeOptions {
     bool ignoreSize = false;
     unsigned activationDelayMs = 0;
     unsigned keyDelayMs = 0;
+    unsigned slowMs = 0;  // late with every hide, show, size, activation and painting
 };
 
 using EventCondition = std::function<bool(const std::vector<ProbeEvent>&)>;
@@ -50,6 +51,10 @@ class Probe {
     bool WaitFor(const EventCondition& condition, DWORD boundMs, std::size_t mark = 0) const;
     // Waits until the probe has typed at least `count` characters after `mark`.
     bool WaitForChars(std::size_t count, DWORD boundMs, std::size_t mark = 0) const;
+
+    // Waits up to `boundMs` until the probe has handled every message sent to it so far, show
+    // commands queued for it included.
+    bool Settled(DWORD boundMs) const;
 
     // A probe started with hangOnRequest stops answering messages from now on; true once it
     // has said so in its log.

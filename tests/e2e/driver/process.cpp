@@ -34,12 +34,21 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const std::wstring& exe, const std::vector<std::wstring>& args,
-                         const std::wstring& folder) {
+                         const std::wstring& folder, int showCommand, HANDLE output) {
     std::wstring command = QuoteArgument(exe);
     for (const std::wstring& a : args) command += L" " + QuoteArgument(a);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (showCommand >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
+    if (output != nullptr) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                           folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE;
 }
 

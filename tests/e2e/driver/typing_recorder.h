@@ -1,6 +1,11 @@
 // The Win32 window system with a record of the windows that were typed into, in order: the
 // broadcast asks for the delivery barrier right after playing a target's keys, and only then.
+// For measurements it also adds up the time spent in the calls a broadcast makes per target.
 #pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
 #include <vector>
 
 #include "platform/win32/win32_window_system.h"
@@ -11,6 +16,10 @@ class TypingRecorder final : public tandrel::IWindowSystem {
   public:
     explicit TypingRecorder(tandrel::win32::Win32WindowSystem& real) : real_(real) {}
     const std::vector<tandrel::WindowId>& TypedInto() const { return typedInto_; }
+    // Milliseconds spent in "send", "show", "foreground", "focus", "focus barrier" and
+    // "delivery barrier" since the last reset.
+    const std::map<std::string, double>& SpentMs() const { return spentMs_; }
+    void ResetSpent() { spentMs_.clear(); }
 
     void ListTopLevelWindows(std::vector<tandrel::WindowId>& out) override { real_.ListTopLevelWindows(out); }
     std::size_t ReadClassName(tandrel::WindowId w, wchar_t* b, std::size_t n) override {
@@ -21,35 +30,59 @@ class TypingRecorder final : public tandrel::IWindowSystem {
     }
     tandrel::WindowId FindByTitle(const std::wstring& t) override { return real_.FindByTitle(t); }
     bool Send(tandrel::WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
-        return real_.Send(w, m, wp, lp);
+        return Timed("send", [&] { return real_.Send(w, m, wp, lp); });
     }
-    void Show(tandrel::WindowId w, int c) override { real_.Show(w, c); }
+    void Show(tandrel::WindowId w, int c) override {
+        Timed("show", [&] { return (real_.Show(w, c), true); });
+    }
     void Place(tandrel::WindowId w, tandrel::WindowId after, int x, int y, int cx, int cy,
                std::uint32_t f) override {
         real_.Place(w, after, x, y, cx, cy, f);
     }
-    void BringToForeground(tandrel::WindowId w) override { real_.BringToForeground(w); }
-    void GiveFocus(tandrel::WindowId w) override { real_.GiveFocus(w); }
+    void BringToForeground(tandrel::WindowId w) override {
+        Timed("foreground", [&] { return (real_.BringToForeground(w), true); });
+    }
+    void GiveFocus(tandrel::WindowId w) override {
+        Timed("focus", [&] { return (real_.GiveFocus(w), true); });
+    }
     tandrel::WindowId ForegroundWindow() override { return real_.ForegroundWindow(); }
+    tandrel::WindowId FocusWindow() override { return real_.FocusWindow(); }
+    std::int16_t KeyStateOfThread(tandrel::WindowId w, int vk) override {
+        return real_.KeyStateOfThread(w, vk);
+    }
     bool IsVisible(tandrel::WindowId w) override { return real_.IsVisible(w); }
+    bool IsMinimized(tandrel::WindowId w) override { return real_.IsMinimized(w); }
     tandrel::Rect ClientRect(tandrel::WindowId w) override { return real_.ClientRect(w); }
     int Metric(int i) override { return real_.Metric(i); }
     void Redraw(tandrel::WindowId w, std::uint32_t f) override { real_.Redraw(w, f); }
     void SizeClientTo(tandrel::WindowId w, int cw, int ch) override { real_.SizeClientTo(w, cw, ch); }
     bool WaitUntilFocused(tandrel::WindowId w, std::uint32_t b) override {
-        return real_.WaitUntilFocused(w, b);
+        return Timed("focus barrier", [&] { return real_.WaitUntilFocused(w, b); });
     }
-    void WaitUntilInputDelivered(tandrel::WindowId w, std::uint32_t b) override {
+    bool WaitUntilInputDelivered(tandrel::WindowId w, std::uint32_t b) override {
         typedInto_.push_back(w);
-        real_.WaitUntilInputDelivered(w, b);
+        return Timed("delivery barrier", [&] { return real_.WaitUntilInputDelivered(w, b); });
     }
     std::uint32_t ProcessOf(tandrel::WindowId w) override { return real_.ProcessOf(w); }
     bool EndProcess(std::uint32_t p, std::uint32_t c) override { return real_.EndProcess(p, c); }
     std::uint32_t CurrentProcessId() override { return real_.CurrentProcessId(); }
 
   private:
+    template <typename Call>
+    bool Timed(const char* what, Call call) {
+        LARGE_INTEGER start, end, frequency;
+        QueryPerformanceCounter(&start);
+        const bool result = call();
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        spentMs_[what] += 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        return result;
+    }
+
     tandrel::win32::Win32WindowSystem& real_;
     std::vector<tandrel::WindowId> typedInto_;
+    std::map<std::string, double> spentMs_;
 };
 
 }  // namespace e2e

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "res/resource.h"
 #include "app_steps.h"
 #include "e2e_files.h"
 #include "local_http_server.h"
@@ -18,8 +19,8 @@
 namespace e2e {
 namespace {
 
-constexpr int kCheckForUpdates = 32781;
-constexpr DWORD kBoundMs = 10000;
+constexpr int kCheckForUpdates = IDM_TRAY_CHECK_FOR_UPDATES;
+constexpr DWORD kBoundMs = kWaitMs;
 
 std::string Record(const std::string& intVersion, const std::string& version) {
     return "<?xml version=\"1.0\"?>\n<software>\n<app name=\"Tandrel\" intVersion=\"" + intVersion +
@@ -69,20 +70,27 @@ TEST_F(UpdateCheckAppTest, ANewerVersionIsOfferedNoDoesNothingMoreAndYesOpensThe
     ASSERT_FALSE(server_->RequestLines().empty());
     // Through a proxy the request names the whole address (Wine adds the port 80).
     const std::string request = server_->RequestLines()[0];
-    EXPECT_EQ(request.rfind("GET http://" + Narrow(TANDREL_WEB_HOST), 0), 0u) << request;
+    EXPECT_EQ(request.rfind("GET http://" + Narrow(kUpdateTestHost), 0), 0u) << request;
     EXPECT_NE(request.find("/software.php?app=Tandrel&iv=010700 HTTP/1.1"), std::string::npos) << request;
     EXPECT_TRUE(AnswerMessageBox(box, IDNO));
-    Sleep(1000);
-    EXPECT_FALSE(FileExists(urlFile_));
-    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
 
+    // The second check comes after everything the first one did: a page opened on the "No" would
+    // be in the file before the one the "Yes" opens.
     box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(AnswerMessageBox(box, IDYES));
-    const std::string home = Narrow(tandrel::HomePageUrl());
-    EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(urlFile_).find(home) != std::string::npos; }, kBoundMs))
-        << ReadWholeFile(urlFile_) << " expected " << home;
+    const std::string home = Narrow(tandrel::HomePageUrl(kUpdateTestHost));
+    // The whole line, its end included: the command writes the address and the line end apart.
+    std::string opened;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            opened = ReadWholeFile(urlFile_);
+            return opened.find(home) != std::string::npos && opened.ends_with('\n');
+        },
+        kBoundMs))
+        << opened << " expected " << home;
+    EXPECT_EQ(opened.find('\n'), opened.size() - 1) << "one page, opened once: " << opened;
 }
 
 TEST_F(UpdateCheckAppTest, TheRunningVersionIsReportedAsTheLatest) {
@@ -132,10 +140,10 @@ TEST_F(UpdateCheckAppTest, ASilentServerHoldsTheCheckNoLongerThanTheBound) {
     WriteAppProfile(folder_, "checkForUpdates=1\r\nminimizeToSysTray=1\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
-    EXPECT_TRUE(WaitVisible(app.Window(), tandrel::update::kDownloadTimeoutMs + 3000));
+    EXPECT_TRUE(WaitVisible(app.Window(), tandrel::update::kDownloadTimeoutMs + kWaitMs));
     EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
 
-    HWND box = CheckFromTheTray(app, tandrel::update::kDownloadTimeoutMs + 3000);
+    HWND box = CheckFromTheTray(app, tandrel::update::kDownloadTimeoutMs + kWaitMs);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
     EXPECT_TRUE(AnswerMessageBox(box, IDOK));

@@ -57,13 +57,21 @@ TEST_F(WindowSystemTest, SystemCommandsAndShowCommandsReachTheProbe) {
     const WindowId w = probe.Id();
 
     EXPECT_TRUE(ws.Send(w, tandrel::wm::kSysCommand, tandrel::sc::kMinimize, 0));
-    EXPECT_TRUE(probe.WaitFor([](const auto& ev) { return Logged(ev, "state", "minimized=1"); }, 3000));
+    EXPECT_TRUE(probe.WaitFor([](const auto& ev) { return Logged(ev, "state", "minimized=1"); }, kWaitMs));
     EXPECT_TRUE(ws.Send(w, tandrel::wm::kSysCommand, tandrel::sc::kRestore, 0));
-    EXPECT_TRUE(probe.WaitFor([](const auto& ev) { return Logged(ev, "syscommand", "cmd=0xf120"); }, 3000));
+    EXPECT_TRUE(
+        probe.WaitFor([](const auto& ev) { return Logged(ev, "syscommand", "cmd=0xf120"); }, kWaitMs));
 
+    // Show commands to another program's window are queued: each is waited for.
+    const std::size_t beforeHide = probe.Mark();
     ws.Show(w, tandrel::sw::kHide);
+    EXPECT_TRUE(
+        probe.WaitFor([](const auto& ev) { return Logged(ev, "state", "visible=0"); }, kWaitMs, beforeHide));
     EXPECT_FALSE(ws.IsVisible(w));
+    const std::size_t beforeShow = probe.Mark();
     ws.Show(w, tandrel::sw::kShow);
+    EXPECT_TRUE(probe.WaitFor([](const auto& ev) { return Logged(ev, "state", "visible=1 minimized=0"); },
+                              kWaitMs, beforeShow));
     EXPECT_TRUE(ws.IsVisible(w));
     const auto events = probe.Events();
     EXPECT_TRUE(Logged(events, "state", "visible=0")) << Dump(events);
@@ -76,6 +84,9 @@ TEST_F(WindowSystemTest, PlacementMovesAndSizes) {
     auto& ws = platform_.windows;
     ws.Place(probe.Id(), tandrel::zorder::kTop, 40, 50, 500, 320,
              tandrel::swp::kNoZOrder | tandrel::swp::kNoActivate);
+    // The placement of another program's window is queued: it is waited for.
+    EXPECT_TRUE(probe.WaitFor([](const auto& ev) { return Logged(ev, "windowpos", "x=40 y=50 w=500 h=320"); },
+                              kWaitMs));
     RECT r{};
     GetWindowRect(probe.Window(), &r);
     EXPECT_EQ(r.left, 40);
@@ -174,7 +185,7 @@ TEST_F(WindowSystemTest, EndProcessEndsTheProbe) {
     ASSERT_TRUE(probe.Started());
     auto& ws = platform_.windows;
     EXPECT_TRUE(ws.EndProcess(ws.ProcessOf(probe.Id()), 0));
-    const ULONGLONG until = GetTickCount64() + 5000;
+    const ULONGLONG until = GetTickCount64() + kWaitMs;
     while (probe.Running() && GetTickCount64() < until) Sleep(10);
     EXPECT_FALSE(probe.Running());
     EXPECT_FALSE(IsWindow(probe.Window()));

@@ -34,6 +34,12 @@ unsigned long long Handle(HWND h) {
     return reinterpret_cast<unsigned long long>(h);
 }
 
+// A busy terminal: the message is handled, but late.
+void BeSlow() {
+    if (g_options.slowMs != 0)
+        Sleep(g_options.slowMs);
+}
+
 [[noreturn]] void HangForever() {
     g_log.Write("hang");
     for (;;) Sleep(INFINITE);
@@ -117,6 +123,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: {
             const int width = LOWORD(lParam);
             const int height = HIWORD(lParam);
+            BeSlow();
             g_log.Write("size type=%u w=%d h=%d", static_cast<unsigned>(wParam), width, height);
             if (g_inSizeMove && wParam == SIZE_RESTORED && !g_options.ignoreSize)
                 FitToAnnouncedSize(hwnd, width, height);
@@ -135,6 +142,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             g_log.Write("exitsizemove");
             return 0;
         case WM_SHOWWINDOW:
+            BeSlow();
             g_log.Write("showwindow show=%u status=%u", static_cast<unsigned>(wParam),
                         static_cast<unsigned>(lParam));
             break;
@@ -152,8 +160,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             g_log.Write("activate state=%u minimized=%u other=0x%llx", LOWORD(wParam), HIWORD(wParam),
                         Handle(reinterpret_cast<HWND>(lParam)));
-            if (LOWORD(wParam) != WA_INACTIVE && g_options.activationDelayMs != 0)
-                Sleep(g_options.activationDelayMs);
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                if (g_options.activationDelayMs != 0)
+                    Sleep(g_options.activationDelayMs);
+                BeSlow();
+            }
             break;  // DefWindowProc gives the window the focus
         case WM_ACTIVATEAPP:
             g_log.Write("activateapp active=%u", static_cast<unsigned>(wParam));
@@ -167,6 +178,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             g_log.Write("killfocus to=0x%llx", Handle(reinterpret_cast<HWND>(wParam)));
             return 0;
         case WM_PAINT:
+            BeSlow();
             Paint(hwnd);
             return 0;
         case WM_TIMER:

@@ -12,6 +12,10 @@ namespace tandrel {
 // odd last byte of UTF-16 is dropped, a lone surrogate is kept as it is.
 std::wstring DecodeText(std::string_view bytes);
 
+// UTF-16LE bytes without a mark, as above (an odd last byte dropped, surrogates paired where
+// wchar_t has 32 bits).
+std::wstring DecodeUtf16Le(std::string_view bytes);
+
 // UTF-16LE with a byte-order mark.
 std::string EncodeUtf16LeWithBom(std::wstring_view text);
 

@@ -1,4 +1,4 @@
-#include "settings/text_codec.h"
+#include "platform/text_codec.h"
 
 #include <cstdint>
 
@@ -110,11 +110,10 @@ std::wstring DecodeUtf8(std::string_view bytes) {
 }
 
 std::wstring DecodeAnsi(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out.push_back(static_cast<wchar_t>(b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : b));
+    std::wstring out(bytes.size(), L'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = static_cast<wchar_t>(b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : b);
     }
     return out;
 }
@@ -137,9 +136,20 @@ std::wstring DecodeText(std::string_view bytes) {
     return DecodeAnsi(bytes);
 }
 
+std::wstring DecodeUtf16Le(std::string_view bytes) {
+    return DecodeUtf16(bytes, false);
+}
+
 std::u16string ToUtf16Units(std::wstring_view text) {
+    // Sized exactly first: the buffer never moves, so a password leaves no copy behind.
+    std::size_t pairs = 0;
+    for (const wchar_t ch : text) {
+        const auto cp = static_cast<std::uint32_t>(ch);
+        if (!kWideIsUtf16 && cp > 0xFFFF)
+            ++pairs;
+    }
     std::u16string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + pairs);
     for (const wchar_t ch : text) {
         const auto cp = static_cast<std::uint32_t>(ch);
         if (!kWideIsUtf16 && cp > 0xFFFF && cp <= 0x10FFFF) {

@@ -69,7 +69,7 @@ void Report(const char* what, const Figures& f) {
                 f.min, f.median, f.max);
 }
 
-TEST(StartupMeasure, DISABLED_ProcessStartToVisibleWindow) {
+TEST(StartupMeasure, ProcessStartToVisibleWindow) {
     // The probe terminal, the smallest window program we have, is the floor Wine sets.
     Report("probe.exe (baseline)", Measure(ProbeExe(), {L"--title", L"baseline"}, L"PuTTY"));
     Report("tandrel.exe", Measure(TandrelExe(), {}, L"TANDREL_WND_CLASS"));
@@ -77,7 +77,7 @@ TEST(StartupMeasure, DISABLED_ProcessStartToVisibleWindow) {
 
 // The start-up update check holds the window back until it ends: against a record served at
 // once, a server that refuses the connection, and one that accepts and never answers.
-TEST(StartupMeasure, DISABLED_StartUpWithTheUpdateCheck) {
+TEST(StartupMeasure, StartUpWithTheUpdateCheck) {
     const char* profile = "[Tandrel]\r\ncheckForUpdates=1\r\n";
     {
         LocalHttpServer server(

@@ -1,7 +1,5 @@
 // Measures the focus and delivery barriers: commands typed into several probes one after the
-// other, as a broadcast does, with each combination of waits. Not part of the test run; run it
-// with
-//   tests/e2e/run --driver --gtest_also_run_disabled_tests --gtest_filter='*BarrierMeasurement*'
+// other, as a broadcast does, with each combination of waits. Run by bench/barrier_waits.
 // It prints, per combination, how many commands arrived intact and the time the waits took.
 #include <gtest/gtest.h>
 
@@ -150,7 +148,7 @@ Outcome RunVariant(const Variant& v, int rounds) {
     return o;
 }
 
-TEST(BarrierMeasurement, DISABLED_CommandsIntactPerCombinationOfWaits) {
+TEST(BarrierMeasurement, CommandsIntactPerCombinationOfWaits) {
     const Variant variants[] = {
         {"no waits", FocusWait::kNone, DeliveryWait::kNone, 0},
         {"foreground poll only", FocusWait::kForegroundOnly, DeliveryWait::kNone, 0},
@@ -181,8 +179,8 @@ namespace e2e {
 namespace {
 
 // How a window of another process comes forward and takes the keyboard, one road at a time.
-// Run with --gtest_filter='*ForegroundFromAnotherProcess*' --gtest_also_run_disabled_tests.
-TEST(ForegroundMeasurement, DISABLED_ForegroundFromAnotherProcess) {
+// Run by bench/barrier_waits as well.
+TEST(ForegroundMeasurement, ForegroundFromAnotherProcess) {
     TempFolder folder(L"e2e-foreground");
     tandrel::win32::Win32Platform platform;
     Probe other(folder, {.title = L"other"});

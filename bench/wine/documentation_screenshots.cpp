@@ -1,0 +1,96 @@
+// The pictures of the documentation: probe terminals cascaded and tiled by the main window's
+// arrangement commands on the Win32 platform. Run by scripts/screenshots inside a Wine virtual
+// desktop (so that the frames are drawn), which names the folder in TANDREL_SCREENSHOT_DIR.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_storage.h"
+#include "app_steps.h"
+#include "probe_client.h"
+#include "tandrel_client.h"
+#include "screen_capture.h"
+
+#undef MessageBox  // the dialog layer names its message box after the system's own
+
+#include "fakes/fake_dialog_host.h"
+#include "ui/main_dialog.h"
+
+namespace e2e {
+namespace {
+
+// The core of the main window on the Win32 platform, driven in process, with the terminals it
+// arranges and the folder the pictures go to.
+class DocumentationScreenshots : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* shots = std::getenv("TANDREL_SCREENSHOT_DIR");
+        ASSERT_TRUE(shots != nullptr && *shots != '\0') << "TANDREL_SCREENSHOT_DIR names no folder";
+        folder_.assign(shots, shots + std::strlen(shots));
+        dialog_.Attach(&host_);
+        dialog_.filterList = {L"All PuTTYs||+*"};
+        dialog_.selectedFilter = 0;
+    }
+    void TearDown() override { dialog_.Attach(nullptr); }
+
+    void StartTerminals(int from, int to) {
+        for (int i = from; i <= to; ++i) {
+            const std::wstring n = (i < 10 ? L"0" : L"") + std::to_wstring(i);
+            probes_.push_back(
+                std::make_unique<Probe>(temp_, ProbeOptions{.title = L"root@web" + n + L": ~"}));
+            ASSERT_TRUE(probes_.back()->Started());
+        }
+    }
+    void Capture(const wchar_t* name) {
+        // Every window paints itself afresh first, frames included.
+        for (const auto& p : probes_) {
+            RedrawWindow(p->Window(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        Sleep(700);  // a picture, not a check: frames and marks are drawn by then (marks stay 2 s)
+        EXPECT_TRUE(SaveScreenAsBmp(folder_ + L"\\" + name)) << "screenshot";
+    }
+
+    std::wstring folder_;
+    TempFolder temp_{L"e2e-screenshots"};
+    tandrel::win32::Win32Platform platform_;
+    tandrel::Win32Storage storage_;
+    tandrel::win32::Win32Shell shell_;
+    tandrel::CMainDialog dialog_{platform_.With(storage_, shell_)};
+    tandrel::fakes::FakeDialogHost host_;
+    std::vector<std::unique_ptr<Probe>> probes_;
+};
+
+TEST_F(DocumentationScreenshots, CascadeAndTile) {
+    StartTerminals(1, 8);
+    dialog_.CascadeTargets();
+    Capture(L"cascade.bmp");
+    StartTerminals(9, 12);
+    dialog_.TileTargets();
+    Capture(L"tile.bmp");
+}
+
+// Show Targets over six tiled terminals, one of them minimised: the numbers over five of them and
+// the note over the main window.
+TEST_F(DocumentationScreenshots, ShowTargets) {
+    WriteAppProfile(temp_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\nalwaysOnTop=0\r\nfilter00=All PuTTYs||+*\r\n");
+    StartTerminals(1, 6);
+    dialog_.TileTargets();
+    ShowWindow(probes_[4]->Window(), SW_MINIMIZE);
+
+    TandrelApp app(temp_);
+    ASSERT_TRUE(Shown(app));
+    // Into the cell the minimised terminal left, so that it covers no mark.
+    SetWindowPos(app.Window(), nullptr, 120, 1024 / 2 + 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageW(app.Window(), WM_SYSCOMMAND, tandrel::mainid::kShowTargetsSysCommand, 0);
+    Capture(L"targets.bmp");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,87 @@
+// Measures broadcasts into eight real PuTTY windows: the wall time of each against the waits it
+// is configured to make, and where the time goes per window. Run by bench/putty_broadcast.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core_dialog.h"
+#include "putty_client.h"
+
+namespace e2e {
+namespace {
+
+constexpr std::size_t kWindows = 8;
+constexpr int kRounds = 20;
+
+double NowMs() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+TEST(PuttyMeasure, BroadcastIntoEightWindows) {
+    std::vector<std::wstring> titles;
+    for (std::size_t i = 1; i <= kWindows; ++i) titles.push_back(std::wstring(L"m") + std::to_wstring(i));
+    PuttyWindows windows(titles);
+    ASSERT_EQ(windows.Error(), "");
+    CoreDialog core;
+    tandrel::CMainDialog& dialog = core.Dialog();
+    std::printf("%d broadcasts of `echo ok-{%%INC%%}-rN >>f` into %zu PuTTY windows\n", kRounds, kWindows);
+    std::printf("%-10s %6s %8s %8s %8s %7s %6s | per window, ms:", "transition", "intact", "min ms", "median",
+                "max ms", "waits", "ratio");
+    const char* parts[] = {"send", "show", "foreground", "focus", "focus barrier", "delivery barrier"};
+    for (const char* p : parts) std::printf(" %s", p);
+    std::printf(" play+rest\n");
+    for (const int transition : {25, 0}) {
+        dialog.settings.transition = transition;
+        core.Recorder().ResetSpent();
+        std::vector<std::size_t> from;
+        for (std::size_t i = 0; i < kWindows; ++i) from.push_back(windows[i].Received().size());
+        std::vector<double> wall;
+        std::vector<std::string> want(kWindows);
+        for (int r = 0; r < kRounds; ++r) {
+            const std::string round = "-t" + std::to_string(transition) + "r" + std::to_string(r);
+            const double start = NowMs();
+            dialog.BroadcastKeys(L"echo ok-{%INC%}" + std::wstring(round.begin(), round.end()) + L" >>f",
+                                 false, true);
+            wall.push_back(NowMs() - start);
+            for (std::size_t i = 0; i < kWindows; ++i)
+                want[i] += "echo ok-" + std::to_string(i + 1) + round + " >>f\r";
+        }
+        int intact = 0;
+        for (std::size_t i = 0; i < kWindows; ++i) {
+            windows[i].WaitForReceived(from[i] + want[i].size(), 20000);
+            const std::string got = windows[i].Received().substr(from[i]);
+            for (std::size_t at = 0; at < want[i].size();) {
+                const std::size_t end = want[i].find('\r', at) + 1;
+                intact += got.find(want[i].substr(at, end - at)) != std::string::npos ? 1 : 0;
+                at = end;
+            }
+        }
+        std::sort(wall.begin(), wall.end());
+        const double waits = static_cast<double>(transition) * kWindows;
+        const double median = wall[wall.size() / 2];
+        std::printf("%-10d %3d/%-3d %8.0f %8.0f %8.0f %7.0f %6.2f |", transition, intact,
+                    kRounds * static_cast<int>(kWindows), wall.front(), median, wall.back(), waits,
+                    waits > 0 ? median / waits : 0.0);
+        double accounted = 0;
+        const double perWindow = static_cast<double>(kRounds * kWindows);
+        for (const char* p : parts) {
+            const auto it = core.Recorder().SpentMs().find(p);
+            const double ms = it == core.Recorder().SpentMs().end() ? 0 : it->second;
+            accounted += ms;
+            std::printf(" %.1f", ms / perWindow);
+        }
+        double total = 0;
+        for (double w : wall) total += w;
+        std::printf(" %.1f (of which transition %d)\n", (total - accounted) / perWindow, transition);
+        EXPECT_EQ(intact, kRounds * static_cast<int>(kWindows));
+    }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,51 @@
+// The delivery report: a run that passed over any target says so once, after it has ended.
+#include "broadcast/delivery_report.h"
+
+#include <algorithm>
+
+#include "targets/terminal_window.h"
+
+namespace tandrel {
+
+namespace {
+
+// A message box taller than the screen would hide its OK button.
+constexpr std::size_t kMostNamed = 20;
+
+std::wstring_view Why(MissReason reason) {
+    switch (reason) {
+        case MissReason::kNoAnswer:
+            return L"did not answer";
+        case MissReason::kNoFocus:
+            return L"did not take the keyboard focus";
+        case MissReason::kKeysNotTaken:
+            return L"did not take its keys in time";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::wstring DeliveryReportText(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed) {
+    std::wstring text = L"These terminal windows missed ";
+    text.append(missedWhat);
+    text.append(L":\n");
+    const std::size_t named = std::min(missed.size(), kMostNamed);
+    for (std::size_t i = 0; i < named; ++i) {
+        text.append(L"\n");
+        text.append(missed[i].title.empty() ? L"(untitled)" : missed[i].title);
+        text.append(L": ");
+        text.append(Why(missed[i].reason));
+    }
+    if (missed.size() > named)
+        text.append(L"\nand " + std::to_wstring(missed.size() - named) + L" more");
+    return text;
+}
+
+MissedTarget MissedTargetOf(IWindowSystem& windows, WindowId target, MissReason reason) {
+    wchar_t title[kNameBufferUnits];
+    const std::size_t units = windows.ReadTitle(target, title, kNameBufferUnits);
+    return MissedTarget{target, std::wstring(title, std::min(units, kNameBufferUnits - 1)), reason};
+}
+
+}  // namespace tandrel

@@ -1,0 +1,130 @@
+// Requests of the command line, carried out by the main window: here, or in the instance that was
+// already running when the record was handed to it.
+#include <cwctype>
+
+#include "broadcast/script_reader.h"
+#include "cli/handoff_record.h"
+#include "targets/filter.h"
+#include "ui/main_dialog.h"
+
+namespace tandrel {
+
+namespace {
+
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(static_cast<std::wint_t>(a[i])) != std::towlower(static_cast<std::wint_t>(b[i])))
+            return false;
+    return true;
+}
+
+// The filter named on the command line: the exact name first, else the first whose name differs
+// only in letter case; -1 when none is called so.
+int FindFilter(const std::vector<std::wstring>& filters, std::wstring_view name) {
+    for (std::size_t pass = 0; pass < 2; ++pass)
+        for (std::size_t i = 0; i < filters.size(); ++i) {
+            const std::wstring n = GetFilterName(filters[i]);
+            if (pass == 0 ? n == name : SameIgnoringCase(n, name))
+                return static_cast<int>(i);
+        }
+    return -1;
+}
+
+std::wstring Terminals(std::size_t n) {
+    return std::to_wstring(n) + (n == 1 ? L" terminal" : L" terminals");
+}
+
+}  // namespace
+
+CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
+    CommandOutcome out;
+    const std::int32_t selected = selectedFilter;
+    if (request.filterGiven) {
+        const int index = FindFilter(filterList, request.filter);
+        if (index < 0) {
+            std::wstring names;
+            for (const std::wstring& f : filterList)
+                names += (names.empty() ? L"" : L", ") + GetFilterName(f);
+            out.exitCode = cli::kBadArguments;
+            out.lines = {L"Unknown filter \"" + request.filter + L"\"; the filters are: " + names,
+                         CommandLineUsage()};
+            return out;
+        }
+        selectedFilter = index;
+    }
+    const auto title = [this](WindowId w) {
+        wchar_t buffer[300];
+        const std::size_t n = platform.windows.ReadTitle(w, buffer, 300);
+        return std::wstring(buffer, n < 300 ? n : 299);
+    };
+
+    switch (request.action) {
+        case CommandAction::kTargets:
+            CollectTargets();
+            for (std::size_t i = 0; i < TargetList.size(); ++i) {
+                const WindowId w = TargetList[i];
+                const wchar_t* state = !platform.windows.IsVisible(w)    ? L" (hidden)"
+                                       : platform.windows.IsMinimized(w) ? L" (minimised)"
+                                                                         : L"";
+                out.lines.push_back(std::to_wstring(i + 1) + L"\t" + title(w) + state);
+            }
+            break;
+        case CommandAction::kSend: {
+            // The operator's half-typed command stays in the box.
+            const std::wstring typed = commandBox.GetCommandText();
+            SubmitCommand(request.text, request.endWithTab);
+            if (!typed.empty())
+                commandBox.SetCommandText(typed);
+            break;
+        }
+        case CommandAction::kScript: {
+            std::string bytes;
+            if (platform.storage.ReadFile(request.text, bytes) != FileRead::kRead) {
+                out.exitCode = cli::kBadArguments;
+                out.lines = {L"Cannot read the script file \"" + request.text + L"\"."};
+                break;
+            }
+            const bool capsLockOn = platform.keyboard.KeyState(vk::kCapital) != 0;
+            const std::wstring sequence = BuildScriptSequence(bytes, capsLockOn, settings.sendCR != 0);
+            // As with the Script button, the main window keeps out of the way while it is sent.
+            const bool shown = mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
+            if (shown)
+                platform.windows.Show(mainWindow, sw::kHide);
+            BroadcastKeys(sequence, false, false);
+            if (shown) {
+                platform.windows.Show(mainWindow, sw::kShow);
+                RestoreCommandFocus();
+            }
+            break;
+        }
+    }
+    if (request.action != CommandAction::kTargets && out.exitCode == cli::kAllServed) {
+        const std::size_t all = TargetList.size();
+        if (passedOver.empty()) {
+            out.lines.push_back(L"Sent to " + Terminals(all) + L".");
+        } else {
+            out.exitCode = cli::kSomePassedOver;
+            out.lines.push_back(L"Sent to " + std::to_wstring(all - passedOver.size()) + L" of " +
+                                Terminals(all) + L"; passed over:");
+            for (WindowId w : passedOver) out.lines.push_back(L"  " + title(w));
+        }
+    }
+    selectedFilter = selected;
+    return out;
+}
+
+std::optional<std::string> CMainDialog::OnHandOffRecord(std::string_view record, bool busy) {
+    const std::optional<CommandRequest> request = handoff::DecodeRequest(record);
+    if (!request)
+        return std::nullopt;
+    if (busy || modalDialogOpen != 0) {
+        return handoff::EncodeReport(
+            {cli::kSomePassedOver,
+             {L"Tandrel is busy (a dialog is open or a command is running); nothing was done."}});
+    }
+    return handoff::EncodeReport(RunCommandRequest(*request));
+}
+
+}  // namespace tandrel

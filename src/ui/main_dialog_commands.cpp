@@ -1,0 +1,110 @@
+// Commands from the command box (the add step, the broadcast, and the history's steps) and the
+// report of the targets a run missed.
+#include "broadcast/broadcast.h"
+#include "broadcast/broadcast_sequence.h"
+#include "broadcast/delivery_report.h"
+#include "platform/diagnostics.h"
+#include "platform/secret_text.h"
+#include "platform/text_util.h"
+#include "ui/dialog_host.h"
+#include "ui/main_dialog.h"
+
+namespace tandrel {
+namespace {
+constexpr std::size_t kHistorySize = 100;
+}
+
+void CMainDialog::SubmitCommand(const std::wstring& text, bool endWithTab) {
+    if (!TrimWhiteSpace(text).empty()) {
+        if (commandHistory.size() >= kHistorySize)
+            commandHistory.erase(commandHistory.begin());
+        commandHistory.push_back(text);  // as typed, spaces and line breaks included
+    }
+    historyCursor = static_cast<std::int32_t>(commandHistory.size());
+    commandBox.SetCommandText(L"");
+    ReportMissed(L"the command", BroadcastKeys(text, endWithTab, true));
+    RestoreCommandFocus();
+}
+
+void CMainDialog::HistoryOlder() {
+    if (commandHistory.empty())
+        return;
+    if (--historyCursor < 0)
+        historyCursor = static_cast<std::int32_t>(commandHistory.size()) - 1;
+    commandBox.SetCommandText(commandHistory[static_cast<std::size_t>(historyCursor)]);
+    RestoreCommandFocus();
+}
+
+void CMainDialog::HistoryNewer() {
+    if (commandHistory.empty())
+        return;
+    if (++historyCursor >= static_cast<std::int32_t>(commandHistory.size()))
+        historyCursor = 0;
+    commandBox.SetCommandText(commandHistory[static_cast<std::size_t>(historyCursor)]);
+    RestoreCommandFocus();
+}
+
+void CMainDialog::HistoryClear() {
+    if (!commandHistory.empty() &&
+        host->ShowMessageBox(L"Are you sure you want to\nclear the command history?", L"Tandrel",
+                             mb::kYesNo | mb::kIconExclamation) == mb::kIdYes) {
+        commandHistory.clear();
+        historyCursor = 0;
+        commandBox.SetCommandText(L"");
+    }
+    RestoreCommandFocus();
+}
+
+std::vector<MissedTarget> CMainDialog::BroadcastKeys(const std::wstring& text, bool endWithTab,
+                                                     bool isCommandText) {
+    // The text may be a password: every sequence made of it is wiped once it has been typed.
+    std::wstring base = BuildBaseSequence(text, isCommandText);
+    ScopedWipe wipeBase(base);
+    return SendToTargets(base, endWithTab,
+                         isCommandText ? CapsLockWrapping::kCommand : CapsLockWrapping::kNone);
+}
+
+std::vector<MissedTarget> CMainDialog::BroadcastScript(const std::wstring& sequence) {
+    return SendToTargets(sequence, false, CapsLockWrapping::kScript);
+}
+
+std::vector<MissedTarget> CMainDialog::SendToTargets(const std::wstring& base, bool endWithTab,
+                                                     CapsLockWrapping capsLock) {
+    CollectTargets();
+    BroadcastOptions options;
+    options.endWithTab = endWithTab;
+    options.sendCR = settings.sendCR != 0;
+    options.capsLock = capsLock;
+    options.transitionMs = settings.transition;
+    std::vector<MissedTarget> missed =
+        TypeIntoTargets({keySender, platform.windows, platform.clock}, TargetList, base, options);
+    passedOver.clear();
+    for (const MissedTarget& m : missed) passedOver.push_back(m.window);
+    // Without a window of its own there is nothing to redraw (a null window would mean the
+    // whole desktop).
+    if (mainWindow != kNoWindow) {
+        platform.windows.Redraw(mainWindow, rdw::kInvalidate | rdw::kErase | rdw::kUpdateNow);
+    }
+    return missed;
+}
+
+MissedTarget CMainDialog::Missed(WindowId target, MissReason reason) {
+    return MissedTargetOf(platform.windows, target, reason);
+}
+
+void CMainDialog::ReportMissed(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed) {
+    if (missed.empty())
+        return;  // every target was served: nothing to say
+    const std::wstring text = DeliveryReportText(missedWhat, missed);
+    Trace(text);
+    // Hidden in the tray, the main window has no place for a message box: the icon says it.
+    if (trayIconShown && platform.tray != nullptr && !platform.windows.IsVisible(mainWindow)) {
+        platform.tray->ShowBalloon(L"Tandrel", text);
+        return;
+    }
+    // Without a window of its own (a run from the command line) the caller tells of it.
+    if (host != nullptr)
+        host->ShowMessageBox(text, L"Tandrel", mb::kOk | mb::kIconExclamation);
+}
+
+}  // namespace tandrel

@@ -1,0 +1,182 @@
+// The command line: its parser, the hand-off record and its report, and the requests carried out
+// by the main window.
+#include <gtest/gtest.h>
+
+#include "cli/handoff_record.h"
+#include "main_window_fixture.h"
+
+namespace tandrel {
+namespace {
+
+using Kind = ParsedCommandLine::Kind;
+using A = CommandAction;
+
+CommandRequest R(A action, std::wstring text = L"", const wchar_t* filter = nullptr, bool tab = false) {
+    return {action, std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab};
+}
+
+struct ParseCase {
+    std::vector<std::wstring> args;
+    Kind kind;
+    CommandRequest request;  // when kRequest
+    std::wstring error;      // a part of the message, when kError
+};
+
+TEST(CommandLine, ParsesEveryFormAndRefusesTheRest) {
+    const ParseCase cases[] = {
+        {{}, Kind::kRunWindow, R(A::kTargets), L""},
+        {{L"/send", L"echo {%INC%}"}, Kind::kRequest, R(A::kSend, L"echo {%INC%}"), L""},
+        {{L"-SEND", L"/usr/bin/ls", L"/Tab"},
+         Kind::kRequest,
+         R(A::kSend, L"/usr/bin/ls", nullptr, true),
+         L""},
+        {{L"/send", L""}, Kind::kRequest, R(A::kSend), L""},
+        {{L"/filter", L"Web", L"/send", L"ls"}, Kind::kRequest, R(A::kSend, L"ls", L"Web"), L""},
+        {{L"/script", L"a b.tdl", L"/filter", L""}, Kind::kRequest, R(A::kScript, L"a b.tdl", L""), L""},
+        {{L"/targets"}, Kind::kRequest, R(A::kTargets), L""},
+        {{L"/?"}, Kind::kHelp, R(A::kTargets), L""},
+        {{L"/send"}, Kind::kError, R(A::kTargets), L"needs a value"},
+        {{L"/script", L""}, Kind::kError, R(A::kTargets), L"needs a file"},
+        {{L"/send", L"a", L"/targets"}, Kind::kError, R(A::kTargets), L"only one"},
+        {{L"/targets", L"/tab"}, Kind::kError, R(A::kTargets), L"/tab goes with /send only"},
+        {{L"/targets", L"/filter", L"a", L"/filter", L"b"},
+         Kind::kError,
+         R(A::kTargets),
+         L"/filter given twice"},
+        {{L"/filter", L"a"}, Kind::kError, R(A::kTargets), L"give one of"},
+        {{L"/bogus"}, Kind::kError, R(A::kTargets), L"unknown switch \"/bogus\""},
+        {{L"ls"}, Kind::kError, R(A::kTargets), L"unexpected argument \"ls\""},
+        {{L"/send", std::wstring(32768, L'x')}, Kind::kError, R(A::kTargets), L"longer than 32767"},
+    };
+    for (const ParseCase& c : cases) {
+        const ParsedCommandLine p = ParseCommandLine(c.args);
+        const std::string where = ::testing::PrintToString(c.args);
+        EXPECT_EQ(p.kind, c.kind) << where;
+        if (c.kind == Kind::kRequest) {
+            EXPECT_EQ(p.request, c.request) << where;
+        }
+        if (c.kind == Kind::kError) {
+            EXPECT_NE(p.error.find(c.error), std::wstring::npos)
+                << where << " said " << ::testing::PrintToString(p.error);
+        }
+    }
+}
+
+TEST(HandOffRecord, RequestsAndReportsComeBackAsTheyWere) {
+    const CommandRequest requests[] = {
+        R(A::kSend, L"echo \u00e9\U0001F600 {%INC%}", L"Web", true),
+        R(A::kScript, L"C:\\scripts\\a.tdl"),
+        R(A::kTargets, L"", L""),
+    };
+    for (const CommandRequest& r : requests)
+        EXPECT_EQ(handoff::DecodeRequest(handoff::EncodeRequest(r)), r) << ::testing::PrintToString(r.text);
+    const CommandOutcome report{cli::kSomePassedOver, {L"Sent to 1 of 2 terminals; passed over:", L"  db"}};
+    EXPECT_EQ(handoff::DecodeReport(handoff::EncodeReport(report)), report);
+    // A report too long for a record keeps its first lines and says how many more there were.
+    const CommandOutcome many{cli::kAllServed, std::vector<std::wstring>(1500, std::wstring(2000, L'x'))};
+    const std::optional<CommandOutcome> cut = handoff::DecodeReport(handoff::EncodeReport(many));
+    ASSERT_TRUE(cut.has_value());
+    EXPECT_EQ(cut->lines.size(), handoff::kMaxReportLines);
+    EXPECT_EQ(cut->lines.front().size(), handoff::kMaxLineUnits);
+    EXPECT_EQ(cut->lines.back(), L"(501 more lines not shown)");
+}
+
+TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
+    const std::string good = handoff::EncodeRequest(R(A::kSend, L"ls", L"W"));
+    ASSERT_TRUE(handoff::DecodeRequest(good).has_value());
+    const auto with = [&](std::size_t at, char byte) {
+        std::string r = good;
+        r[at] = byte;
+        return r;
+    };
+    const std::string unit32k = handoff::EncodeRequest(R(A::kSend, std::wstring(32768, L'x')));
+    const std::string refused[] = {
+        "",
+        good.substr(0, 11),                                          // shorter than the header
+        good.substr(0, good.size() - 1),                             // the last string cut short
+        good + "x",                                                  // a byte after the last string
+        with(0, 'X'),                                                // not our magic
+        with(4, 2),                                                  // another version
+        with(6, 4),                                                  // no such request
+        with(6, static_cast<char>(0x80)),                            // a report is no request
+        with(8, 4),                                                  // an unknown flag
+        with(10, 1),                                                 // a string missing
+        with(12, static_cast<char>(0xFF)),                           // a length past the end
+        with(16, 0),                                                 // a NUL in the text
+        handoff::EncodeRequest(R(A::kTargets, L"", nullptr, true)),  // /tab without /send
+        handoff::EncodeRequest(R(A::kScript)),                       // no file
+        unit32k,                                                     // text too long
+        good + std::string(handoff::kMaxRecordBytes, '\0'),          // oversized
+    };
+    for (std::size_t i = 0; i < std::size(refused); ++i)
+        EXPECT_FALSE(handoff::DecodeRequest(refused[i]).has_value()) << "case " << i;
+    EXPECT_FALSE(handoff::DecodeReport(good).has_value());
+}
+
+using testing_main::MainWindow;
+
+class CommandRequests : public MainWindow {
+  protected:
+    CommandRequests() {
+        Profile(L"checkForUpdates=0\r\nfilter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=0\r\n");
+        db = Terminal(L"db01");
+        web2 = Terminal(L"web02");
+        web1 = Terminal(L"web01");
+        Open();
+    }
+    WindowId db, web1, web2;
+};
+
+TEST_F(CommandRequests, SendTypesIntoEveryTargetInTitleOrderAndKeepsItInTheHistory) {
+    Type(L"half typed");
+    const CommandOutcome out = dialog->RunCommandRequest(R(A::kSend, L"echo {%INC%}"));
+    EXPECT_EQ(out, (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
+    EXPECT_EQ(desktop.Window(db).text, L"echo 1\r");
+    EXPECT_EQ(desktop.Window(web1).text, L"echo 2\r");
+    EXPECT_EQ(desktop.Window(web2).text, L"echo 3\r");
+    EXPECT_EQ(dialog->commandHistory, std::vector<std::wstring>{L"echo {%INC%}"});
+    EXPECT_EQ(Box(), L"half typed");
+}
+
+TEST_F(CommandRequests, AFilterAppliesToTheRequestOnlyAndAPassedOverTargetIsNamed) {
+    desktop.Window(web2).hung = true;
+    const CommandOutcome out = dialog->RunCommandRequest(R(A::kSend, L"ls", L"web", true));
+    EXPECT_EQ(
+        out, (CommandOutcome{cli::kSomePassedOver, {L"Sent to 1 of 2 terminals; passed over:", L"  web02"}}));
+    EXPECT_EQ(desktop.Window(web1).text, L"ls\t");
+    EXPECT_EQ(desktop.Window(db).text, L"");
+    EXPECT_EQ(dialog->selectedFilter, 0);
+}
+
+TEST_F(CommandRequests, TargetsAreListedInOrderWithTheirStateAndAnUnknownFilterIsBadArguments) {
+    desktop.Window(web1).visible = false;
+    desktop.Window(web2).showState = sw::kShowMinimized;
+    EXPECT_EQ(dialog->RunCommandRequest(R(A::kTargets)).lines,
+              (std::vector<std::wstring>{L"1\tdb01", L"2\tweb01 (hidden)", L"3\tweb02 (minimised)"}));
+    const CommandOutcome out = dialog->RunCommandRequest(R(A::kTargets, L"", L"nope"));
+    EXPECT_EQ(out.exitCode, cli::kBadArguments);
+    ASSERT_EQ(out.lines.size(), 2u);
+    EXPECT_EQ(out.lines[0], L"Unknown filter \"nope\"; the filters are: All PuTTYs, Web");
+    EXPECT_EQ(out.lines[1], CommandLineUsage());
+}
+
+TEST_F(CommandRequests, AHandedOverRecordIsRefusedWhenMalformedAndDoesNothingWhileBusy) {
+    EXPECT_FALSE(dialog->OnHandOffRecord("TDRL", false).has_value());
+    const std::string send = handoff::EncodeRequest(R(A::kSend, L"ls"));
+    const std::optional<CommandOutcome> busy = handoff::DecodeReport(*dialog->OnHandOffRecord(send, true));
+    ASSERT_TRUE(busy.has_value());
+    EXPECT_EQ(busy->exitCode, cli::kSomePassedOver);
+    EXPECT_EQ(desktop.Window(db).text, L"");
+    const std::optional<CommandOutcome> done = handoff::DecodeReport(*dialog->OnHandOffRecord(send, false));
+    EXPECT_EQ(done, (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
+}
+
+TEST_F(CommandRequests, AScriptThatCannotBeReadIsBadArguments) {
+    storage.files[L"C:\\s\\a.tdl"] = "cd /tmp\nls\n";
+    EXPECT_EQ(dialog->RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
+    EXPECT_EQ(desktop.Window(web1).text, L"cd /tmp\rls\r");
+    EXPECT_EQ(dialog->RunCommandRequest(R(A::kScript, L"C:\\s\\none.tdl")).exitCode, cli::kBadArguments);
+}
+
+}  // namespace
+}  // namespace tandrel
