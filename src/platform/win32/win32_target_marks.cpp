@@ -103,6 +103,7 @@ void Win32TargetMarks::Open(const std::wstring& text, const RECT& at, int fontHe
         layered(mark, 0, kAlpha, LWA_ALPHA);
     ::SetTimer(mark, kEndTimer, durationMs, nullptr);
     ::SetWindowPos(mark, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::UpdateWindow(mark);  // painted now, not after the other marks are made
 }
 
 void Win32TargetMarks::Show(const std::vector<TargetMark>& marks, const std::wstring& note, WindowId noteOver,

@@ -456,9 +456,15 @@ TEST_F(MainWindowTest, ShowTargetsNumbersTheProbesForAMomentWithoutTakingTheFocu
         const POINT centre{(it->second.left + it->second.right) / 2,
                            (it->second.top + it->second.bottom) / 2};
         EXPECT_TRUE(PtInRect(&probe, centre)) << n;
-        // On the screen: the mark's amber, just inside its corner.
-        const COLORREF c = GetPixel(screen, it->second.left + 3, it->second.top + 3);
-        EXPECT_TRUE(GetRValue(c) > 200 && GetGValue(c) > 120 && GetGValue(c) < 220 && GetBValue(c) < 100)
+        // On the screen: the mark's amber, just inside its corner, once Wine has put the painted
+        // window on the X screen (a shown window reaches it a moment after its paint).
+        COLORREF c = 0;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                c = GetPixel(screen, it->second.left + 3, it->second.top + 3);
+                return GetRValue(c) > 200 && GetGValue(c) > 120 && GetGValue(c) < 220 && GetBValue(c) < 100;
+            },
+            1000))
             << n << ": " << std::hex << c;
     }
     ReleaseDC(nullptr, screen);

@@ -159,9 +159,12 @@ bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
     const unsigned port = static_cast<unsigned>(std::stoul(answer.substr(0, blank)));
     w->folder_ = FromUnixPath(answer.substr(blank + 1));
     w->session_ = L"tandrel-e2e-" + std::to_wstring(port);
-    if (!WriteSession(w->session_, port, title) ||
-        !w->process_.Start(PuttyExe(), {L"-load", w->session_}, w->folder_, showCommand)) {
-        error_ = "cannot start putty.exe";
+    if (!WriteSession(w->session_, port, title)) {
+        error_ = "cannot write the PuTTY session, error " + std::to_string(GetLastError());
+        return false;
+    }
+    if (!w->process_.Start(PuttyExe(), {L"-load", w->session_}, w->folder_, showCommand)) {
+        error_ = "cannot start putty.exe, error " + std::to_string(GetLastError());
         return false;
     }
     windows_.push_back(std::move(w));
