@@ -217,7 +217,11 @@ std::int16_t Win32WindowSystem::KeyStateOfThread(WindowId w, int vk) {
     const DWORD self = GetCurrentThreadId();
     if (thread == 0 || thread == self)
         return GetKeyState(vk);
-    // While the two threads share their input state, the caller reads the window's.
+    // While the two threads share their input state, the caller reads the window's. Sharing it
+    // may reset it (Wine clears both threads' key state, toggles included): what is read here is
+    // then what the window interprets the keys with next, which is what the Caps Lock handling of
+    // a broadcast needs. Its own thread's state, or one read before the focus step, could be
+    // another.
     if (!AttachThreadInput(self, thread, TRUE))
         return GetKeyState(vk);
     const SHORT state = GetKeyState(vk);

@@ -11,7 +11,6 @@
 #include "app_steps.h"
 #include "desktop_steps.h"
 #include "e2e_files.h"
-#include "keys/key_sender.h"
 #include "local_http_server.h"
 #include "platform/win32/win32_platform.h"
 #include "probe_client.h"
@@ -350,11 +349,11 @@ TEST_F(DialogsTrayTest, ScriptChosenInTheFileDialogReachesEveryProbe) {
     Probe web2(folder_, {.title = L"web02"});
     ASSERT_TRUE(web1.Started() && web2.Started());
     tandrel::win32::Win32Platform platform;
-    tandrel::CKeySender sender{platform.keyboard, platform.windows, platform.clock};
+    CapsLockPresses caps;
     for (const Probe* p : {&web1, &web2}) {
         ASSERT_TRUE(BringForward(platform.windows, p->Id()));
         if ((platform.windows.KeyStateOfThread(p->Id(), VK_CAPITAL) & 1) == 0)
-            sender.PlayKeys(L"{CAPSLOCK}");
+            caps.Press();
         platform.windows.WaitUntilInputDelivered(p->Id(), 2000);
     }
     const std::size_t mark1 = web1.Mark(), mark2 = web2.Mark();

@@ -207,7 +207,9 @@ TEST_F(KeystrokeTest, CapsLockStateReachesTheFocusedWindow) {
     ASSERT_TRUE(platform_.windows.WaitUntilInputDelivered(probe.Id(), 2000));
     const bool wasOn = (platform_.windows.KeyStateOfThread(probe.Id(), VK_CAPITAL) & 1) != 0;
     std::size_t mark = probe.Mark();
+    CapsLockPresses caps;
     sender_.PlayKeys(L"{CAPSLOCK}ab");
+    caps.Pressed();
     platform_.windows.WaitUntilInputDelivered(probe.Id(), 2000);
     auto events = probe.EventsAfter(mark);
     EXPECT_EQ(TypedText(events), wasOn ? L"ab" : L"AB") << Dump(events);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "desktop_steps.h"
 #include "e2e_files.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_shell.h"
@@ -109,20 +110,20 @@ class PuttyTest : public ::testing::Test {
         return marks;
     }
 
-    // The operator presses Caps Lock with the main window in front; true once its thread sees it.
-    bool SwitchCapsLock(bool on) {
+    // The operator presses Caps Lock with the main window in front; true once its thread sees it
+    // on. Switched off again by capsLock_.Undo() (the broadcast may have reset what this thread
+    // reads, under Wine).
+    bool SwitchCapsLockOn() {
         SetForegroundWindow(mainWindow_);
-        if (((GetKeyState(VK_CAPITAL) & 1) != 0) != on) {
-            keybd_event(VK_CAPITAL, 0x3A, 0, 0);
-            keybd_event(VK_CAPITAL, 0x3A, KEYEVENTF_KEYUP, 0);
-        }
+        if ((GetKeyState(VK_CAPITAL) & 1) == 0)
+            capsLock_.Press();
         const ULONGLONG until = GetTickCount64() + kBoundMs;
         MSG msg;
-        while (((GetKeyState(VK_CAPITAL) & 1) != 0) != on && GetTickCount64() < until) {
+        while ((GetKeyState(VK_CAPITAL) & 1) == 0 && GetTickCount64() < until) {
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
             Sleep(5);
         }
-        return ((GetKeyState(VK_CAPITAL) & 1) != 0) == on;
+        return (GetKeyState(VK_CAPITAL) & 1) != 0;
     }
 
     tandrel::win32::Win32Platform platform_;
@@ -131,6 +132,7 @@ class PuttyTest : public ::testing::Test {
     CMainDialog dialog_{platform_.With(storage_, shell_)};
     HWND mainWindow_ = nullptr;
     std::unique_ptr<tandrel::fakes::FakeDialogHost> host_;
+    CapsLockPresses capsLock_;
 };
 
 // Broadcasts with the increment marker into eight windows, each command in every shell exactly
@@ -160,14 +162,14 @@ TEST_F(PuttyTest, BroadcastReachesEveryShellByteForByte) {
         if (round.before != nullptr)
             round.before(dialog_);
         if (round.capsLock) {
-            ASSERT_TRUE(SwitchCapsLock(true));
+            ASSERT_TRUE(SwitchCapsLockOn());
         }
         dialog_.settings.transition = round.transition;
         const std::vector<std::size_t> from = Marks(windows);
         const std::wstring round_ = std::wstring(L"-r") + std::to_wstring(r);
         dialog_.BroadcastKeys(L"echo ok-{%INC%}" + round_ + L" >>f", false, true);
         if (round.capsLock)
-            SwitchCapsLock(false);
+            capsLock_.Undo();
         std::vector<std::string> want;
         for (std::size_t i = 0; i < windows.size(); ++i) {
             const std::string n = std::to_string(i + 1) + Utf8(round_);
