@@ -4,6 +4,7 @@
 
 #include "app/command_line_app.h"
 #include "platform/win32/win32_dialog_host.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_main_window.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_shell.h"
@@ -27,13 +28,11 @@ class InstanceMutex {
     InstanceMutex() : handle_(::CreateMutexW(nullptr, TRUE, kInstanceMutex)) {
         // Opened rather than made (or, run by a less privileged user, not even opened): another
         // instance holds it.
-        owned_ = handle_ != nullptr && ::GetLastError() != ERROR_ALREADY_EXISTS;
+        owned_ = handle_.Valid() && ::GetLastError() != ERROR_ALREADY_EXISTS;
     }
     ~InstanceMutex() {
         if (owned_)
-            ::ReleaseMutex(handle_);
-        if (handle_ != nullptr)
-            ::CloseHandle(handle_);
+            ::ReleaseMutex(handle_.Get());
     }
     InstanceMutex(const InstanceMutex&) = delete;
     InstanceMutex& operator=(const InstanceMutex&) = delete;
@@ -41,17 +40,17 @@ class InstanceMutex {
     bool Owned() const { return owned_; }
     // Waits up to `ms` for the holder to end; true when it did and this start holds it now.
     bool Take(DWORD ms) {
-        if (handle_ == nullptr) {
+        if (!handle_.Valid()) {
             ::Sleep(ms);
             return false;
         }
-        const DWORD result = ::WaitForSingleObject(handle_, ms);
+        const DWORD result = ::WaitForSingleObject(handle_.Get(), ms);
         owned_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
         return owned_;
     }
 
   private:
-    HANDLE handle_;
+    win32::UniqueKernelHandle handle_;
     bool owned_ = false;
 };
 

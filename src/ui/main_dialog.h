@@ -184,8 +184,6 @@ class CMainDialog : public CDialog {
     void ShowTargets();
     // The Send button's tooltip: how many terminals the selected filter collects now.
     void UpdateSendTip();
-    // The targets the last broadcast passed over (hung, gone, or never holding the focus).
-    std::vector<WindowId> passedOver;
 
     // ---- settings ----
     void LoadSettings();
@@ -216,7 +214,6 @@ class CMainDialog : public CDialog {
     // The preferences, at their defaults until loaded.
     Settings settings;
 
-    CKeySender keySender;
     std::vector<WindowId> TargetList;
 
     std::uint32_t taskbarCreatedMessage = 0;
@@ -234,6 +231,11 @@ class CMainDialog : public CDialog {
     // The profile that exists but could not be read at start; empty when there is none. While
     // it is set, no save writes anything.
     std::wstring unreadableProfile;
+
+  private:
+    CKeySender keySender;
+    // The targets the last broadcast passed over (hung, gone, or never holding the focus).
+    std::vector<WindowId> passedOver;
     // The profile as read at start: keys of its own that others put there survive every save.
     IniStore profile;
 };

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_handles.h"
 
+#include <memory>
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -9,9 +10,10 @@ namespace {
 
 LayeredAttributesFn g_layeredAttributes = nullptr;
 
+// What a dialog window is bound to: made when the window is, given back at its WM_NCDESTROY.
 struct Binding {
     CDialog* dialog;
-    Win32DialogHost* host;
+    std::unique_ptr<Win32DialogHost> host;
 };
 
 Binding* BindingOf(HWND hwnd) {
@@ -352,9 +354,11 @@ void Win32DialogHost::EndDialog(int result) {
 }
 
 void BindDialog(HWND hwnd, CDialog& dialog, bool modeless) {
-    auto* binding = new Binding{&dialog, new Win32DialogHost(hwnd, modeless)};
-    ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(binding));
-    dialog.Attach(binding->host);
+    auto binding =
+        std::make_unique<Binding>(Binding{&dialog, std::make_unique<Win32DialogHost>(hwnd, modeless)});
+    dialog.Attach(binding->host.get());
+    // The window owns it from here on.
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(binding.release()));
 }
 
 CDialog* DialogOf(HWND hwnd) {
@@ -364,7 +368,7 @@ CDialog* DialogOf(HWND hwnd) {
 
 Win32DialogHost* HostOf(HWND hwnd) {
     Binding* b = BindingOf(hwnd);
-    return b != nullptr ? b->host : nullptr;
+    return b != nullptr ? b->host.get() : nullptr;
 }
 
 INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -403,12 +407,12 @@ INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 return TRUE;
             }
             return FALSE;  // default processing
-        case WM_NCDESTROY:
+        case WM_NCDESTROY: {
+            const std::unique_ptr<Binding> owned(b);
             ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
             dialog.Attach(nullptr);
-            delete b->host;
-            delete b;
             return FALSE;
+        }
         default:
             return FALSE;
     }

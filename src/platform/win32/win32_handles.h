@@ -33,6 +33,7 @@ class UniqueHandle {
 };
 
 using UniqueRegKey = UniqueHandle<HKEY, &::RegCloseKey>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;  // a process, mutex, event...
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &::DeleteObject>;
 
 // The screen's device context, for measuring.

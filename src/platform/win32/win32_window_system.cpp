@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_handles.h"
+
 namespace tandrel::win32 {
 
 namespace {
@@ -309,11 +311,10 @@ std::uint32_t Win32WindowSystem::ProcessOf(WindowId w) {
 }
 
 bool Win32WindowSystem::EndProcess(std::uint32_t processId, std::uint32_t exitCode) {
-    const HANDLE process = OpenProcess(0x1F0FFF, FALSE, processId);
-    if (process == nullptr)
+    const UniqueKernelHandle process(OpenProcess(0x1F0FFF, FALSE, processId));
+    if (!process.Valid())
         return false;
-    TerminateProcess(process, exitCode);
-    CloseHandle(process);
+    TerminateProcess(process.Get(), exitCode);
     return true;
 }
 
