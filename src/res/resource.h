@@ -111,3 +111,6 @@
 // notification-area icon calls back (WM_USER + 2).
 #define TANDREL_MSG_ACTIVATE 1025
 #define TANDREL_MSG_TRAY_NOTIFY 1026
+
+// The id of the main window's icon in the notification area.
+#define TANDREL_TRAY_ICON_ID 1

@@ -7,7 +7,7 @@
 namespace tandrel {
 namespace {
 constexpr UINT kTrayNotifyMessage = TANDREL_MSG_TRAY_NOTIFY;
-constexpr UINT kIconId = 1;
+constexpr UINT kIconId = TANDREL_TRAY_ICON_ID;
 constexpr UINT kOpenCommand = IDM_TRAY_OPEN;
 // Open, Preferences, Check for Updates, About and Exit, greyed while a dialog is open; the
 // arrangement submenu goes by position.

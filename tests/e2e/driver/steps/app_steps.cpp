@@ -6,6 +6,12 @@
 #include "tandrel_client.h"
 
 namespace e2e {
+namespace {
+
+// The id of a message box's text: user32 gives its static control this one.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+}  // namespace
 
 void WriteAppProfile(const TempFolder& folder, const std::string& lines) {
     WriteWholeFile(folder.File(L"tandrel.ini"), "[Tandrel]\r\n" + lines);
@@ -61,7 +67,7 @@ HWND WaitForDialog(HWND owner, const wchar_t* caption) {
 }
 
 HWND OpenPreferences(HWND app) {
-    Click(app, 1023);
+    Click(app, IDC_PREFERENCES);
     return WaitForDialog(app, L"Preferences");
 }
 
@@ -80,7 +86,7 @@ bool MessageBoxShown(DWORD processId) {
 }
 
 std::wstring MessageBoxText(HWND box) {
-    return WindowText(GetDlgItem(box, 0xFFFF));
+    return WindowText(GetDlgItem(box, kMessageBoxTextId));
 }
 
 bool WaitGone(HWND window) {

@@ -90,8 +90,8 @@ TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
     EXPECT_TRUE(returnGlyph == L"\u00bf" || returnGlyph == L"\u21b5") << testing::PrintToString(returnGlyph);
     EXPECT_TRUE(FocusCommandBox(app.Window()));
     // The history buttons wait for a history.
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), 1024)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), IDC_HISTORY_OLDER)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), IDC_SEND)));
 }
 
 TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBoxEmpties) {
@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, TypedCommandReachesEveryProbeThatPassesTheFilterAndTheBox
     EXPECT_EQ(TypedText(decoy.Events()), L"");
     // Back in the command box, with the history button now enabled.
     EXPECT_TRUE(FocusCommandBox(app.Window()));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.Window(), IDC_HISTORY_OLDER)));
 }
 
 TEST_F(MainWindowTest, SecondStartBringsTheFirstForwardAndEnds) {
@@ -217,8 +217,8 @@ TEST_F(MainWindowTest, AProfileHeldOpenAtStartIsNamedAndLeftUntouched) {
     ASSERT_TRUE(AnswerMessageBox(box, IDOK));
     ASSERT_TRUE(Shown(app));
     SendMessageW(GetDlgItem(app.Window(), kCommandBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ls"));
-    Click(app.Window(), 1024);
-    Click(app.Window(), 32774);  // Exit
+    Click(app.Window(), IDC_SEND);
+    Click(app.Window(), IDM_TRAY_EXIT);
     ASSERT_TRUE(app.Process().WaitForExit(kWaitMs));
     EXPECT_EQ(ReadWholeFile(path), before);
 }
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\ncmdhistory00=uptime\r\ncmdhistory01=df -h\r\n");
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
-    HWND clear = GetDlgItem(app.Window(), 1010);
+    HWND clear = GetDlgItem(app.Window(), IDC_HISTORY_CLEAR);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(clear) != FALSE; }, kWaitMs));
 
     // No keeps everything.
@@ -323,7 +323,7 @@ TEST_F(MainWindowTest, ClearAsksFirstAndYesEmptiesTheHistory) {
     ASSERT_NE(box, nullptr);
     PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(clear); }, kWaitMs));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), 1008)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), IDC_HISTORY_OLDER)));
 
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(app.Process().WaitForExit(kWaitMs));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <functional>
 #include <string>
@@ -14,7 +15,9 @@
 #include "local_http_server.h"
 #include "platform/win32/win32_platform.h"
 #include "probe_client.h"
+#include "res/resource.h"
 #include "tandrel_client.h"
+#include "ui/main_dialog.h"
 #include "ui/web_pages.h"
 
 namespace e2e {
@@ -37,21 +40,21 @@ TEST_F(DialogsTrayTest, QuickKeysReachEveryProbe) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Click(app.Window(), 1017);  // Ctrl-C
+    Click(app.Window(), IDC_KEY_CTRL_C);
     EXPECT_TRUE(web1.WaitForChars(1, kWaitMs)) << Dump(web1.Events());
     EXPECT_TRUE(web2.WaitForChars(1, kWaitMs)) << Dump(web2.Events());
     EXPECT_EQ(TypedText(web1.Events()), L"\x03");
     EXPECT_EQ(TypedText(web2.Events()), L"\x03");
 
     const std::size_t mark1 = web1.Mark(), mark2 = web2.Mark();
-    Click(app.Window(), 1020);  // Enter
+    Click(app.Window(), IDC_KEY_ENTER);
     EXPECT_TRUE(web1.WaitForChars(1, kWaitMs, mark1)) << Dump(web1.Events());
     EXPECT_TRUE(web2.WaitForChars(1, kWaitMs, mark2)) << Dump(web2.Events());
     EXPECT_EQ(TypedText(web1.EventsAfter(mark1)), L"\r");
     EXPECT_EQ(TypedText(web2.EventsAfter(mark2)), L"\r");
 
     const std::size_t up1 = web1.Mark(), up2 = web2.Mark();
-    Click(app.Window(), 1012);  // the arrow pad's up
+    Click(app.Window(), IDC_KEY_UP);
     const auto extendedUp = [](const std::vector<ProbeEvent>& events) {
         for (const ProbeEvent& e : events)
             if (e.kind == "keydown" && e.Number("vk") == VK_UP && e.Number("ext") == 1)
@@ -64,14 +67,14 @@ TEST_F(DialogsTrayTest, QuickKeysReachEveryProbe) {
 
 // Opens the password dialog, types `password` into its masked edit and presses OK or Cancel.
 void SendPassword(HWND app, const std::wstring& password, bool ok) {
-    Click(app, 1021);
+    Click(app, IDC_PASSWORD);
     HWND dialog = WaitForDialog(app, L"Send Password");
     ASSERT_NE(dialog, nullptr);
-    HWND edit = GetDlgItem(dialog, 1400);
+    HWND edit = GetDlgItem(dialog, IDC_PASSWORD_EDIT);
     ASSERT_NE(edit, nullptr);
     EXPECT_NE(GetWindowLongW(edit, GWL_STYLE) & ES_PASSWORD, 0);
-    SetText(dialog, 1400, password);
-    Click(dialog, ok ? 1209 : IDCANCEL);
+    SetText(dialog, IDC_PASSWORD_EDIT, password);
+    Click(dialog, ok ? IDC_OK : IDCANCEL);
     ASSERT_TRUE(WaitGone(dialog));
 }
 
@@ -116,10 +119,10 @@ TEST_F(DialogsTrayTest, PasswordIsTypedLiterallyAndSavedOnlyWhenAskedAndOnlyProt
         TandrelApp again(folder);
         ASSERT_TRUE(again.Started());
         const std::size_t mark = web1.Mark();
-        Click(again.Window(), 1021);
+        Click(again.Window(), IDC_PASSWORD);
         HWND dialog = WaitForDialog(again.Window(), L"Send Password");
         ASSERT_NE(dialog, nullptr);
-        Click(dialog, 1209);
+        Click(dialog, IDC_OK);
         ASSERT_TRUE(WaitGone(dialog));
         EXPECT_TRUE(web1.WaitForChars(expected.size(), kWaitMs, mark)) << Dump(web1.EventsAfter(mark));
         EXPECT_EQ(TypedText(web1.EventsAfter(mark)), expected);
@@ -134,7 +137,7 @@ TEST_F(DialogsTrayTest, PasswordCancelSendsNothing) {
     ASSERT_TRUE(app.Started());
     SendPassword(app.Window(), L"secret", false);
     // Then a quick key, so that anything the cancelled dialog had sent would be in the log before it.
-    Click(app.Window(), 1020);
+    Click(app.Window(), IDC_KEY_ENTER);
     ASSERT_TRUE(web1.WaitForChars(1, kWaitMs)) << Dump(web1.Events());
     EXPECT_EQ(TypedText(web1.Events()), L"\r");
 }
@@ -148,33 +151,34 @@ TEST_F(DialogsTrayTest, AddedFilterIsSavedAndChoosesTheProbes) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Click(app.Window(), 1006);
+    Click(app.Window(), IDC_FILTERS);
     HWND filters = WaitForDialog(app.Window(), L"PuTTY Filters");
     ASSERT_NE(filters, nullptr);
-    Click(filters, 1201);
+    Click(filters, IDC_FILTER_ADD);
     HWND editor = WaitForDialog(filters, L"Add Filter");
     ASSERT_NE(editor, nullptr);
-    EXPECT_FALSE(Enabled(editor, 1209));
+    EXPECT_FALSE(Enabled(editor, IDC_OK));
     // OK waits for a name without "||" beside the rules.
     // The edits tell the editor of each change inside the (bounded, synchronous) replacement.
-    SetText(editor, 1301, L"+web*;-*test*");
-    EXPECT_FALSE(Enabled(editor, 1209));
-    SetText(editor, 1300, L"||");
-    EXPECT_FALSE(Enabled(editor, 1209));
-    SetText(editor, 1300, L"Web");
-    EXPECT_TRUE(WaitUntil([&] { return Enabled(editor, 1209); }, kWaitMs));
-    Click(editor, 1209);
+    SetText(editor, IDC_FILTER_RULES, L"+web*;-*test*");
+    EXPECT_FALSE(Enabled(editor, IDC_OK));
+    SetText(editor, IDC_FILTER_NAME, L"||");
+    EXPECT_FALSE(Enabled(editor, IDC_OK));
+    SetText(editor, IDC_FILTER_NAME, L"Web");
+    EXPECT_TRUE(WaitUntil([&] { return Enabled(editor, IDC_OK); }, kWaitMs));
+    Click(editor, IDC_OK);
     ASSERT_TRUE(WaitGone(editor));
-    Click(filters, 1209);
+    Click(filters, IDC_OK);
     ASSERT_TRUE(WaitGone(filters));
 
-    HWND combo = GetDlgItem(app.Window(), 1001);
+    HWND combo = GetDlgItem(app.Window(), IDC_FILTER_COMBO);
     const LRESULT index =
         SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Web"));
     ASSERT_NE(index, CB_ERR);
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(app.Window(), WM_COMMAND, MAKEWPARAM(1001, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    Click(app.Window(), 1020);
+    SendMessageW(app.Window(), WM_COMMAND, MAKEWPARAM(IDC_FILTER_COMBO, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Click(app.Window(), IDC_KEY_ENTER);
     EXPECT_TRUE(web1.WaitForChars(1, kWaitMs)) << Dump(web1.Events());
     EXPECT_EQ(TypedText(web1.Events()), L"\r");
     EXPECT_TRUE(Settled(webTest.Window()) && Settled(db.Window()));
@@ -197,12 +201,12 @@ TEST_F(DialogsTrayTest, TrayDoubleClickHidesAndShowsButNotWhileADialogIsOpen) {
     PostMessageW(w, kTrayNotify, 0, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitVisible(w, kWaitMs));
 
-    PostMessageW(w, WM_SYSCOMMAND, 16, 0);  // About, from the system menu
+    PostMessageW(w, WM_SYSCOMMAND, tandrel::mainid::kAboutSysCommand, 0);  // from the system menu
     HWND about = WaitForDialog(w, L"About Tandrel");
     ASSERT_NE(about, nullptr);
     // Posted after the double-click, the About box's close is taken after it.
     PostMessageW(w, kTrayNotify, 0, WM_LBUTTONDBLCLK);
-    Click(about, 1208);
+    Click(about, IDC_CLOSE);
     ASSERT_TRUE(WaitGone(about));
     EXPECT_TRUE(IsWindowVisible(w));
 
@@ -219,12 +223,12 @@ TEST_F(DialogsTrayTest, PreferencesApplyAtOnceAndAreSaved) {
     ASSERT_TRUE(app.Started());
     HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
-    EXPECT_EQ(SendMessageW(GetDlgItem(prefs, 1108), BM_GETCHECK, 0, 0), BST_CHECKED);
-    SendMessageW(GetDlgItem(prefs, 1108), BM_CLICK, 0, 0);
-    EXPECT_EQ(SendMessageW(GetDlgItem(prefs, 1108), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    SetText(prefs, 1109, L"40");
-    EXPECT_TRUE(WaitUntil([&] { return Enabled(prefs, 1209); }, kWaitMs));
-    Click(prefs, 1209);
+    EXPECT_EQ(SendMessageW(GetDlgItem(prefs, IDC_TOOL_WINDOW), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(GetDlgItem(prefs, IDC_TOOL_WINDOW), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageW(GetDlgItem(prefs, IDC_TOOL_WINDOW), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SetText(prefs, IDC_TRANSITION, L"40");
+    EXPECT_TRUE(WaitUntil([&] { return Enabled(prefs, IDC_OK); }, kWaitMs));
+    Click(prefs, IDC_OK);
     ASSERT_TRUE(WaitGone(prefs));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7"; }, kWaitMs))
         << testing::PrintToString(WindowText(app.Window()));
@@ -244,13 +248,14 @@ TEST_F(DialogsTrayTest, PreferencesMakeTheWindowTopmostAndTranslucentAtOnce) {
 
     HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(prefs, 1602)), L"100%");
-    SendMessageW(GetDlgItem(prefs, 1107), BM_CLICK, 0, 0);
-    PostMessageW(GetDlgItem(prefs, 1601), WM_KEYDOWN, VK_HOME, 0);
-    PostMessageW(GetDlgItem(prefs, 1601), WM_KEYUP, VK_HOME, 0);
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(prefs, 1602)) == L"1%"; }, kWaitMs))
-        << testing::PrintToString(WindowText(GetDlgItem(prefs, 1602)));
-    Click(prefs, 1209);
+    EXPECT_EQ(WindowText(GetDlgItem(prefs, IDC_OPACITY_PERCENT)), L"100%");
+    SendMessageW(GetDlgItem(prefs, IDC_ALWAYS_ON_TOP), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(prefs, IDC_OPACITY_SLIDER), WM_KEYDOWN, VK_HOME, 0);
+    PostMessageW(GetDlgItem(prefs, IDC_OPACITY_SLIDER), WM_KEYUP, VK_HOME, 0);
+    EXPECT_TRUE(
+        WaitUntil([&] { return WindowText(GetDlgItem(prefs, IDC_OPACITY_PERCENT)) == L"1%"; }, kWaitMs))
+        << testing::PrintToString(WindowText(GetDlgItem(prefs, IDC_OPACITY_PERCENT)));
+    Click(prefs, IDC_OK);
     ASSERT_TRUE(WaitGone(prefs));
 
     HWND w = app.Window();
@@ -294,16 +299,16 @@ TEST_F(DialogsTrayTest, FindFillsTheCascadeBoxesFromTheLargestProbe) {
 
     HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
-    Click(prefs, 1211);
+    Click(prefs, IDC_FIND);
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return WindowText(GetDlgItem(prefs, 1113)) == width &&
-                   WindowText(GetDlgItem(prefs, 1114)) == height;
+            return WindowText(GetDlgItem(prefs, IDC_CASCADE_WIDTH)) == width &&
+                   WindowText(GetDlgItem(prefs, IDC_CASCADE_HEIGHT)) == height;
         },
         kWaitMs))
-        << testing::PrintToString(WindowText(GetDlgItem(prefs, 1113))) << " x "
-        << testing::PrintToString(WindowText(GetDlgItem(prefs, 1114)));
-    Click(prefs, 1209);
+        << testing::PrintToString(WindowText(GetDlgItem(prefs, IDC_CASCADE_WIDTH))) << " x "
+        << testing::PrintToString(WindowText(GetDlgItem(prefs, IDC_CASCADE_HEIGHT)));
+    Click(prefs, IDC_OK);
     ASSERT_TRUE(WaitGone(prefs));
     ASSERT_TRUE(SavedAndIdle(app));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cascadeWidth"), width);
@@ -318,7 +323,7 @@ TEST_F(DialogsTrayTest, TheTransitionBoxTakesFourDigitsTypedKeyByKey) {
     ASSERT_TRUE(app.Started());
     HWND prefs = OpenPreferences(app.Window());
     ASSERT_NE(prefs, nullptr);
-    HWND box = GetDlgItem(prefs, 1109);
+    HWND box = GetDlgItem(prefs, IDC_TRANSITION);
     SetForegroundWindow(prefs);
     SendMessageW(prefs, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);  // and its text selected
     ASSERT_TRUE(WaitUntil(
@@ -330,11 +335,11 @@ TEST_F(DialogsTrayTest, TheTransitionBoxTakesFourDigitsTypedKeyByKey) {
         },
         kWaitMs));
     for (WORD key : {'1', '5', '0', '1'}) PressKey(key);
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"1501" && !Enabled(prefs, 1209); }, kWaitMs))
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"1501" && !Enabled(prefs, IDC_OK); }, kWaitMs))
         << testing::PrintToString(WindowText(box));
     PressKey(VK_BACK);
     PressKey('0');
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"1500" && Enabled(prefs, 1209); }, kWaitMs))
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"1500" && Enabled(prefs, IDC_OK); }, kWaitMs))
         << testing::PrintToString(WindowText(box));
     Click(prefs, IDCANCEL);
 }
@@ -360,13 +365,13 @@ TEST_F(DialogsTrayTest, ScriptChosenInTheFileDialogReachesEveryProbe) {
     TandrelApp app(folder_);
     ASSERT_TRUE(app.Started());
 
-    Click(app.Window(), 1022);
+    Click(app.Window(), IDC_SCRIPT);
     HWND open = WaitForDialog(app.Window(), L"Open Tandrel script");
     ASSERT_NE(open, nullptr);
     // The file name box: an edit (edt1) or a combo box with an edit (cmb13), by the dialog's style.
-    HWND name = GetDlgItem(open, 0x480);
+    HWND name = GetDlgItem(open, edt1);
     if (name == nullptr)
-        name = GetDlgItem(open, 0x47c);
+        name = GetDlgItem(open, cmb13);
     ASSERT_NE(name, nullptr);
     SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.c_str()), SMTO_ABORTIFHUNG,
                         kWaitMs, nullptr);

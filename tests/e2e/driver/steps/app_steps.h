@@ -31,7 +31,7 @@ HWND OpenPreferences(HWND app);
 HWND WaitForMessageBox(DWORD processId, DWORD boundMs);
 // Whether a message box of the process (caption "Tandrel") is shown now.
 bool MessageBoxShown(DWORD processId);
-// The text of the message box's static control (id 0xFFFF).
+// The text of the message box's static control.
 std::wstring MessageBoxText(HWND box);
 bool WaitGone(HWND window);
 // Presses a button of the message box (IDYES, IDNO, IDOK) and waits until the box is gone.

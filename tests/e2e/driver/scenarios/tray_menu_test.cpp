@@ -10,12 +10,13 @@
 #include "app_steps.h"
 #include "e2e_files.h"
 #include "probe_client.h"
+#include "res/resource.h"
 #include "tandrel_client.h"
 
 namespace e2e {
 namespace {
 
-constexpr UINT kIconId = 1;
+constexpr UINT kIconId = TANDREL_TRAY_ICON_ID;
 constexpr DWORD kBoundMs = kWaitMs;
 
 void WriteProfile(const TempFolder& folder, const std::string& extra) {
