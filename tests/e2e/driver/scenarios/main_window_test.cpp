@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -15,6 +16,7 @@
 #include "local_http_server.h"
 #include "probe_client.h"
 #include "tandrel_client.h"
+#include "ui/show_targets.h"
 
 namespace e2e {
 namespace {
@@ -426,6 +428,21 @@ std::vector<HWND> MarksOf(DWORD processId) {
     return found.marks;
 }
 
+// What the desktop shows at a point: the top-level windows over it, topmost first, by class.
+std::string ScreenAt(int x, int y) {
+    std::string out = "windows over the point:";
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        RECT r{};
+        char name[64] = {};
+        if (!IsWindowVisible(h) || !GetWindowRect(h, &r) || !PtInRect(&r, POINT{x, y}))
+            continue;
+        GetClassNameA(h, name, sizeof name);
+        out +=
+            std::string(" ") + name + ((GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "(topmost)" : "");
+    }
+    return out;
+}
+
 TEST_F(MainWindowTest, ShowTargetsNumbersTheProbesForAMomentWithoutTakingTheFocus) {
     WriteProfile(folder_, "minimizeToSysTray=0\r\n");
     Probe web3(folder_, {.title = L"web03"});
@@ -446,8 +463,8 @@ TEST_F(MainWindowTest, ShowTargetsNumbersTheProbesForAMomentWithoutTakingTheFocu
     std::map<std::wstring, RECT> byText;
     for (HWND m : marks) GetWindowRect(m, &byText[WindowText(m)]);
     EXPECT_EQ(byText.count(L"1 minimised"), 1u);
-    HDC screen = GetDC(nullptr);
     const Probe* inOrder[] = {&web1, &web2, &web3};
+    std::vector<POINT> corners;
     for (int n = 1; n <= 3; ++n) {
         const auto it = byText.find(std::to_wstring(n));
         ASSERT_NE(it, byText.end()) << n;
@@ -456,18 +473,33 @@ TEST_F(MainWindowTest, ShowTargetsNumbersTheProbesForAMomentWithoutTakingTheFocu
         const POINT centre{(it->second.left + it->second.right) / 2,
                            (it->second.top + it->second.bottom) / 2};
         EXPECT_TRUE(PtInRect(&probe, centre)) << n;
-        // On the screen: the mark's amber, just inside its corner, once Wine has put the painted
-        // window on the X screen (a shown window reaches it a moment after its paint).
-        COLORREF c = 0;
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                c = GetPixel(screen, it->second.left + 3, it->second.top + 3);
-                return GetRValue(c) > 200 && GetGValue(c) > 120 && GetGValue(c) < 220 && GetBValue(c) < 100;
-            },
-            1000))
-            << n << ": " << std::hex << c;
+        corners.push_back(POINT{it->second.left + 3, it->second.top + 3});
     }
+    // On the screen: each mark's amber, just inside its corner, once Wine has put the painted
+    // marks on the X screen (a moment after their paint, longer on a busy machine), while they
+    // last.
+    HDC screen = GetDC(nullptr);
+    std::string seen;
+    const bool amber = WaitUntil(
+        [&] {
+            seen.clear();
+            bool all = true;
+            for (const POINT& p : corners) {
+                const COLORREF c = GetPixel(screen, p.x, p.y);
+                const bool isAmber =
+                    GetRValue(c) > 200 && GetGValue(c) > 120 && GetGValue(c) < 220 && GetBValue(c) < 100;
+                all = all && isAmber;
+                char hex[16];
+                std::snprintf(hex, sizeof hex, " %06lx", static_cast<unsigned long>(c));
+                seen += hex;
+                if (!isAmber)
+                    seen += " (" + ScreenAt(p.x, p.y) + ")";
+            }
+            return all;
+        },
+        tandrel::kTargetMarksMs);
     ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(amber) << "the corners of marks 1, 2, 3:" << seen;
     // The operator's window keeps the keyboard while the marks show, and they go by themselves.
     EXPECT_EQ(GetForegroundWindow(), app.Window());
     EXPECT_TRUE(WaitUntil([&] { return MarksOf(app.ProcessId()).empty(); }, 3000));
