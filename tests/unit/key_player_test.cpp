@@ -11,14 +11,14 @@
 
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_layouts.h"
-#include "key_trace.h"
+#include "fakes/key_trace.h"
 #include "keys/key_sender.h"
 #include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {
 
-using namespace keytrace;
+using namespace fakes::keytrace;
 
 struct PlayCase {
     const wchar_t* sequence;

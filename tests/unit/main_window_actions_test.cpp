@@ -9,7 +9,7 @@
 
 #include "broadcast/broadcast_sequence.h"
 #include "platform/secret_text.h"
-#include "freed_memory.h"
+#include "fakes/freed_memory.h"
 #include "main_window_fixture.h"
 #include "settings/base64.h"
 #include "ui/password_dialog.h"
@@ -18,6 +18,7 @@
 namespace tandrel {
 namespace {
 
+using fakes::FreedMemoryWatch;
 using testing_main::FakeDialogHost;
 using testing_main::MainWindow;
 
@@ -71,12 +72,11 @@ TEST_F(Actions, NoCopyOfThePlainPasswordIsFreedUnwiped) {
         return ok ? mb::kIdOk : mb::kIdCancel;
     };
     // As typed, as UTF-16LE bytes, and as the key sequence that types it.
-    std::vector<std::string> patterns = {
-        testing_memory::FreedMemoryWatch::WideBytes(password),
-        testing_memory::FreedMemoryWatch::Utf16LeBytes(password),
-        testing_memory::FreedMemoryWatch::WideBytes(EscapeCommandText(password))};
+    std::vector<std::string> patterns = {FreedMemoryWatch::WideBytes(password),
+                                         FreedMemoryWatch::Utf16LeBytes(password),
+                                         FreedMemoryWatch::WideBytes(EscapeCommandText(password))};
     {
-        testing_memory::FreedMemoryWatch watch(std::move(patterns));
+        FreedMemoryWatch watch(std::move(patterns));
         host.OnModal(CPasswordDialog::kTemplate,
                      [&](CDialog& dialog, FakeDialogHost& h) { return typeInto(dialog, h, true); });
         host.UserClicks(mainid::kPassword);
