@@ -9,8 +9,13 @@
 
 #include "fakes/dialog_on_fake_desktop.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::DialogOn;
+using fakes::FakeDesktop;
+using fakes::FakeWindow;
+using fakes::KeyRecord;
 
 constexpr std::int32_t kTransition = 37;  // unlike any pacing delay of the key sender
 
@@ -390,4 +395,4 @@ TEST(BroadcastKeys, ANegativeTransitionWaitsNotAtAll) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

@@ -7,8 +7,14 @@
 
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::Append;
+using fakes::ArrangeOn;
+using fakes::FakeDesktop;
+using fakes::FakeWindow;
+using fakes::PlacementSteps;
 
 using Trace = std::vector<std::string>;
 
@@ -237,4 +243,4 @@ TEST(TileTargets, NoTargetOnlyRestoresTheFocus) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

@@ -6,8 +6,13 @@
 
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::ArrangeOn;
+using fakes::FakeDesktop;
+using fakes::FakeDialogHost;
+using fakes::ShownMessageBox;
 
 using Trace = std::vector<std::string>;
 
@@ -141,4 +146,4 @@ TEST(CloseTargets, AProcessThatCannotBeOpenedIsPassedOver) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

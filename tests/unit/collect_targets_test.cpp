@@ -7,8 +7,12 @@
 
 #include "fakes/dialog_on_fake_desktop.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::DialogOn;
+using fakes::DialogOnFakeDesktop;
+using fakes::FakeDesktop;
 
 using Titles = std::vector<std::wstring>;
 
@@ -224,4 +228,4 @@ TEST(CollectTargets, AWindowListedTwiceIsCollectedOnce) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

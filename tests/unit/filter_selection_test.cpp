@@ -8,8 +8,12 @@
 
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::Append;
+using fakes::ArrangeOn;
+using fakes::PlacementSteps;
 
 using Trace = std::vector<std::string>;
 
@@ -147,4 +151,4 @@ TEST(FilterSelectionChanged, AComboBoxWithoutASelectionKeepsTheSelectedFilter) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

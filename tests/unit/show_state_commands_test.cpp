@@ -6,8 +6,10 @@
 
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::ArrangeOn;
 
 using Trace = std::vector<std::string>;
 
@@ -144,4 +146,4 @@ TEST(CollectEveryTerminalWindow, CollectsEveryTerminalWhateverFilterIsSelected) 
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel
