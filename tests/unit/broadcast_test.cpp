@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "fakes/dialog_on_fake_desktop.h"
+#include "fakes/main_window_on.h"
 
 namespace tandrel {
 namespace {

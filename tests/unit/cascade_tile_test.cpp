@@ -10,11 +10,8 @@
 namespace tandrel {
 namespace {
 
-using fakes::Append;
-using fakes::ArrangeOn;
 using fakes::FakeDesktop;
 using fakes::FakeWindow;
-using fakes::PlacementSteps;
 
 using Trace = std::vector<std::string>;
 

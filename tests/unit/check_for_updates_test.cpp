@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_desktop.h"
 #include "fakes/fake_dialog_host.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_storage.h"
+#include "fakes/main_window_on.h"
 #include "ui/main_dialog.h"
 #include "ui/web_pages.h"
 
@@ -29,20 +27,12 @@ class MainHost : public fakes::FakeDialogHost {
     std::vector<int> filtersListedAtBox;
 };
 
-class MainWindowUpdateCheck : public ::testing::Test {
+class MainWindowUpdateCheck : public ::testing::Test,
+                              public fakes::MainWindowOn<fakes::FakeDesktop, MainHost> {
   protected:
-    void Open() {
-        dialog.Attach(&host);
-        host.AttachDialog(&dialog);
-        dialog.Dispatch(DialogEvent::kInit);
-    }
+    MainWindowUpdateCheck() : MainWindowOn({.title = nullptr, .tray = false, .marks = false}) {}
+    void Open() { Init(); }
     void ChooseTrayCommand() { dialog.Dispatch(DialogEvent::kCommand, mainid::kTrayCheckForUpdates, 0); }
-
-    fakes::FakeDesktop desktop;
-    fakes::FakeStorage storage;
-    fakes::FakeShell shell;
-    MainHost host;
-    CMainDialog dialog{Platform{desktop, desktop, desktop, storage, shell}};
 };
 
 TEST_F(MainWindowUpdateCheck, TrayCommandOffersTheNewVersionAndYesOpensTheHomePage) {

@@ -9,7 +9,6 @@
 namespace tandrel {
 namespace {
 
-using fakes::ArrangeOn;
 using fakes::FakeDesktop;
 using fakes::FakeDialogHost;
 using fakes::ShownMessageBox;

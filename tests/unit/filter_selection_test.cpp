@@ -11,10 +11,6 @@
 namespace tandrel {
 namespace {
 
-using fakes::Append;
-using fakes::ArrangeOn;
-using fakes::PlacementSteps;
-
 using Trace = std::vector<std::string>;
 
 constexpr int kFilterCombo = 1001;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "fakes/dialog_on_fake_desktop.h"
+#include "fakes/main_window_on.h"
 #include "settings/base64.h"
 
 namespace tandrel {

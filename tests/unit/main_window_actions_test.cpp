@@ -18,9 +18,9 @@
 namespace tandrel {
 namespace {
 
+using fakes::FakeDesktop;
+using fakes::FakeDialogHost;
 using fakes::FreedMemoryWatch;
-using testing_main::FakeDialogHost;
-using testing_main::MainWindow;
 
 class Actions : public MainWindow {
   protected:
@@ -102,7 +102,7 @@ TEST_F(Actions, WithSavePasswordClearTheProfileHoldsNoPassword) {
     host.UserClicks(mainid::kPassword);
     EXPECT_NE(ProfileText().find(L"\r\npassword=\r\n"), std::wstring::npos);
     EXPECT_NE(ProfileText().find(L"\r\nprotectedPassword=\r\n"), std::wstring::npos);
-    EXPECT_EQ(dialog->encodedPassword, EncodePassword(L"secret"));
+    EXPECT_EQ(dialog.encodedPassword, EncodePassword(L"secret"));
 }
 
 TEST_F(Actions, AScriptIsSentToEveryTargetWithTheMainWindowHidden) {
@@ -202,7 +202,7 @@ TEST_F(Actions, CancelledPreferencesChangeNothingAndSaveNothing) {
 }
 
 // The main window's show and hide calls of one Preferences action.
-std::vector<std::string> ShowCalls(const testing_main::FakeDesktop& desktop, WindowId main) {
+std::vector<std::string> ShowCalls(const FakeDesktop& desktop, WindowId main) {
     return desktop.CallsStartingWith("show " + std::to_string(main) + " ");
 }
 

@@ -9,8 +9,6 @@
 namespace tandrel {
 namespace {
 
-using fakes::ArrangeOn;
-
 using Trace = std::vector<std::string>;
 
 std::string N(WindowId w) {
