@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/dialog_host_variants.h"
 #include "fakes/fake_dialog_host.h"
 #include "fakes/main_window_on.h"
 #include "ui/main_dialog.h"
@@ -13,22 +14,15 @@
 namespace tandrel {
 namespace {
 
+using fakes::FilterListingHost;
+
 constexpr char kNewer[] = R"(<app name="Tandrel" intVersion="010800" version="1.8"/>)";
 constexpr char kSame[] = R"(<app name="Tandrel" intVersion="010700" version="1.7"/>)";
 
-// Notes, at each message box, whether the filter combo box had been filled yet: the start-up
-// check comes before the rest of the initialisation.
-class MainHost : public fakes::FakeDialogHost {
-  public:
-    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
-        filtersListedAtBox.push_back(ListCount(mainid::kFilterCombo));
-        return FakeDialogHost::ShowMessageBox(text, caption, flags);
-    }
-    std::vector<int> filtersListedAtBox;
-};
-
+// The host notes, at each message box, whether the filter combo box had been filled yet: the
+// start-up check comes before the rest of the initialisation.
 class MainWindowUpdateCheck : public ::testing::Test,
-                              public fakes::MainWindowOn<fakes::FakeDesktop, MainHost> {
+                              public fakes::MainWindowOn<fakes::FakeDesktop, FilterListingHost> {
   protected:
     MainWindowUpdateCheck() : MainWindowOn({.title = nullptr, .tray = false, .marks = false}) {}
     void Open() { Init(); }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "fakes/desktop_variants.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_layouts.h"
 #include "fakes/key_trace.h"
@@ -17,6 +18,8 @@
 
 namespace tandrel {
 namespace {
+
+using fakes::NoPlusDesktop;
 
 using namespace fakes::keytrace;
 
@@ -185,14 +188,6 @@ TEST(KeyPlayer, CharactersTheLayoutCannotTypeArriveAsThemselves) {
          L"x"},
     });
 }
-
-// A layout that has no key for "+".
-class NoPlusDesktop : public fakes::FakeDesktop {
-  public:
-    std::uint16_t CharToKeyCode(wchar_t ch) override {
-        return ch == L'+' ? 0xFFFF : fakes::FakeDesktop::CharToKeyCode(ch);
-    }
-};
 
 TEST(KeyPlayer, KeyNamesOfCharactersTheLayoutCannotTypeArriveAsThemselves) {
     NoPlusDesktop desk;

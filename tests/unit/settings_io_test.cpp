@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/shell_variants.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_storage.h"
 #include "fakes/trace_log.h"
@@ -15,11 +16,7 @@
 namespace tandrel {
 namespace {
 
-class NoShell : public IShell {
-  public:
-    void OpenUrl(const std::wstring&) override { ADD_FAILURE() << "the settings open no address"; }
-    bool Download(const std::wstring&, std::uint32_t, std::size_t, std::string&) override { return false; }
-};
+using fakes::NoShell;
 
 constexpr wchar_t kBeside[] = L"C:\\Tools\\tandrel.ini";
 constexpr wchar_t kInAppData[] = L"C:\\Users\\op\\AppData\\Roaming\\Tandrel\\tandrel.ini";
