@@ -66,13 +66,27 @@ class MainWindowOn {
     Host host = MadeHost();
 
   private:
-    std::optional<CMainDialog> made_{std::in_place, Wired()};
+    std::optional<CMainDialog> made_{std::in_place, Wiring()};
 
   public:
     CMainDialog& dialog = *made_;
 
     // The dialog object goes, as when its window is destroyed; dialog must not be used after.
     void DestroyDialog() { made_.reset(); }
+    // A new dialog object over the same fakes, as at the next start of the program.
+    CMainDialog& Restart() {
+        made_.emplace(Wiring());
+        return dialog;
+    }
+    // What the main window is given: the fakes above.
+    Platform Wiring() {
+        Platform p{desktop, desktop, desktop, storage, shell};
+        if (setup_.tray)
+            p.tray = &tray;
+        if (setup_.marks)
+            p.marks = &marks;
+        return p;
+    }
 
   private:
     template <typename T>
@@ -92,14 +106,6 @@ class MainWindowOn {
         } else {
             return Host();
         }
-    }
-    Platform Wired() {
-        Platform p{desktop, desktop, desktop, storage, shell};
-        if (setup_.tray)
-            p.tray = &tray;
-        if (setup_.marks)
-            p.marks = &marks;
-        return p;
     }
 };
 
