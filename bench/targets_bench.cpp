@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
-#include "fakes/dialog_on_fake_desktop.h"
+#include "fakes/main_window_on.h"
 #include "targets/filter.h"
 
 namespace tandrel::bench {

@@ -11,13 +11,15 @@ if(TANDREL_SANITIZE)
 endif()
 
 file(GLOB TANDREL_FAKE_SOURCES CONFIGURE_DEPENDS tests/fakes/*.cpp)
+# The replaced global operator new and delete belong to the unit tests alone.
+list(FILTER TANDREL_FAKE_SOURCES EXCLUDE REGEX "/freed_memory\\.cpp$")
 add_library(tandrel_fakes STATIC ${TANDREL_FAKE_SOURCES})
 target_include_directories(tandrel_fakes PUBLIC tests)
 target_link_libraries(tandrel_fakes PUBLIC tandrel_core)
 target_compile_options(tandrel_fakes PRIVATE ${TANDREL_SAN_FLAGS})
 
 file(GLOB TANDREL_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${TANDREL_UNIT_SOURCES})
+add_executable(unit_tests ${TANDREL_UNIT_SOURCES} tests/fakes/freed_memory.cpp)
 target_link_libraries(unit_tests PRIVATE tandrel_fakes GTest::gtest GTest::gtest_main GTest::gmock)
 target_compile_options(unit_tests PRIVATE ${TANDREL_SAN_FLAGS})
 target_link_options(unit_tests PRIVATE ${TANDREL_SAN_FLAGS})

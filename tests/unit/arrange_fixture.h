@@ -1,38 +1,34 @@
 // A main window with its fake dialog host on the fake desktop, for the arrangement commands,
 // and the part of the call log those commands write.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "fakes/dialog_on_fake_desktop.h"
-#include "fakes/fake_dialog_host.h"
+#include "fakes/main_window_on.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 
-template <typename Desktop = FakeDesktop, typename Host = FakeDialogHost>
-struct ArrangeOn {
-    DialogOn<Desktop> on;
+template <typename Desktop = fakes::FakeDesktop, typename Host = fakes::FakeDialogHost>
+struct ArrangeOn : fakes::MainWindowOn<Desktop, Host, fakes::RefusingStorage, fakes::RefusingShell> {
     // The main window itself is a window of the desktop; it is no terminal window.
-    WindowId main = on.desktop.AddWindow(L"TANDREL_WND_CLASS", L"Tandrel 1.7");
-    Host host{main};
-    Desktop& desktop = on.desktop;
-    CMainDialog& dialog = on.dialog;
-
-    ArrangeOn() {
-        dialog.mainWindow = main;
-        dialog.Attach(&host);
+    ArrangeOn()
+        : fakes::MainWindowOn<Desktop, Host, fakes::RefusingStorage, fakes::RefusingShell>(
+              {.title = L"Tandrel 1.7", .tray = false, .marks = false}) {
+        this->dialog.mainWindow = this->main;
+        this->dialog.Attach(&this->host);
     }
 
     WindowId Terminal(const std::wstring& title, std::uint32_t process = 100) {
-        const WindowId w = desktop.AddWindow(L"PuTTY", title);
-        desktop.Window(w).processId = process;
+        const WindowId w = this->desktop.AddWindow(L"PuTTY", title);
+        this->desktop.Window(w).processId = process;
         return w;
     }
 
     // The calls that move, show, message, size, end or wait: what arranging does.
     std::vector<std::string> Trace() const {
         std::vector<std::string> out;
-        for (const std::string& c : desktop.Calls()) {
+        for (const std::string& c : this->desktop.Calls()) {
             for (const char* kept :
                  {"send ", "show ", "place ", "size-client ", "foreground ", "end-process ", "sleep "}) {
                 if (c.rfind(kept, 0) == 0)
@@ -45,11 +41,11 @@ struct ArrangeOn {
     // The top-level windows from the top of the z-order down.
     std::vector<WindowId> ZOrder() {
         std::vector<WindowId> order;
-        desktop.ListTopLevelWindows(order);
+        this->desktop.ListTopLevelWindows(order);
         return order;
     }
 
-    std::string RestoredFocus() const { return "foreground " + std::to_string(main); }
+    std::string RestoredFocus() const { return "foreground " + std::to_string(this->main); }
 };
 
 // The eight steps for one window, as the call log shows them.
@@ -70,4 +66,4 @@ inline void Append(std::vector<std::string>& to, const std::vector<std::string>&
     to.insert(to.end(), more.begin(), more.end());
 }
 
-}  // namespace tandrel::fakes
+}  // namespace tandrel

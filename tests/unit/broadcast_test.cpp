@@ -7,10 +7,19 @@
 #include <utility>
 #include <vector>
 
-#include "fakes/dialog_on_fake_desktop.h"
+#include "fakes/desktop_variants.h"
+#include "fakes/main_window_on.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::CapsOffAfterFirstTarget;
+using fakes::ClosingDesktop;
+using fakes::DialogOn;
+using fakes::FakeDesktop;
+using fakes::FakeWindow;
+using fakes::KeyRecord;
+using fakes::ThievingDesktop;
 
 constexpr std::int32_t kTransition = 37;  // unlike any pacing delay of the key sender
 
@@ -220,15 +229,6 @@ TEST(BroadcastKeys, CapsLockIsSwitchedOffAroundTheCommandInEveryTarget) {
     }
 }
 
-// The operator switches Caps Lock off while the first target is being served.
-class CapsOffAfterFirstTarget : public FakeDesktop {
-  public:
-    bool WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override {
-        SetCapsLock(false);
-        return FakeDesktop::WaitUntilInputDelivered(w, boundMs);
-    }
-};
-
 TEST(BroadcastKeys, TheCapsLockStateIsReadAnewForEachTarget) {
     Broadcast<CapsOffAfterFirstTarget> t;
     const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
@@ -328,17 +328,6 @@ TEST(BroadcastKeys, ASlowTargetStillGetsEveryKeyAndItsBarrierCountsTowardTheTran
     EXPECT_EQ(sleeps, (std::vector<std::string>{"sleep 37", "sleep 37", "sleep 37", "sleep 7"}));
 }
 
-// The target's process ends between the collection and the first system command.
-class ClosingDesktop : public FakeDesktop {
-  public:
-    WindowId closing = kNoWindow;
-    bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
-        if (w == closing && Exists(w))
-            EndProcess(Window(w).processId, 0);
-        return FakeDesktop::Send(w, msg, wParam, lParam);
-    }
-};
-
 TEST(BroadcastKeys, ATargetClosedMeanwhileIsPassedOver) {
     Broadcast<ClosingDesktop> t;
     const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c"});
@@ -350,18 +339,6 @@ TEST(BroadcastKeys, ATargetClosedMeanwhileIsPassedOver) {
     EXPECT_EQ(t.Text(w[2]), L"echo 3\r");
     EXPECT_TRUE(t.desktop.LostKeys().empty());
 }
-
-// Another window takes the foreground and the focus just after the target was given them, once.
-class ThievingDesktop : public FakeDesktop {
-  public:
-    WindowId target = kNoWindow;
-    WindowId thief = kNoWindow;
-    void GiveFocus(WindowId w) override {
-        FakeDesktop::GiveFocus(w);
-        if (w == target && thief != kNoWindow)
-            SetFocusNow(std::exchange(thief, kNoWindow));
-    }
-};
 
 TEST(BroadcastKeys, AForegroundTakenAwayBeforeTypingIsAskedForAgain) {
     Broadcast<ThievingDesktop> t;
@@ -390,4 +367,4 @@ TEST(BroadcastKeys, ANegativeTransitionWaitsNotAtAll) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "fakes/desktop_variants.h"
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::FakeWindow;
+using fakes::HangsOnSizeDesktop;
 
 using Trace = std::vector<std::string>;
 
@@ -135,16 +139,6 @@ TEST(CascadeTargets, AHungTerminalIsPassedOverNeverHiddenAndNamedAndASlowOneIsPl
     EXPECT_EQ(t.host.MessageBoxes()[0].caption, L"Tandrel");
 }
 
-// A terminal that stops answering as soon as it is told its new size.
-class HangsOnSizeDesktop : public FakeDesktop {
-  public:
-    bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
-        if (msg == wm::kSize && Exists(w))
-            Window(w).hung = true;
-        return FakeDesktop::Send(w, msg, wParam, lParam);
-    }
-};
-
 TEST(CascadeTargets, ATerminalThatHangsHalfwayIsShownAgainAndLeftAlone) {
     ArrangeOn<HangsOnSizeDesktop> t;
     const WindowId w = t.Terminal(L"web01");
@@ -237,4 +231,4 @@ TEST(TileTargets, NoTargetOnlyRestoresTheFocus) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

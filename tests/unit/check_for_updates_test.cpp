@@ -5,44 +5,28 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_desktop.h"
+#include "fakes/dialog_host_variants.h"
 #include "fakes/fake_dialog_host.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_storage.h"
+#include "fakes/main_window_on.h"
 #include "ui/main_dialog.h"
 #include "ui/web_pages.h"
 
 namespace tandrel {
 namespace {
 
+using fakes::FilterListingHost;
+
 constexpr char kNewer[] = R"(<app name="Tandrel" intVersion="010800" version="1.8"/>)";
 constexpr char kSame[] = R"(<app name="Tandrel" intVersion="010700" version="1.7"/>)";
 
-// Notes, at each message box, whether the filter combo box had been filled yet: the start-up
-// check comes before the rest of the initialisation.
-class MainHost : public fakes::FakeDialogHost {
-  public:
-    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
-        filtersListedAtBox.push_back(ListCount(mainid::kFilterCombo));
-        return FakeDialogHost::ShowMessageBox(text, caption, flags);
-    }
-    std::vector<int> filtersListedAtBox;
-};
-
-class MainWindowUpdateCheck : public ::testing::Test {
+// The host notes, at each message box, whether the filter combo box had been filled yet: the
+// start-up check comes before the rest of the initialisation.
+class MainWindowUpdateCheck : public ::testing::Test,
+                              public fakes::MainWindowOn<fakes::FakeDesktop, FilterListingHost> {
   protected:
-    void Open() {
-        dialog.Attach(&host);
-        host.AttachDialog(&dialog);
-        dialog.Dispatch(DialogEvent::kInit);
-    }
+    MainWindowUpdateCheck() : MainWindowOn({.title = nullptr, .tray = false, .marks = false}) {}
+    void Open() { Init(); }
     void ChooseTrayCommand() { dialog.Dispatch(DialogEvent::kCommand, mainid::kTrayCheckForUpdates, 0); }
-
-    fakes::FakeDesktop desktop;
-    fakes::FakeStorage storage;
-    fakes::FakeShell shell;
-    MainHost host;
-    CMainDialog dialog{Platform{desktop, desktop, desktop, storage, shell}};
 };
 
 TEST_F(MainWindowUpdateCheck, TrayCommandOffersTheNewVersionAndYesOpensTheHomePage) {

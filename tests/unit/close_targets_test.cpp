@@ -4,10 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "fakes/desktop_variants.h"
+#include "fakes/dialog_host_variants.h"
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::FakeDesktop;
+using fakes::RefusingDesktop;
+using fakes::ReusingHost;
+using fakes::ShownMessageBox;
 
 using Trace = std::vector<std::string>;
 
@@ -78,21 +85,6 @@ TEST(CloseTargets, YesEndsEachOwningProcessOnceAndNoOther) {
     EXPECT_TRUE(t.desktop.Exists(decoy));
 }
 
-// The operator's answer takes as long as it takes: a window may close meanwhile, and its handle
-// may come to name some other program's window.
-class ReusingHost : public FakeDialogHost {
-  public:
-    using FakeDialogHost::FakeDialogHost;
-    FakeDesktop* desktop = nullptr;
-    WindowId reused = kNoWindow;
-    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
-        desktop->Window(reused).className = L"Notepad";
-        desktop->Window(reused).processId = 900;
-        FakeDialogHost::ShowMessageBox(text, caption, flags);
-        return mb::kIdYes;
-    }
-};
-
 TEST(CloseTargets, AWindowThatIsNoLongerATerminalWhenTheAnswerComesIsLeftAlone) {
     ArrangeOn<FakeDesktop, ReusingHost> t;
     const WindowId reused = t.Terminal(L"web01", 200);
@@ -117,18 +109,8 @@ TEST(CloseTargets, WithoutAWindowToAskFromNothingIsEnded) {
 }
 
 TEST(CloseTargets, AProcessThatCannotBeOpenedIsPassedOver) {
-    // The fake refuses to end a process that owns no window, as Windows refuses another user's.
-    class RefusingDesktop : public FakeDesktop {
-      public:
-        bool EndProcess(std::uint32_t processId, std::uint32_t exitCode) override {
-            if (processId == 200) {
-                FakeDesktop::EndProcess(0, exitCode);  // recorded, ends nothing
-                return false;
-            }
-            return FakeDesktop::EndProcess(processId, exitCode);
-        }
-    };
     ArrangeOn<RefusingDesktop> t;
+    t.desktop.refusedProcess = 200;
     const WindowId refused = t.Terminal(L"web01", 200);
     const WindowId ended = t.Terminal(L"web02", 300);
     t.host.AnswerNextMessageBox(mb::kIdYes);
@@ -141,4 +123,4 @@ TEST(CloseTargets, AProcessThatCannotBeOpenedIsPassedOver) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

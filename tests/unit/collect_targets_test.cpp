@@ -5,10 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "fakes/dialog_on_fake_desktop.h"
+#include "fakes/desktop_variants.h"
+#include "fakes/main_window_on.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::DialogOn;
+using fakes::DialogOnFakeDesktop;
+using fakes::RepeatingDesktop;
+using fakes::RetitlingDesktop;
 
 using Titles = std::vector<std::wstring>;
 
@@ -182,19 +188,6 @@ TEST(CollectTargets, FiltersOnTheFirst299UnitsAndSortsOnWholeTitles) {
     }
 }
 
-// A desktop whose terminals retitle themselves all the time, as terminals running commands do.
-class RetitlingDesktop : public FakeDesktop {
-  public:
-    std::size_t ReadTitle(WindowId w, wchar_t* buffer, std::size_t capacity) override {
-        ++reads_;
-        Window(w).title = (reads_ % 3 == 0 ? L"z" : L"a") + std::to_wstring(reads_ * 7919 % 101);
-        return FakeDesktop::ReadTitle(w, buffer, capacity);
-    }
-
-  private:
-    unsigned reads_ = 0;
-};
-
 TEST(CollectTargets, TitlesChangingWhileCollectingStillGiveEveryWindowOnce) {
     DialogOn<RetitlingDesktop> t;
     std::vector<WindowId> all;
@@ -205,16 +198,6 @@ TEST(CollectTargets, TitlesChangingWhileCollectingStillGiveEveryWindowOnce) {
     EXPECT_EQ(collected, all);
 }
 
-// A window system that lists one window twice.
-class RepeatingDesktop : public FakeDesktop {
-  public:
-    void ListTopLevelWindows(std::vector<WindowId>& out) override {
-        FakeDesktop::ListTopLevelWindows(out);
-        if (!out.empty())
-            out.push_back(out.front());
-    }
-};
-
 TEST(CollectTargets, AWindowListedTwiceIsCollectedOnce) {
     DialogOn<RepeatingDesktop> t;
     const WindowId a = t.desktop.AddWindow(L"PuTTY", L"a");
@@ -224,4 +207,4 @@ TEST(CollectTargets, AWindowListedTwiceIsCollectedOnce) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

@@ -113,8 +113,6 @@ TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
     EXPECT_FALSE(handoff::DecodeReport(good).has_value());
 }
 
-using testing_main::MainWindow;
-
 class CommandRequests : public MainWindow {
   protected:
     CommandRequests() {
@@ -129,31 +127,31 @@ class CommandRequests : public MainWindow {
 
 TEST_F(CommandRequests, SendTypesIntoEveryTargetInTitleOrderAndKeepsItInTheHistory) {
     Type(L"half typed");
-    const CommandOutcome out = dialog->RunCommandRequest(R(A::kSend, L"echo {%INC%}"));
+    const CommandOutcome out = dialog.RunCommandRequest(R(A::kSend, L"echo {%INC%}"));
     EXPECT_EQ(out, (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
     EXPECT_EQ(desktop.Window(db).text, L"echo 1\r");
     EXPECT_EQ(desktop.Window(web1).text, L"echo 2\r");
     EXPECT_EQ(desktop.Window(web2).text, L"echo 3\r");
-    EXPECT_EQ(dialog->commandHistory, std::vector<std::wstring>{L"echo {%INC%}"});
+    EXPECT_EQ(dialog.commandHistory, std::vector<std::wstring>{L"echo {%INC%}"});
     EXPECT_EQ(Box(), L"half typed");
 }
 
 TEST_F(CommandRequests, AFilterAppliesToTheRequestOnlyAndAPassedOverTargetIsNamed) {
     desktop.Window(web2).hung = true;
-    const CommandOutcome out = dialog->RunCommandRequest(R(A::kSend, L"ls", L"web", true));
+    const CommandOutcome out = dialog.RunCommandRequest(R(A::kSend, L"ls", L"web", true));
     EXPECT_EQ(
         out, (CommandOutcome{cli::kSomePassedOver, {L"Sent to 1 of 2 terminals; passed over:", L"  web02"}}));
     EXPECT_EQ(desktop.Window(web1).text, L"ls\t");
     EXPECT_EQ(desktop.Window(db).text, L"");
-    EXPECT_EQ(dialog->selectedFilter, 0);
+    EXPECT_EQ(dialog.selectedFilter, 0);
 }
 
 TEST_F(CommandRequests, TargetsAreListedInOrderWithTheirStateAndAnUnknownFilterIsBadArguments) {
     desktop.Window(web1).visible = false;
     desktop.Window(web2).showState = sw::kShowMinimized;
-    EXPECT_EQ(dialog->RunCommandRequest(R(A::kTargets)).lines,
+    EXPECT_EQ(dialog.RunCommandRequest(R(A::kTargets)).lines,
               (std::vector<std::wstring>{L"1\tdb01", L"2\tweb01 (hidden)", L"3\tweb02 (minimised)"}));
-    const CommandOutcome out = dialog->RunCommandRequest(R(A::kTargets, L"", L"nope"));
+    const CommandOutcome out = dialog.RunCommandRequest(R(A::kTargets, L"", L"nope"));
     EXPECT_EQ(out.exitCode, cli::kBadArguments);
     ASSERT_EQ(out.lines.size(), 2u);
     EXPECT_EQ(out.lines[0], L"Unknown filter \"nope\"; the filters are: All PuTTYs, Web");
@@ -161,21 +159,21 @@ TEST_F(CommandRequests, TargetsAreListedInOrderWithTheirStateAndAnUnknownFilterI
 }
 
 TEST_F(CommandRequests, AHandedOverRecordIsRefusedWhenMalformedAndDoesNothingWhileBusy) {
-    EXPECT_FALSE(dialog->OnHandOffRecord("TDRL", false).has_value());
+    EXPECT_FALSE(dialog.OnHandOffRecord("TDRL", false).has_value());
     const std::string send = handoff::EncodeRequest(R(A::kSend, L"ls"));
-    const std::optional<CommandOutcome> busy = handoff::DecodeReport(*dialog->OnHandOffRecord(send, true));
+    const std::optional<CommandOutcome> busy = handoff::DecodeReport(*dialog.OnHandOffRecord(send, true));
     ASSERT_TRUE(busy.has_value());
     EXPECT_EQ(busy->exitCode, cli::kSomePassedOver);
     EXPECT_EQ(desktop.Window(db).text, L"");
-    const std::optional<CommandOutcome> done = handoff::DecodeReport(*dialog->OnHandOffRecord(send, false));
+    const std::optional<CommandOutcome> done = handoff::DecodeReport(*dialog.OnHandOffRecord(send, false));
     EXPECT_EQ(done, (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
 }
 
 TEST_F(CommandRequests, AScriptThatCannotBeReadIsBadArguments) {
     storage.files[L"C:\\s\\a.tdl"] = "cd /tmp\nls\n";
-    EXPECT_EQ(dialog->RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
+    EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
     EXPECT_EQ(desktop.Window(web1).text, L"cd /tmp\rls\r");
-    EXPECT_EQ(dialog->RunCommandRequest(R(A::kScript, L"C:\\s\\none.tdl")).exitCode, cli::kBadArguments);
+    EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\none.tdl")).exitCode, cli::kBadArguments);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include "fakes/fake_desktop.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::FakeDesktop;
 
 TEST(FakeDesktop, KeysGoToTheWindowFocusedWhenTheyArrive) {
     FakeDesktop d;
@@ -108,4 +110,4 @@ TEST(FakeDesktop, ASlowWindowAnswersLateAndOneSlowerThanTheHungThresholdNotAtAll
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

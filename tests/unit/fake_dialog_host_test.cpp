@@ -4,8 +4,10 @@
 
 #include "fakes/fake_dialog_host.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::FakeDialogHost;
 
 class Probe : public CDialog {
   public:
@@ -58,4 +60,4 @@ TEST(FakeDialogHost, NestedModalRunsTheScriptAndReturnsTheEndResult) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

@@ -4,8 +4,10 @@
 #include "fakes/fake_dialog_host.h"
 #include "ui/filter_edit_dialog.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::FakeDialogHost;
 
 constexpr int kName = CFilterEditDialog::kNameEdit;
 constexpr int kRules = CFilterEditDialog::kRulesEdit;
@@ -132,4 +134,4 @@ TEST(FilterEditDialog, WithoutAHelpActionHelpIsHandledAndDoesNothing) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

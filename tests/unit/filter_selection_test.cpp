@@ -8,7 +8,7 @@
 
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
 
 using Trace = std::vector<std::string>;
@@ -147,4 +147,4 @@ TEST(FilterSelectionChanged, AComboBoxWithoutASelectionKeepsTheSelectedFilter) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

@@ -9,8 +9,10 @@
 #include "ui/filter_edit_dialog.h"
 #include "ui/filters_dialog.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::FakeDialogHost;
 
 using D = CFiltersDialog;
 using List = std::vector<std::wstring>;
@@ -461,4 +463,4 @@ TEST_F(FiltersDialogTest, HelpOpensTheHomePageFromTheDialogAndFromTheEditor) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

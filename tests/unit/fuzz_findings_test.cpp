@@ -3,11 +3,13 @@
 
 #include <string>
 
-#include "fakes/dialog_on_fake_desktop.h"
+#include "fakes/main_window_on.h"
 #include "settings/base64.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
+
+using fakes::DialogOnFakeDesktop;
 
 // Found by fuzz_command_text. A password decoded from the profile can hold a NUL; the player
 // takes a NUL for the end of the sequence, so the rest of the password, the Caps Lock stroke
@@ -33,4 +35,4 @@ TEST(FuzzFindings, ANulInAPasswordLosesNeitherTheRestNorCapsLockNorTheEnter) {
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

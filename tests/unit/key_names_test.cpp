@@ -8,13 +8,13 @@
 
 #include "fakes/fake_desktop.h"
 #include "fakes/us_layout.h"
-#include "key_trace.h"
+#include "fakes/key_trace.h"
 #include "keys/key_sender.h"
 
 namespace tandrel {
 namespace {
 
-using namespace keytrace;
+using namespace fakes::keytrace;
 
 enum Kind { kVirtualKey, kCharacter };
 

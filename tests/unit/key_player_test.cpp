@@ -9,16 +9,19 @@
 #include <memory>
 #include <string>
 
+#include "fakes/desktop_variants.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_layouts.h"
-#include "key_trace.h"
+#include "fakes/key_trace.h"
 #include "keys/key_sender.h"
 #include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {
 
-using namespace keytrace;
+using fakes::NoPlusDesktop;
+
+using namespace fakes::keytrace;
 
 struct PlayCase {
     const wchar_t* sequence;
@@ -185,14 +188,6 @@ TEST(KeyPlayer, CharactersTheLayoutCannotTypeArriveAsThemselves) {
          L"x"},
     });
 }
-
-// A layout that has no key for "+".
-class NoPlusDesktop : public fakes::FakeDesktop {
-  public:
-    std::uint16_t CharToKeyCode(wchar_t ch) override {
-        return ch == L'+' ? 0xFFFF : fakes::FakeDesktop::CharToKeyCode(ch);
-    }
-};
 
 TEST(KeyPlayer, KeyNamesOfCharactersTheLayoutCannotTypeArriveAsThemselves) {
     NoPlusDesktop desk;

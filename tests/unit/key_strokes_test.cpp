@@ -7,13 +7,13 @@
 #include <string>
 
 #include "fakes/fake_desktop.h"
-#include "key_trace.h"
+#include "fakes/key_trace.h"
 #include "keys/key_sender.h"
 
 namespace tandrel {
 namespace {
 
-using namespace keytrace;
+using namespace fakes::keytrace;
 
 class KeyStrokes : public ::testing::Test {
   protected:

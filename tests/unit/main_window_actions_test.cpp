@@ -9,7 +9,7 @@
 
 #include "broadcast/broadcast_sequence.h"
 #include "platform/secret_text.h"
-#include "freed_memory.h"
+#include "fakes/freed_memory.h"
 #include "main_window_fixture.h"
 #include "settings/base64.h"
 #include "ui/password_dialog.h"
@@ -18,8 +18,9 @@
 namespace tandrel {
 namespace {
 
-using testing_main::FakeDialogHost;
-using testing_main::MainWindow;
+using fakes::FakeDesktop;
+using fakes::FakeDialogHost;
+using fakes::FreedMemoryWatch;
 
 class Actions : public MainWindow {
   protected:
@@ -71,12 +72,11 @@ TEST_F(Actions, NoCopyOfThePlainPasswordIsFreedUnwiped) {
         return ok ? mb::kIdOk : mb::kIdCancel;
     };
     // As typed, as UTF-16LE bytes, and as the key sequence that types it.
-    std::vector<std::string> patterns = {
-        testing_memory::FreedMemoryWatch::WideBytes(password),
-        testing_memory::FreedMemoryWatch::Utf16LeBytes(password),
-        testing_memory::FreedMemoryWatch::WideBytes(EscapeCommandText(password))};
+    std::vector<std::string> patterns = {FreedMemoryWatch::WideBytes(password),
+                                         FreedMemoryWatch::Utf16LeBytes(password),
+                                         FreedMemoryWatch::WideBytes(EscapeCommandText(password))};
     {
-        testing_memory::FreedMemoryWatch watch(std::move(patterns));
+        FreedMemoryWatch watch(std::move(patterns));
         host.OnModal(CPasswordDialog::kTemplate,
                      [&](CDialog& dialog, FakeDialogHost& h) { return typeInto(dialog, h, true); });
         host.UserClicks(mainid::kPassword);
@@ -102,7 +102,7 @@ TEST_F(Actions, WithSavePasswordClearTheProfileHoldsNoPassword) {
     host.UserClicks(mainid::kPassword);
     EXPECT_NE(ProfileText().find(L"\r\npassword=\r\n"), std::wstring::npos);
     EXPECT_NE(ProfileText().find(L"\r\nprotectedPassword=\r\n"), std::wstring::npos);
-    EXPECT_EQ(dialog->encodedPassword, EncodePassword(L"secret"));
+    EXPECT_EQ(dialog.encodedPassword, EncodePassword(L"secret"));
 }
 
 TEST_F(Actions, AScriptIsSentToEveryTargetWithTheMainWindowHidden) {
@@ -202,7 +202,7 @@ TEST_F(Actions, CancelledPreferencesChangeNothingAndSaveNothing) {
 }
 
 // The main window's show and hide calls of one Preferences action.
-std::vector<std::string> ShowCalls(const testing_main::FakeDesktop& desktop, WindowId main) {
+std::vector<std::string> ShowCalls(const FakeDesktop& desktop, WindowId main) {
     return desktop.CallsStartingWith("show " + std::to_string(main) + " ");
 }
 

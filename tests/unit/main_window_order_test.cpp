@@ -6,19 +6,33 @@
 #include <string>
 #include <vector>
 
-#include "logged_main_window.h"
+#include "fakes/logging_host.h"
+#include "fakes/logging_storage.h"
+#include "fakes/main_window_on.h"
 
 namespace tandrel {
 namespace {
 
-using fakes::MainWindowOn;
+using fakes::FakeDesktop;
+using fakes::LoggingHost;
+using fakes::LoggingStorage;
 using Log = std::vector<std::string>;
 using History = std::vector<std::wstring>;
 
 constexpr std::uint32_t kExApp = 0x40000;  // WS_EX_APPWINDOW, from the template
 
+// The main window with a logging host and a profile in logging storage: one log interleaves what
+// the window did to its host with what it asked of the desktop.
+struct LoggedMainWindow : fakes::MainWindowOn<FakeDesktop, LoggingHost, LoggingStorage> {
+    LoggedMainWindow() : MainWindowOn({.tray = false, .marks = false}) {
+        desktop.SetMetric(sm::kCyCaption, 23);
+        host.SetWindowRect(Rect{100, 100, 487, 396});  // 387 by 296, as made from the template
+        shell.OnDownload([this] { log.push_back("update check"); });
+    }
+};
+
 TEST(MainWindowInit, RunsItsStepsInOrder) {
-    MainWindowOn t;
+    LoggedMainWindow t;
     t.Profile(
         L"filter00=All PuTTYs||+*\r\nfilter01=web||+web*\r\nfilter=1\r\nsendCR=0\r\nwindowOpacity=200\r\n"
         L"cmdhistory00=uptime\r\n");
@@ -49,7 +63,7 @@ TEST(MainWindowInit, RunsItsStepsInOrder) {
 }
 
 TEST(ApplyWindowPreferences, SwitchingTheToolWindowBackAndForthNeverDrifts) {
-    MainWindowOn t;
+    LoggedMainWindow t;
     t.Profile(L"checkForUpdates=0\r\n");
     t.Init();
     for (int i = 0; i < 3; ++i) {
@@ -68,7 +82,7 @@ TEST(ApplyWindowPreferences, SwitchingTheToolWindowBackAndForthNeverDrifts) {
 }
 
 TEST(MainWindowCommands, TheReturnToggleFlipsSendCrAndItsCheck) {
-    MainWindowOn t;
+    LoggedMainWindow t;
     t.Profile(L"checkForUpdates=0\r\n");
     t.Init();
     ASSERT_TRUE(t.host.IsChecked(mainid::kReturnToggle));
@@ -83,7 +97,7 @@ TEST(MainWindowCommands, TheReturnToggleFlipsSendCrAndItsCheck) {
 }
 
 TEST(MainWindowCommands, AnotherInstanceHandsOverWithActivateMessage) {
-    MainWindowOn t;
+    LoggedMainWindow t;
     t.Profile(L"checkForUpdates=0\r\n");
     t.Init();
     t.desktop.Show(t.main, sw::kMinimize);
@@ -100,7 +114,7 @@ TEST(MainWindowCommands, AnotherInstanceHandsOverWithActivateMessage) {
 TEST(MainWindowExit, DestroyingTheWindowShowsEveryHiddenTerminalWhenAsked) {
     for (std::int32_t unhide : {1, 0}) {
         SCOPED_TRACE(unhide);
-        MainWindowOn t;
+        LoggedMainWindow t;
         t.Profile(L"checkForUpdates=0\r\nfilter00=web||+web*\r\nunhideOnExit=" + std::to_wstring(unhide) +
                   L"\r\n");
         t.Init();
@@ -129,7 +143,7 @@ class HistoryTest : public testing::Test {
     }
     History& history() { return t.dialog.commandHistory; }
 
-    fakes::MainWindowOn t;
+    LoggedMainWindow t;
     WindowId term = kNoWindow;
 };
 

@@ -11,8 +11,8 @@
 namespace tandrel {
 namespace {
 
-using testing_main::FakeDialogHost;
-using testing_main::MainWindow;
+using fakes::FakeDialogHost;
+using fakes::FakeMarks;
 
 TEST_F(MainWindow, InitialisationFillsTheWindowFromTheProfile) {
     Profile(
@@ -209,8 +209,8 @@ TEST_F(MainWindow, WhatARunMissedIsToldOnceAfterIt) {
     EXPECT_EQ(host.MessageBoxes()[0].flags, mb::kOk | mb::kIconExclamation);
     EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
 
-    dialog->OnSysCommand(sc::kMinimize);  // into the tray
-    host.UserClicks(1017);                // Ctrl-C from the tray's window
+    dialog.OnSysCommand(sc::kMinimize);  // into the tray
+    host.UserClicks(1017);               // Ctrl-C from the tray's window
     EXPECT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(tray.calls.back(), L"balloon Tandrel|These terminal windows missed the quick key:" + named);
 }
@@ -278,9 +278,14 @@ TEST_F(MainWindow, TheIconIsTriedAgainAndTheWindowNeverHidesWithoutOne) {
     EXPECT_EQ(tray.calls.size(), 7u);
 }
 
-TEST_F(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden) {
+class MainWindowWithoutTray : public MainWindow {
+  protected:
+    MainWindowWithoutTray() : MainWindow({.tray = false}) {}
+};
+
+TEST_F(MainWindowWithoutTray, WithoutANotificationAreaTheWindowIsNeverHidden) {
     Profile(L"checkForUpdates=0\r\n");
-    CMainDialog& d = Open(false);
+    CMainDialog& d = Open();
     EXPECT_FALSE(d.Dispatch(DialogEvent::kSysCommand, 0, 0, sc::kClose));
     EXPECT_TRUE(desktop.Window(main).visible);
     EXPECT_FALSE(d.trayIconShown);
@@ -332,13 +337,13 @@ TEST_F(MainWindow, SessionEndAndExitSaveTheHistoryAndExitRemovesTheIcon) {
     for (const std::uint32_t message : {wm::kQueryEndSession, wm::kEndSession}) {
         Type(L"make " + std::to_wstring(message));
         host.UserClicks(mainid::kSend);
-        dialog->Dispatch(DialogEvent::kUser, static_cast<int>(message), 0, 0);
+        dialog.Dispatch(DialogEvent::kUser, static_cast<int>(message), 0, 0);
         EXPECT_TRUE(saved(L"=make " + std::to_wstring(message) + L"\r\n")) << message;
     }
     Type(L"make");
     host.UserClicks(mainid::kSend);
-    dialog->OnDestroyWindow();
-    dialog.reset();
+    dialog.OnDestroyWindow();
+    DestroyDialog();
     EXPECT_EQ(tray.calls.back(), L"delete");
     EXPECT_TRUE(saved(L"cmdhistory02=make\r\n"));
 }
@@ -386,10 +391,10 @@ TEST_F(MainWindow, ShowTargetsNumbersTheVisibleTargetsAndTheTipFollowsTheFilter)
     desktop.SetFocusNow(main);
     desktop.KeyEvent(vk::kControl, 0, 0);  // Ctrl held in the main window
     EXPECT_EQ(Press('T', mainid::kSend), 0u);
-    dialog->OnSysCommand(mainid::kShowTargetsSysCommand);
-    dialog->Dispatch(DialogEvent::kCommand, mainid::kTrayShowTargets, notify::kButtonClicked);
+    dialog.OnSysCommand(mainid::kShowTargetsSysCommand);
+    dialog.Dispatch(DialogEvent::kCommand, mainid::kTrayShowTargets, notify::kButtonClicked);
     ASSERT_EQ(marks.shown.size(), 3u);
-    for (const testing_main::FakeMarks::Shown& s : marks.shown) {
+    for (const FakeMarks::Shown& s : marks.shown) {
         EXPECT_EQ(s.marks, (std::vector<TargetMark>{{db, 1}, {web3, 4}}));
         EXPECT_EQ(s.note, L"1 hidden, 1 minimised");
         EXPECT_EQ(s.over, main);
@@ -415,10 +420,10 @@ TEST_F(MainWindow, WithoutARealWebHostNothingIsFetchedAndHelpOpensTheGuide) {
     Profile(L"checkForUpdates=1\r\n");
     shell.webHost = L"www.example.com";
     Open();
-    dialog->OnCheckForUpdates();
+    dialog.OnCheckForUpdates();
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(host.MessageBoxes()[0].text, L"This build of Tandrel has no update address.");
-    dialog->OnHelp();
+    dialog.OnHelp();
     OpenDonationPage(shell);
     EXPECT_EQ(shell.OpenedUrls(), std::vector<std::wstring>{L"C:\\Tools\\USER-GUIDE.html"});
     EXPECT_TRUE(shell.Downloads().empty());

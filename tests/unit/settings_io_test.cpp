@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fakes/shell_variants.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_storage.h"
+#include "fakes/main_window_on.h"
 #include "fakes/trace_log.h"
 #include "settings/base64.h"
 #include "platform/text_codec.h"
@@ -15,11 +17,7 @@
 namespace tandrel {
 namespace {
 
-class NoShell : public IShell {
-  public:
-    void OpenUrl(const std::wstring&) override { ADD_FAILURE() << "the settings open no address"; }
-    bool Download(const std::wstring&, std::uint32_t, std::size_t, std::string&) override { return false; }
-};
+using fakes::NoShell;
 
 constexpr wchar_t kBeside[] = L"C:\\Tools\\tandrel.ini";
 constexpr wchar_t kInAppData[] = L"C:\\Users\\op\\AppData\\Roaming\\Tandrel\\tandrel.ini";
@@ -61,13 +59,16 @@ const IntMember kIntegers[] = {
     {L"checkForUpdates", &Settings::checkForUpdates, 1},
 };
 
-class SettingsTest : public testing::Test {
+class SettingsTest
+    : public testing::Test,
+      public fakes::MainWindowOn<fakes::FakeDesktop, fakes::FakeDialogHost, fakes::FakeStorage, NoShell> {
   protected:
+    SettingsTest() : MainWindowOn({.title = nullptr, .tray = false, .marks = false}) {}
     // A new main window, as at the next start of the program.
     CMainDialog& Start() {
-        dialog = std::make_unique<CMainDialog>(platform);
-        dialog->LoadSettings();
-        return *dialog;
+        Restart();
+        dialog.LoadSettings();
+        return dialog;
     }
     // A profile file of "[Tandrel]" and the given lines.
     void Profile(const std::wstring& lines, const std::wstring& path = kBeside) {
@@ -87,12 +88,6 @@ class SettingsTest : public testing::Test {
         const std::size_t b = at + start.size();
         return text.substr(b, text.find(L"\r\n", b) - b);
     }
-
-    fakes::FakeDesktop desktop;
-    fakes::FakeStorage storage;
-    NoShell shell;
-    Platform platform{desktop, desktop, desktop, storage, shell};
-    std::unique_ptr<CMainDialog> dialog;
 };
 
 // ---- loading ----
@@ -112,7 +107,7 @@ TEST_F(SettingsTest, AFreshProfileGivesTheBuiltInFilterAndEveryDefault) {
 TEST_F(SettingsTest, AProfileWithoutFiltersIgnoresTheStoredIndex) {
     Profile(L"filter=3\r\nfilter00=\r\n");
     EXPECT_EQ(Start().filterList, std::vector<std::wstring>{L"All PuTTYs||+*"});
-    EXPECT_EQ(dialog->selectedFilter, 0);
+    EXPECT_EQ(dialog.selectedFilter, 0);
 }
 
 TEST_F(SettingsTest, EmptySlotsLeaveNoGaps) {
@@ -139,7 +134,7 @@ TEST_F(SettingsTest, AnInvalidFilterIndexBecomesZero) {
         Profile(lines);
         EXPECT_EQ(Start().selectedFilter, r.selected)
             << testing::PrintToString(r.stored ? r.stored : L"(none)");
-        EXPECT_EQ(dialog->filterList.size(), 3u);
+        EXPECT_EQ(dialog.filterList.size(), 3u);
     }
 }
 
@@ -163,7 +158,7 @@ TEST_F(SettingsTest, ThePasswordIsReadOnlyWhenItIsKept) {
 TEST_F(SettingsTest, ThePasswordIsStoredWholeAndOnlyProtectedForTheUser) {
     const std::wstring cyrillicAndCjk = L"\x043F\x0430\x0440\x043E\x043B\x044C-\x5BC6\x7801+\x0100";
     Profile(L"savePassword=1\r\npassword=c2VjcmV0\r\n");
-    CMainDialog d(platform);  // saves, while each Start() reads as the next run would
+    CMainDialog d(Wiring());  // saves, while each Start() reads as the next run would
     d.LoadSettings();
     d.SaveSettings();  // the old form is replaced at once
     EXPECT_EQ(Stored(L"password"), L"");
@@ -241,7 +236,7 @@ TEST_F(SettingsTest, OnlyTheFirstHundredFiltersAndCommandsAreStored) {
     EXPECT_EQ(FileText().find(L"f100"), std::wstring::npos);
     EXPECT_EQ(FileText().find(L"c100"), std::wstring::npos);
     EXPECT_EQ(Start().filterList.size(), 100u);
-    EXPECT_EQ(dialog->commandHistory.size(), 100u);
+    EXPECT_EQ(dialog.commandHistory.size(), 100u);
 }
 
 TEST_F(SettingsTest, ASaveEmptiesTheSlotsOfALongerListStoredBefore) {
@@ -254,7 +249,7 @@ TEST_F(SettingsTest, ASaveEmptiesTheSlotsOfALongerListStoredBefore) {
     EXPECT_EQ(Stored(L"filter02"), L"");
     EXPECT_EQ(Stored(L"cmdhistory01"), L"");
     EXPECT_EQ(Start().filterList, std::vector<std::wstring>{L"only||+*"});
-    EXPECT_EQ(dialog->commandHistory, std::vector<std::wstring>{L"z"});
+    EXPECT_EQ(dialog.commandHistory, std::vector<std::wstring>{L"z"});
 }
 
 TEST_F(SettingsTest, SavingWithoutSavePasswordErasesTheStoredPasswordOnly) {
@@ -280,7 +275,7 @@ TEST_F(SettingsTest, KeysAndSectionsOfOthersSurviveASave) {
 }
 
 TEST_F(SettingsTest, ASaveWithoutALoadStillWritesEverything) {
-    CMainDialog d(platform);
+    CMainDialog d(Wiring());
     d.settings.transition = 70;
     d.SaveSettings();
     EXPECT_EQ(Stored(L"transition"), L"70");
@@ -398,7 +393,7 @@ TEST_F(SettingsTest, AProfileThatExistsButCannotBeReadIsNeverWrittenOver) {
         d.commandHistory = {L"uptime"};
         d.SaveSettings();
         d.SaveSettings();
-        dialog.reset();
+        DestroyDialog();
         EXPECT_EQ(storage.writes, 0);
         EXPECT_EQ(storage.files, before);
         EXPECT_EQ(storage.runValues.size(), 1u);  // the defaults do not remove the Run entry

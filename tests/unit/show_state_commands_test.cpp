@@ -6,7 +6,7 @@
 
 #include "arrange_fixture.h"
 
-namespace tandrel::fakes {
+namespace tandrel {
 namespace {
 
 using Trace = std::vector<std::string>;
@@ -144,4 +144,4 @@ TEST(CollectEveryTerminalWindow, CollectsEveryTerminalWhateverFilterIsSelected) 
 }
 
 }  // namespace
-}  // namespace tandrel::fakes
+}  // namespace tandrel

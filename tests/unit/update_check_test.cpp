@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fakes/dialog_host_variants.h"
+#include "fakes/shell_variants.h"
 #include "fakes/fake_dialog_host.h"
 #include "fakes/fake_shell.h"
 #include "update/update_check.h"
@@ -14,6 +16,8 @@ namespace {
 
 using fakes::FakeDialogHost;
 using fakes::FakeShell;
+using fakes::OverfullShell;
+using fakes::WatchingHost;
 
 constexpr char kNewer[] = R"(<app name="Tandrel" intVersion="010800" version="1.8"/>)";
 constexpr char kSame[] = R"(<app name="Tandrel" intVersion="010700" version="1.7"/>)";
@@ -28,20 +32,6 @@ AskOperator AskThrough(IDialogHost& host) {
         return host.ShowMessageBox(text, caption, style);
     };
 }
-
-// A host that notes the modal flag whenever a message box is up.
-class WatchingHost : public FakeDialogHost {
-  public:
-    explicit WatchingHost(const std::int32_t& flag) : flag_(flag) {}
-    int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override {
-        flagDuringBox.push_back(flag_);
-        return FakeDialogHost::ShowMessageBox(text, caption, flags);
-    }
-    std::vector<std::int32_t> flagDuringBox;
-
-  private:
-    const std::int32_t& flag_;
-};
 
 class UpdateCheck : public ::testing::Test {
   protected:
@@ -195,19 +185,9 @@ TEST_F(UpdateCheck, ARecordOfOneMebibyteIsReadAndOneByteMoreIsAFailedDownload) {
     EXPECT_EQ(Boxes().size(), 1u);  // nothing new
 }
 
-// A shell that hands back more than it was asked for: the check does not read such a record.
-class OverfullShell : public FakeShell {
-  public:
-    bool Download(const std::wstring& url, std::uint32_t timeoutMs, std::size_t maxBytes,
-                  std::string& bytes) override {
-        FakeShell::Download(url, timeoutMs, maxBytes, bytes);
-        bytes = std::string(maxBytes, '\n') + kNewer;
-        return true;
-    }
-};
-
 TEST_F(UpdateCheck, ARecordBeyondTheBoundIsNotReadEvenWhenTheShellDeliversIt) {
     OverfullShell overfull;
+    overfull.record = kNewer;
     RunUpdateCheck(overfull, AskThrough(host), true, modalDialogOpen, [] {});
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, kNoUpdatesText);

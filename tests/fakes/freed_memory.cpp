@@ -1,4 +1,4 @@
-#include "freed_memory.h"
+#include "fakes/freed_memory.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,7 +8,7 @@
 
 #include "platform/text_codec.h"
 
-namespace tandrel::testing_memory {
+namespace tandrel::fakes {
 namespace {
 
 // Every block carries its size in front, so that the plain delete knows how much to search.
@@ -65,23 +65,23 @@ std::string FreedMemoryWatch::Utf16LeBytes(const std::wstring& text) {
     return EncodeUtf16LeWithBom(text).substr(2);
 }
 
-}  // namespace tandrel::testing_memory
+}  // namespace tandrel::fakes
 
 void* operator new(std::size_t size) {
-    return tandrel::testing_memory::Allocate(size);
+    return tandrel::fakes::Allocate(size);
 }
 void* operator new[](std::size_t size) {
-    return tandrel::testing_memory::Allocate(size);
+    return tandrel::fakes::Allocate(size);
 }
 void operator delete(void* p) noexcept {
-    tandrel::testing_memory::Release(p);
+    tandrel::fakes::Release(p);
 }
 void operator delete[](void* p) noexcept {
-    tandrel::testing_memory::Release(p);
+    tandrel::fakes::Release(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    tandrel::testing_memory::Release(p);
+    tandrel::fakes::Release(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-    tandrel::testing_memory::Release(p);
+    tandrel::fakes::Release(p);
 }

@@ -8,7 +8,7 @@
 
 #include "fakes/fake_desktop.h"
 
-namespace tandrel::keytrace {
+namespace tandrel::fakes::keytrace {
 
 using Trace = std::vector<std::string>;
 
@@ -20,10 +20,10 @@ inline constexpr unsigned kEquals = 0x0D, kRightBracket = 0x1B;
 }  // namespace scan
 
 inline std::string Key(unsigned vk, unsigned scanCode, unsigned flags) {
-    return "key " + fakes::Hex(vk) + " " + fakes::Hex(scanCode) + " " + fakes::Hex(flags);
+    return "key " + Hex(vk) + " " + Hex(scanCode) + " " + Hex(flags);
 }
 inline std::string Input(unsigned vk, unsigned scanCode, unsigned flags) {
-    return "input " + fakes::Hex(vk) + " " + fakes::Hex(scanCode) + " " + fakes::Hex(flags);
+    return "input " + Hex(vk) + " " + Hex(scanCode) + " " + Hex(flags);
 }
 
 // One key-down without / with the extended-key flag.
@@ -52,7 +52,7 @@ inline Trace Sleep(unsigned ms) {
 }
 // A character typed as itself: a character message sent to the focused window.
 inline Trace Char(WindowId w, unsigned unit) {
-    return {"send " + std::to_string(w) + " 0x102 " + fakes::Hex(unit) + " 1"};
+    return {"send " + std::to_string(w) + " 0x102 " + Hex(unit) + " 1"};
 }
 // The wait until the window has taken the keys typed before.
 inline Trace WaitInput(WindowId w) {
@@ -120,4 +120,4 @@ inline Trace Enter() {
     return Stroke(0x0D, scan::kEnter);
 }
 
-}  // namespace tandrel::keytrace
+}  // namespace tandrel::fakes::keytrace

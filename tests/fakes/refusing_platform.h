@@ -1,13 +1,10 @@
-// A main window whose platform is the fake desktop, for the tests and benchmarks of target
-// collection and broadcasting. Storage and shell are not reached by those paths; they refuse
-// everything.
+// Storage and a shell that refuse everything, for the paths that never reach them.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "fakes/fake_desktop.h"
 #include "platform/platform.h"
-#include "ui/main_dialog.h"
 
 namespace tandrel::fakes {
 
@@ -30,23 +27,5 @@ class RefusingShell : public IShell {
     void OpenUrl(const std::wstring&) override {}
     bool Download(const std::wstring&, std::uint32_t, std::size_t, std::string&) override { return false; }
 };
-
-// Holds a desktop (any FakeDesktop subclass) and a main window on it.
-template <typename Desktop = FakeDesktop>
-struct DialogOn {
-    Desktop desktop;
-    RefusingStorage storage;
-    RefusingShell shell;
-    CMainDialog dialog{Platform{desktop, desktop, desktop, storage, shell}};
-
-    // The titles of the collected windows, in list order.
-    std::vector<std::wstring> TargetTitles() const {
-        std::vector<std::wstring> titles;
-        for (WindowId w : dialog.TargetList) titles.push_back(desktop.Window(w).title);
-        return titles;
-    }
-};
-
-using DialogOnFakeDesktop = DialogOn<FakeDesktop>;
 
 }  // namespace tandrel::fakes

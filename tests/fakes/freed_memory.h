@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tandrel::testing_memory {
+namespace tandrel::fakes {
 
 class FreedMemoryWatch {
   public:
@@ -29,4 +29,4 @@ class FreedMemoryWatch {
     std::size_t hits_ = 0;
 };
 
-}  // namespace tandrel::testing_memory
+}  // namespace tandrel::fakes

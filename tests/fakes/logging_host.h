@@ -1,15 +1,13 @@
-// The main window on the fake desktop with a logging host, a profile in fake storage, and one log
-// that interleaves what the window did to its host with what it asked of the desktop.
+// A dialog host that writes what the window did to it into a log shared with other fakes,
+// interleaved with what the window asked of the desktop.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_dialog_host.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_storage.h"
-#include "platform/text_codec.h"
-#include "ui/main_dialog.h"
 
 namespace tandrel::fakes {
 
@@ -111,51 +109,6 @@ class LoggingHost : public FakeDialogHost {
     FakeDesktop& desktop_;
     std::vector<std::string>& log_;
     std::size_t seen_ = 0;
-};
-
-// Storage that notes each read of the profile that finds one in the log.
-class LoggingStorage : public FakeStorage {
-  public:
-    explicit LoggingStorage(std::vector<std::string>& log) : log_(log) {}
-    FileRead ReadFile(const std::wstring& path, std::string& bytes) override {
-        const FileRead read = FakeStorage::ReadFile(path, bytes);
-        if (read != FileRead::kMissing)
-            log_.push_back("read profile");
-        return read;
-    }
-
-  private:
-    std::vector<std::string>& log_;
-};
-
-struct MainWindowOn {
-    std::vector<std::string> log;
-    FakeDesktop desktop;
-    LoggingStorage storage{log};
-    FakeShell shell;
-    WindowId main = desktop.AddWindow(L"TANDREL_WND_CLASS", L"");
-    LoggingHost host{main, desktop, log};
-    CMainDialog dialog{Platform{desktop, desktop, desktop, storage, shell}};
-
-    MainWindowOn() {
-        desktop.SetMetric(sm::kCyCaption, 23);
-        host.SetWindowRect(Rect{100, 100, 487, 396});  // 387 by 296, as made from the template
-        shell.OnDownload([this] { log.push_back("update check"); });
-    }
-    // The profile beside the executable, "[Tandrel]" and these lines.
-    void Profile(const std::wstring& lines) {
-        storage.files[L"C:\\Tools\\tandrel.ini"] = EncodeUtf16LeWithBom(L"[Tandrel]\r\n" + lines);
-    }
-    // The window is made: WM_INITDIALOG.
-    bool Init() {
-        dialog.Attach(&host);
-        host.AttachDialog(&dialog);
-        const bool result = dialog.Dispatch(DialogEvent::kInit);
-        host.Flush();
-        return result;
-    }
-    WindowId Terminal(const std::wstring& title) { return desktop.AddWindow(L"PuTTY", title); }
-    std::wstring Box() { return host.Control(mainid::kCommandBox).text; }
 };
 
 }  // namespace tandrel::fakes
