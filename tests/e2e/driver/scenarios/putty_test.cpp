@@ -306,8 +306,9 @@ TEST_F(PuttyTest, PasswordAndScriptReachEveryShell) {
         EXPECT_EQ(Shown(ReadWholeFile(w.ShellFile(L"pw"))), Shown(std::string("[") + Utf8(password) + "]\n"))
             << "window " << i + 1;
         EXPECT_TRUE(WaitUntilFile(w.ShellFile(L"sc"), [](const std::string& s) { return s.size() >= 14; }))
-            << Shown(w.Received());
-        EXPECT_EQ(ReadWholeFile(w.ShellFile(L"sc")), "one\ntwo\nthree\n") << Shown(w.Received());
+            << "window " << i + 1 << ": " << Shown(w.Received());
+        EXPECT_EQ(ReadWholeFile(w.ShellFile(L"sc")), "one\ntwo\nthree\n")
+            << "window " << i + 1 << ": " << Shown(w.Received());
     }
 }
 
