@@ -1,5 +1,7 @@
 #include "process.h"
 
+#include <cstdio>
+
 namespace e2e {
 
 std::wstring QuoteArgument(const std::wstring& arg) {
@@ -48,8 +50,19 @@ bool ChildProcess::Start(const std::wstring& exe, const std::vector<std::wstring
         startup.hStdOutput = output;
         startup.hStdError = output;
     }
-    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE;
+    // Under a loaded Wine a start was seen failing at once, now and then (a probe, putty.exe,
+    // tandrel.exe); it is tried again a few times, and the failures are said.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                           folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE)
+            return true;
+        const DWORD error = GetLastError();
+        std::fprintf(stderr, "e2e: starting %ls failed (error %lu, attempt %d)\n", exe.c_str(),
+                     static_cast<unsigned long>(error), attempt);
+        if (attempt == 3)
+            return false;
+        Sleep(200);
+    }
 }
 
 bool ChildProcess::Running() const {
