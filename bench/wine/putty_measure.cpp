@@ -33,9 +33,8 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
     std::printf("%d broadcasts of `echo ok-{%%INC%%}-rN >>f` into %zu PuTTY windows\n", kRounds, kWindows);
     std::printf("%-10s %6s %8s %8s %8s %7s %6s | per window, ms:", "transition", "intact", "min ms", "median",
                 "max ms", "waits", "ratio");
-    const char* parts[] = {"send", "show", "foreground", "focus", "focus barrier", "delivery barrier"};
-    for (const char* p : parts) std::printf(" %s", p);
-    std::printf(" play+rest\n");
+    std::printf("%s (rest: playing the keys and the transition)\n",
+                TypingRecorder::BreakdownHeader().c_str());
     for (const int transition : {25, 0}) {
         dialog.settings.transition = transition;
         core.Recorder().ResetSpent();
@@ -68,17 +67,10 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
         std::printf("%-10d %3d/%-3d %8.0f %8.0f %8.0f %7.0f %6.2f |", transition, intact,
                     kRounds * static_cast<int>(kWindows), wall.front(), median, wall.back(), waits,
                     waits > 0 ? median / waits : 0.0);
-        double accounted = 0;
-        const double perWindow = static_cast<double>(kRounds * kWindows);
-        for (const char* p : parts) {
-            const auto it = core.Recorder().SpentMs().find(p);
-            const double ms = it == core.Recorder().SpentMs().end() ? 0 : it->second;
-            accounted += ms;
-            std::printf(" %.1f", ms / perWindow);
-        }
         double total = 0;
         for (double w : wall) total += w;
-        std::printf(" %.1f (of which transition %d)\n", (total - accounted) / perWindow, transition);
+        std::printf("%s\n",
+                    core.Recorder().Breakdown(total, static_cast<double>(kRounds * kWindows)).c_str());
         EXPECT_EQ(intact, kRounds * static_cast<int>(kWindows));
     }
 }

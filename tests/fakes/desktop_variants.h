@@ -35,8 +35,8 @@ class ThievingDesktop : public FakeDesktop {
   public:
     WindowId target = kNoWindow;
     WindowId thief = kNoWindow;
-    void GiveFocus(WindowId w) override {
-        FakeDesktop::GiveFocus(w);
+    void BringToForeground(WindowId w) override {
+        FakeDesktop::BringToForeground(w);
         if (w == target && thief != kNoWindow)
             SetFocusNow(std::exchange(thief, kNoWindow));
     }

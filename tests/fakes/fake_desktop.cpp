@@ -483,14 +483,21 @@ void FakeDesktop::Place(WindowId w, WindowId insertAfter, int x, int y, int cx, 
 
 void FakeDesktop::BringToForeground(WindowId w) {
     Record("foreground " + std::to_string(w));
-    if (Exists(w) && !Window(w).hung)
-        foreground_ = w;
+    if (!Exists(w) || Window(w).hung)
+        return;
+    foreground_ = w;
+    // Its default handling of the activation gives the window the focus.
+    if (Window(w).focusesOnActivation)
+        MoveFocus(w);
 }
 
 void FakeDesktop::GiveFocus(WindowId w) {
     Record("focus " + std::to_string(w));
-    if (!Exists(w) || Window(w).hung)
-        return;
+    if (Exists(w) && !Window(w).hung)
+        MoveFocus(w);
+}
+
+void FakeDesktop::MoveFocus(WindowId w) {
     const std::uint32_t delay = Window(w).activationDelayMs;
     if (delay == 0) {
         focus_ = w;
@@ -544,7 +551,7 @@ bool FakeDesktop::WaitUntilFocused(WindowId w, std::uint32_t boundMs) {
     const std::uint64_t until = now_ + boundMs;
     for (;;) {
         ArriveFocus();
-        if (focus_ == w && Exists(w) && !Window(w).hung)
+        if (focus_ == w && foreground_ == w && Exists(w) && !Window(w).hung)
             return true;
         if (now_ >= until)
             return false;

@@ -40,6 +40,7 @@ struct FakeWindow {
     std::uint32_t answerDelayMs = 0;      // handles each message and each painting this long late
     bool fitsAnnouncedSize = true;        // takes the client size of WM_SIZE inside a size-move
     std::uint32_t activationDelayMs = 0;  // the focus arrives this long after it is given
+    bool focusesOnActivation = true;      // takes the focus itself when it becomes the foreground
     bool inSizeMove = false;
     std::vector<KeyRecord> keys;        // every key event routed here
     std::wstring text;                  // the characters those events typed
@@ -133,7 +134,8 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     // A window that answers again first handles the show commands queued while it was hung.
     void Settle(FakeWindow& w);
     void ApplyShow(FakeWindow& w, int showCommand);
-    void ArriveFocus();  // moves a pending focus in once its delay has passed
+    void ArriveFocus();          // moves a pending focus in once its delay has passed
+    void MoveFocus(WindowId w);  // to the window, once its activation delay has passed
     // Each thread interprets its keys with its own state: key states, and a dead key waiting
     // for the next character.
     struct ThreadInput {

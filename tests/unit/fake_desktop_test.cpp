@@ -60,7 +60,7 @@ TEST(FakeDesktop, DelayedActivationSendsEarlyKeysToThePreviousWindow) {
     const WindowId b = d.AddWindow(L"PuTTY", L"b");
     d.Window(b).activationDelayMs = 30;
     d.SetFocusNow(a);
-    d.GiveFocus(b);
+    d.BringToForeground(b);
     d.KeyEvent('X', 0x2D, 0);
     EXPECT_EQ(d.Window(a).text, L"x");
     EXPECT_TRUE(d.WaitUntilFocused(b, 1000));

@@ -88,6 +88,9 @@ SoakResult RunSoak(unsigned probeCount, unsigned broadcasts, unsigned activation
             : 0.0,
         static_cast<double>(result.wallMs) / (probeCount * broadcasts), result.lost, result.strays,
         result.damaged);
+    std::printf(
+        "soak: per target, ms:%s\n      %s\n", TypingRecorder::BreakdownHeader().c_str(),
+        core.Recorder().Breakdown(static_cast<double>(result.wallMs), probeCount * broadcasts).c_str());
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,10 +17,29 @@ class TypingRecorder final : public tandrel::IWindowSystem {
   public:
     explicit TypingRecorder(tandrel::win32::Win32WindowSystem& real) : real_(real) {}
     const std::vector<tandrel::WindowId>& TypedInto() const { return typedInto_; }
-    // Milliseconds spent in "send", "show", "foreground", "focus", "focus barrier" and
-    // "delivery barrier" since the last reset.
-    const std::map<std::string, double>& SpentMs() const { return spentMs_; }
+    // Forgets the time spent in the timed calls so far.
     void ResetSpent() { spentMs_.clear(); }
+    // The calls' names, as a header for Breakdown.
+    static std::string BreakdownHeader() {
+        std::string out;
+        for (const char* p : kTimedCalls) out += std::string(" ") + p;
+        return out + " rest";
+    }
+    // The milliseconds spent per target in each timed call, and in everything else of `wallMs`.
+    std::string Breakdown(double wallMs, double targets) const {
+        std::string out;
+        double accounted = 0;
+        char figure[32];
+        for (const char* p : kTimedCalls) {
+            const auto it = spentMs_.find(p);
+            const double ms = it == spentMs_.end() ? 0 : it->second;
+            accounted += ms;
+            std::snprintf(figure, sizeof figure, " %.1f", ms / targets);
+            out += figure;
+        }
+        std::snprintf(figure, sizeof figure, " %.1f", (wallMs - accounted) / targets);
+        return out + figure;
+    }
 
     void ListTopLevelWindows(std::vector<tandrel::WindowId>& out) override { real_.ListTopLevelWindows(out); }
     std::size_t ReadClassName(tandrel::WindowId w, wchar_t* b, std::size_t n) override {
@@ -68,6 +88,9 @@ class TypingRecorder final : public tandrel::IWindowSystem {
     std::uint32_t CurrentProcessId() override { return real_.CurrentProcessId(); }
 
   private:
+    static constexpr const char* kTimedCalls[] = {"send",  "show",          "foreground",
+                                                  "focus", "focus barrier", "delivery barrier"};
+
     template <typename Call>
     bool Timed(const char* what, Call call) {
         LARGE_INTEGER start, end, frequency;
