@@ -95,6 +95,10 @@ std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std
             // A script's Caps Lock strokes are plays of their own, so that no brace its text
             // leaves open can swallow the one that switches Caps Lock on again.
             const bool aroundScript = capsLock == CapsLockWrapping::kScript && capsLockOn;
+            // The transition wait is there for the terminal to take its keys, which it does from
+            // the first one played: once the barrier has seen them all taken, the time since
+            // counts toward it.
+            const std::uint64_t playedAt = clock.NowMs();
             if (aroundScript)
                 keySender.PlayKeys(L"{DELAY=0}{CAPSLOCK}");
             keySender.PlayKeys(sequence);
@@ -103,12 +107,9 @@ std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std
                 keySender.ActivatedWindow() != kNoWindow ? keySender.ActivatedWindow() : target;
             if (aroundScript)
                 keySender.PlayKeys(L"{CAPSLOCK}");
-            // The transition wait is there for the terminal to take its keys: once the barrier
-            // has seen them taken, the time that took counts toward it.
-            const std::uint64_t typedAt = clock.NowMs();
-            const std::uint32_t boundMs = std::max(Until(untilMs, typedAt), kLeastDeliveryBoundMs);
+            const std::uint32_t boundMs = std::max(Until(untilMs, clock.NowMs()), kLeastDeliveryBoundMs);
             if (windows.WaitUntilInputDelivered(typedInto, boundMs)) {
-                const std::uint64_t tookMs = clock.NowMs() - typedAt;
+                const std::uint64_t tookMs = clock.NowMs() - playedAt;
                 waitMs = tookMs >= transitionMs ? 0 : transitionMs - static_cast<std::uint32_t>(tookMs);
             } else {
                 miss = MissReason::kKeysNotTaken;

@@ -312,7 +312,7 @@ TEST(BroadcastKeys, ATargetThatNeverTakesTheKeyboardGetsNothingAndLeaksNothing) 
     EXPECT_EQ(std::vector<std::string>(calls.begin() + 8, calls.begin() + 8 + passedOver.size()), passedOver);
 }
 
-TEST(BroadcastKeys, ASlowTargetStillGetsEveryKeyAndItsBarrierCountsTowardTheTransition) {
+TEST(BroadcastKeys, ASlowTargetStillGetsEveryKeyAndTheTimeItsKeysTookCountsTowardTheTransition) {
     Broadcast t;
     const std::vector<WindowId> w = t.AddTerminals({L"a", L"b", L"c", L"d", L"e"});
     t.desktop.Window(w[0]).focusesOnActivation = false;  // must be given the focus
@@ -327,6 +327,14 @@ TEST(BroadcastKeys, ASlowTargetStillGetsEveryKeyAndItsBarrierCountsTowardTheTran
     // Once the barrier has seen the keys taken, only what is left of the transition is waited.
     const std::vector<std::string> sleeps = t.desktop.CallsStartingWith("sleep ");
     EXPECT_EQ(sleeps, (std::vector<std::string>{"sleep 37", "sleep 37", "sleep 37", "sleep 7"}));
+
+    // The keys' own pacing counts as well: a terminal takes each key as it comes.
+    t.desktop.ClearCalls();
+    EXPECT_TRUE(t.dialog.BroadcastKeys(L"{DELAY=5}ab", false, false).empty());
+    std::vector<std::string> paced;
+    for (int i = 0; i < 3; ++i) Append(paced, {"sleep 5", "sleep 5", "sleep 27"});
+    for (int i = 0; i < 2; ++i) Append(paced, {"sleep 5", "sleep 5"});
+    EXPECT_EQ(t.desktop.CallsStartingWith("sleep "), paced);
 }
 
 TEST(BroadcastKeys, ATargetClosedMeanwhileIsPassedOver) {
