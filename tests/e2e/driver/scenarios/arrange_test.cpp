@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_storage.h"
+#include "core_dialog.h"
 #include "app_steps.h"
 #include "probe_client.h"
 #include "tandrel_client.h"
@@ -88,21 +86,10 @@ std::size_t FirstAt(const std::vector<ProbeEvent>& events, const std::string& ki
 class ArrangeTest : public ::testing::Test {
   protected:
     ArrangeTest() {
-        // A stand-in for the main window, so that the focus has a window to come back to.
-        mainWindow_ = CreateWindowExW(0, L"STATIC", L"Tandrel 1.7", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900,
-                                      700, 300, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        host_ = std::make_unique<tandrel::fakes::FakeDialogHost>(reinterpret_cast<WindowId>(mainWindow_));
-        dialog_.mainWindow = reinterpret_cast<WindowId>(mainWindow_);
-        dialog_.Attach(host_.get());
         dialog_.filterList = {L"All PuTTYs||+*", L"Web||web*", L"Db||db*"};
         dialog_.selectedFilter = 1;
         for (const wchar_t* name : {L"All PuTTYs", L"Web", L"Db"}) host_->AddListItem(kFilterCombo, name);
         host_->SelectListItem(kFilterCombo, 1);
-    }
-    ~ArrangeTest() override {
-        dialog_.Attach(nullptr);
-        if (mainWindow_ != nullptr)
-            DestroyWindow(mainWindow_);
     }
 
     Probe& Start(ProbeOptions options) {
@@ -114,12 +101,10 @@ class ArrangeTest : public ::testing::Test {
     }
 
     TempFolder folder_{L"e2e-arrange"};
-    tandrel::win32::Win32Platform platform_;
-    tandrel::Win32Storage storage_;
-    tandrel::win32::Win32Shell shell_;
-    CMainDialog dialog_{platform_.With(storage_, shell_)};
-    HWND mainWindow_ = nullptr;
-    std::unique_ptr<tandrel::fakes::FakeDialogHost> host_;
+    CoreDialog core_;
+    tandrel::fakes::FakeDialogHost* host_ = &core_.Host();
+    CMainDialog& dialog_ = core_.Dialog();
+    HWND mainWindow_ = core_.StandIn();
     std::vector<std::unique_ptr<Probe>> probes_;
 };
 

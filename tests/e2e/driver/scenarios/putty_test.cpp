@@ -9,11 +9,9 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "core_dialog.h"
 #include "desktop_steps.h"
 #include "e2e_files.h"
-#include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_storage.h"
 #include "putty_client.h"
 
 #undef MessageBox
@@ -77,20 +75,6 @@ std::vector<std::wstring> Titles(std::size_t n) {
 
 class PuttyTest : public ::testing::Test {
   protected:
-    PuttyTest() {
-        // A stand-in for the main window, so that the focus has a window to come back to.
-        mainWindow_ = CreateWindowExW(0, L"STATIC", L"Tandrel 1.7", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900,
-                                      700, 300, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        host_ = std::make_unique<tandrel::fakes::FakeDialogHost>(
-            reinterpret_cast<tandrel::WindowId>(mainWindow_));
-        dialog_.mainWindow = reinterpret_cast<tandrel::WindowId>(mainWindow_);
-        dialog_.Attach(host_.get());
-    }
-    ~PuttyTest() override {
-        dialog_.Attach(nullptr);
-        DestroyWindow(mainWindow_);
-    }
-
     // Waits until every window has sent `want` since `from` bytes, then compares them exactly.
     static void ExpectReceived(const PuttyWindows& windows, const std::vector<std::string>& want,
                                const std::vector<std::size_t>& from, const std::string& what) {
@@ -126,12 +110,10 @@ class PuttyTest : public ::testing::Test {
         return (GetKeyState(VK_CAPITAL) & 1) != 0;
     }
 
-    tandrel::win32::Win32Platform platform_;
-    tandrel::Win32Storage storage_;
-    tandrel::win32::Win32Shell shell_;
-    CMainDialog dialog_{platform_.With(storage_, shell_)};
-    HWND mainWindow_ = nullptr;
-    std::unique_ptr<tandrel::fakes::FakeDialogHost> host_;
+    CoreDialog core_;
+    tandrel::fakes::FakeDialogHost* host_ = &core_.Host();
+    CMainDialog& dialog_ = core_.Dialog();
+    HWND mainWindow_ = core_.StandIn();
     CapsLockPresses capsLock_;
 };
 

@@ -8,6 +8,10 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_storage.h"
 #include "typing_recorder.h"
+
+#undef MessageBox
+
+#include "fakes/fake_dialog_host.h"
 #include "ui/main_dialog.h"
 
 namespace e2e {
@@ -23,12 +27,37 @@ class NoShell final : public tandrel::IShell {
 class CoreDialog {
   public:
     explicit CoreDialog(tandrel::IStorage* storage = nullptr) : storage_(storage ? storage : &ownStorage_) {}
+    ~CoreDialog() {
+        if (host_) {
+            dialog_->Attach(nullptr);
+            DestroyWindow(standIn_);
+        }
+    }
+    CoreDialog(const CoreDialog&) = delete;
+    CoreDialog& operator=(const CoreDialog&) = delete;
     tandrel::CMainDialog& Dialog() {
         if (!dialog_) {
             dialog_ = std::make_unique<tandrel::CMainDialog>(
                 tandrel::Platform{platform_.keyboard, recorder_, platform_.clock, *storage_, shell_});
         }
         return *dialog_;
+    }
+    // The dialog's host, a fake over a stand-in for the main window (a plain window of this
+    // thread), so that the focus has a window to come back to after a broadcast.
+    tandrel::fakes::FakeDialogHost& Host() {
+        if (!host_) {
+            standIn_ = CreateWindowExW(0, L"STATIC", L"Tandrel 1.7", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900,
+                                       700, 300, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+            const auto id = reinterpret_cast<tandrel::WindowId>(standIn_);
+            host_ = std::make_unique<tandrel::fakes::FakeDialogHost>(id);
+            Dialog().mainWindow = id;
+            Dialog().Attach(host_.get());
+        }
+        return *host_;
+    }
+    HWND StandIn() {
+        Host();
+        return standIn_;
     }
     const TypingRecorder& Recorder() const { return recorder_; }
     TypingRecorder& Recorder() { return recorder_; }
@@ -40,6 +69,8 @@ class CoreDialog {
     NoShell shell_;
     tandrel::IStorage* storage_;
     std::unique_ptr<tandrel::CMainDialog> dialog_;
+    HWND standIn_ = nullptr;
+    std::unique_ptr<tandrel::fakes::FakeDialogHost> host_;
 };
 
 }  // namespace e2e
