@@ -27,6 +27,15 @@ std::uint32_t Until(std::uint64_t untilMs, std::uint64_t nowMs) {
     return untilMs > nowMs ? static_cast<std::uint32_t>(untilMs - nowMs) : 0;
 }
 
+// Each key goes to whichever window has the keyboard when it arrives. Once the target has taken
+// its keys, the keyboard should still be with its program (a dialog or message box of its own
+// counts, and so does a target that closed on what was typed): if another program holds it, that
+// program may have taken some of the keys, and the operator is told.
+bool KeyboardLost(IWindowSystem& windows, WindowId typedInto) {
+    const std::uint32_t process = windows.ProcessOf(typedInto);
+    return process != 0 && windows.ProcessOf(windows.ForegroundWindow()) != process;
+}
+
 }  // namespace
 
 std::optional<MissReason> BringTargetForward(IWindowSystem& windows, IClock& clock, WindowId target,
@@ -111,6 +120,8 @@ std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std
             if (windows.WaitUntilInputDelivered(typedInto, boundMs)) {
                 const std::uint64_t tookMs = clock.NowMs() - playedAt;
                 waitMs = tookMs >= transitionMs ? 0 : transitionMs - static_cast<std::uint32_t>(tookMs);
+                if (KeyboardLost(windows, typedInto))
+                    miss = MissReason::kKeyboardLost;
             } else {
                 miss = MissReason::kKeysNotTaken;
             }

@@ -20,6 +20,8 @@ std::wstring_view Why(MissReason reason) {
             return L"did not take the keyboard focus";
         case MissReason::kKeysNotTaken:
             return L"did not take its keys in time";
+        case MissReason::kKeyboardLost:
+            return L"lost the keyboard to another program while its keys were typed";
     }
     return {};
 }

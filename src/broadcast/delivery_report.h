@@ -13,6 +13,7 @@ enum class MissReason {
     kNoAnswer,      // the window did not answer in time: nothing was typed or moved
     kNoFocus,       // it never took the keyboard focus: nothing was typed
     kKeysNotTaken,  // its keys were typed, but it had not taken them in time
+    kKeyboardLost,  // another program took the keyboard while its keys were typed
 };
 
 struct MissedTarget {

@@ -30,13 +30,27 @@ class ClosingDesktop : public FakeDesktop {
     }
 };
 
-// Another window takes the foreground and the focus just after the target was given them, once.
+// Another window takes the foreground and the focus just after the target was given them, or
+// (afterKeys) while the target takes its keys; once.
 class ThievingDesktop : public FakeDesktop {
   public:
     WindowId target = kNoWindow;
     WindowId thief = kNoWindow;
+    bool afterKeys = false;
     void BringToForeground(WindowId w) override {
         FakeDesktop::BringToForeground(w);
+        if (!afterKeys)
+            Steal(w);
+    }
+    bool WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) override {
+        const bool delivered = FakeDesktop::WaitUntilInputDelivered(w, boundMs);
+        if (afterKeys)
+            Steal(w);
+        return delivered;
+    }
+
+  private:
+    void Steal(WindowId w) {
         if (w == target && thief != kNoWindow)
             SetFocusNow(std::exchange(thief, kNoWindow));
     }

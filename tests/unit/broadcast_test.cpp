@@ -362,6 +362,28 @@ TEST(BroadcastKeys, AForegroundTakenAwayBeforeTypingIsAskedForAgain) {
     EXPECT_EQ(t.desktop.CallsStartingWith("foreground " + std::to_string(w[0])).size(), 2u);
 }
 
+// Keys that arrive after another program took the keyboard go to that program: a target whose
+// program no longer holds the keyboard after its keys is named, unless a window of its own holds
+// it (a message box of the terminal's).
+TEST(BroadcastKeys, AKeyboardTakenByAnotherProgramWhileTypingIsReported) {
+    for (const std::uint32_t thiefProcess : {700u, 100u}) {
+        SCOPED_TRACE(thiefProcess);
+        Broadcast<ThievingDesktop> t;
+        const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
+        const WindowId thief = t.desktop.AddWindow(L"#32770", L"");
+        t.desktop.Window(thief).processId = thiefProcess;
+        t.desktop.target = w[0];
+        t.desktop.thief = thief;
+        t.desktop.afterKeys = true;
+        const std::vector<MissedTarget> missed = t.dialog.BroadcastKeys(L"ls", false, true);
+        std::vector<MissedTarget> expected;
+        if (thiefProcess != 100u)
+            expected.push_back({w[0], L"a", MissReason::kKeyboardLost});
+        EXPECT_EQ(missed, expected);
+        EXPECT_EQ(t.Text(w[1]), L"ls\r");
+    }
+}
+
 TEST(BroadcastKeys, ANegativeTransitionWaitsNotAtAll) {
     std::uint64_t slept[2] = {};
     const std::int32_t transitions[2] = {0, -5};
