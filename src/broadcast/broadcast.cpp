@@ -19,8 +19,6 @@ constexpr std::uint32_t kLeastDeliveryBoundMs = 1000;
 // While a target has not taken the keyboard, whether another window took the foreground from it
 // is looked at this often.
 constexpr std::uint32_t kRefocusMs = 250;
-// How long an activated target is given to take the keyboard focus by itself.
-constexpr std::uint32_t kSelfFocusMs = 100;
 
 // What is left of a target's bound, which never exceeds kTargetBoundMs.
 std::uint32_t Until(std::uint64_t untilMs, std::uint64_t nowMs) {
@@ -49,11 +47,9 @@ std::optional<MissReason> BringTargetForward(IWindowSystem& windows, IClock& clo
         return MissReason::kNoAnswer;
     windows.Show(target, sw::kShow);
     windows.BringToForeground(target);
-    // An activated window gives itself the keyboard focus (its default handling of the
-    // activation does); giving it again costs a round trip to its thread and a sharing of the
-    // input state, so it is done only for a window that has not taken it after a moment.
-    if (windows.WaitUntilFocused(target, std::min(Until(untilMs, clock.NowMs()), kSelfFocusMs)))
-        return std::nullopt;
+    // A window activated from another thread may take the focus by itself, but under Wine
+    // the first keys that then reach it can lose their modifiers (the first Ctrl+M of a run
+    // arrives as "m"): the focus is given to it in any case.
     windows.GiveFocus(target);
     // Keys typed before the target holds the keyboard would land in whichever window had it.
     // Another window may take the foreground back meanwhile (under Wine the desktop does, late,

@@ -54,6 +54,7 @@ std::vector<std::string> ServedCalls(WindowId w) {
             "send " + n + " 0x112 0xf120 " + n,
             "show " + n + " 5",
             "foreground " + n,
+            "focus " + n,
             "wait-focus " + n,
             "keys",
             "wait-input " + n,
@@ -304,12 +305,11 @@ TEST(BroadcastKeys, ATargetThatNeverTakesTheKeyboardGetsNothingAndLeaksNothing) 
                                                  "send " + slow + " 0x112 0xf120 " + slow,
                                                  "show " + slow + " 5",
                                                  "foreground " + slow,
-                                                 "wait-focus " + slow,
                                                  "focus " + slow,
                                                  "wait-focus " + slow,
                                                  "sleep " + std::to_string(kTransition)};
-    ASSERT_EQ(calls.size(), 8u + passedOver.size() + 8u + 1u);
-    EXPECT_EQ(std::vector<std::string>(calls.begin() + 8, calls.begin() + 8 + passedOver.size()), passedOver);
+    ASSERT_EQ(calls.size(), 9u + passedOver.size() + 9u + 1u);
+    EXPECT_EQ(std::vector<std::string>(calls.begin() + 9, calls.begin() + 9 + passedOver.size()), passedOver);
 }
 
 TEST(BroadcastKeys, ASlowTargetStillGetsEveryKeyAndTheTimeItsKeysTookCountsTowardTheTransition) {
