@@ -456,9 +456,9 @@ TEST_F(MainWindowTest, ShowTargetsNumbersTheProbesForAMomentWithoutTakingTheFocu
     // corner read below would be the main window's, whatever the marks do.
     RECT main{};
     GetWindowRect(app.Window(), &main);
+    const Probe* marked[] = {&web1, &web2, &web3};
     for (int i = 0; i < 3; ++i) {
-        const Probe* p[] = {&web1, &web2, &web3};
-        SetWindowPos(p[i]->Window(), nullptr, main.right + 20, 20 + 220 * i, 300, 200,
+        SetWindowPos(marked[i]->Window(), nullptr, main.right + 20, 20 + 220 * i, 300, 200,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ASSERT_TRUE(FocusCommandBox(app.Window()));
