@@ -50,6 +50,10 @@ class CountingKeyboard : public tandrel::IKeyboard {
         InsideFake inside;
         return desk_.KeyState(vk);
     }
+    std::int16_t AsyncKeyState(int vk) override {
+        InsideFake inside;
+        return desk_.AsyncKeyState(vk);
+    }
     void ReadKeyboardState(std::uint8_t state[256]) override {
         InsideFake inside;
         desk_.ReadKeyboardState(state);

@@ -1,9 +1,11 @@
 // The broadcast: one text typed into every target window in turn.
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "broadcast/broadcast.h"
 #include "broadcast/broadcast_sequence.h"
+#include "platform/diagnostics.h"
 #include "platform/secret_text.h"
 
 namespace tandrel {
@@ -19,6 +21,8 @@ constexpr std::uint32_t kLeastDeliveryBoundMs = 1000;
 // While a target has not taken the keyboard, whether another window took the foreground from it
 // is looked at this often.
 constexpr std::uint32_t kRefocusMs = 250;
+// How long the modifiers the operator still holds are waited for before the first key.
+constexpr std::uint32_t kOperatorKeysBoundMs = 1000;
 
 // What is left of a target's bound, which never exceeds kTargetBoundMs.
 std::uint32_t Until(std::uint64_t untilMs, std::uint64_t nowMs) {
@@ -32,6 +36,23 @@ std::uint32_t Until(std::uint64_t untilMs, std::uint64_t nowMs) {
 bool KeyboardLost(IWindowSystem& windows, WindowId typedInto) {
     const std::uint32_t process = windows.ProcessOf(typedInto);
     return process != 0 && windows.ProcessOf(windows.ForegroundWindow()) != process;
+}
+
+// Why a target missed keys when its play stopped early; none when it was played to its end.
+std::optional<MissReason> MissOf(PlayStop stop) {
+    switch (stop) {
+        case PlayStop::kNone:
+            return std::nullopt;
+        case PlayStop::kBraceTooLong:
+            return MissReason::kBraceTooLong;
+        case PlayStop::kActivationFailed:
+            return MissReason::kActivationFailed;
+        case PlayStop::kWindowClosed:
+            return MissReason::kClosedWhileTyped;
+        case PlayStop::kKeysNotTaken:
+            return MissReason::kKeysNotTaken;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -78,17 +99,22 @@ std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std
     // A negative transition from a hand-edited profile would turn into a wait of weeks.
     const std::uint32_t transitionMs =
         broadcast.transitionMs > 0 ? static_cast<std::uint32_t>(broadcast.transitionMs) : 0;
+    // The Alt of an Alt+S that pressed Send may still be down: the keys would reach the terminals
+    // as Alt chords. It is the operator's to release.
+    if (!targets.empty() && !keySender.WaitUntilModifiersUp(kOperatorKeysBoundMs))
+        Trace(L"Broadcast: a modifier key was still held down when the first keys were typed");
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const WindowId target = targets[i];
         // A target that cannot be brought forward is passed over: nothing is typed for it, so
         // its keys can never land in another window.
         const std::uint64_t untilMs = clock.NowMs() + kTargetBoundMs;
         std::optional<MissReason> miss = BringTargetForward(windows, clock, target, untilMs);
+        std::wstring title;
         std::uint32_t waitMs = transitionMs;
         if (!miss) {
             // Caps Lock as the target's thread will interpret the keys, read anew for each target.
-            const bool capsLockOn =
-                capsLock != CapsLockWrapping::kNone && windows.KeyStateOfThread(target, vk::kCapital) != 0;
+            const bool capsLockOn = capsLock != CapsLockWrapping::kNone &&
+                                    (windows.KeyStateOfThread(target, vk::kCapital) & 1) != 0;
             TargetSequenceOptions options;
             options.isCommandText = capsLock == CapsLockWrapping::kCommand;
             options.capsLockOn = options.isCommandText && capsLockOn;
@@ -104,26 +130,36 @@ std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std
             // the first one played: once the barrier has seen them all taken, the time since
             // counts toward it.
             const std::uint64_t playedAt = clock.NowMs();
+            // Read now: a target that closes while its keys are typed has no title afterwards.
+            title = MissedTargetOf(windows, target, MissReason::kNoAnswer).title;
             if (aroundScript)
-                keySender.PlayKeys(L"{DELAY=0}{CAPSLOCK}");
-            keySender.PlayKeys(sequence);
+                keySender.PlayKeys(L"{DELAY=0}{CAPSLOCK}", target);
+            keySender.PlayKeys(sequence, target);
+            const PlayStop stop = keySender.Stopped();
             // The keys went where the sequence last moved the keyboard.
             const WindowId typedInto =
                 keySender.ActivatedWindow() != kNoWindow ? keySender.ActivatedWindow() : target;
             if (aroundScript)
-                keySender.PlayKeys(L"{CAPSLOCK}");
+                keySender.PlayKeys(L"{CAPSLOCK}", typedInto);
             const std::uint32_t boundMs = std::max(Until(untilMs, clock.NowMs()), kLeastDeliveryBoundMs);
-            if (windows.WaitUntilInputDelivered(typedInto, boundMs)) {
+            if (stop == PlayStop::kWindowClosed) {
+                miss = MissOf(stop);  // nothing of it is left to wait for
+            } else if (windows.WaitUntilInputDelivered(typedInto, boundMs)) {
                 const std::uint64_t tookMs = clock.NowMs() - playedAt;
                 waitMs = tookMs >= transitionMs ? 0 : transitionMs - static_cast<std::uint32_t>(tookMs);
-                if (KeyboardLost(windows, typedInto))
+                miss = MissOf(stop);
+                if (!miss && KeyboardLost(windows, typedInto))
                     miss = MissReason::kKeyboardLost;
             } else {
                 miss = MissReason::kKeysNotTaken;
             }
         }
-        if (miss)
-            missed.push_back(MissedTargetOf(windows, target, *miss));
+        if (miss) {
+            MissedTarget m = MissedTargetOf(windows, target, *miss);
+            if (m.title.empty())
+                m.title = title;
+            missed.push_back(std::move(m));
+        }
         if (waitMs != 0)
             clock.Sleep(waitMs);
     }

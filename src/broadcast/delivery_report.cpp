@@ -22,6 +22,12 @@ std::wstring_view Why(MissReason reason) {
             return L"did not take its keys in time";
         case MissReason::kKeyboardLost:
             return L"lost the keyboard to another program while its keys were typed";
+        case MissReason::kClosedWhileTyped:
+            return L"closed while its keys were typed";
+        case MissReason::kActivationFailed:
+            return L"the window its keys activated did not take the keyboard focus; the rest was not typed";
+        case MissReason::kBraceTooLong:
+            return L"its keys hold a brace text too long to type; the rest was not typed";
     }
     return {};
 }

@@ -14,6 +14,10 @@ enum class MissReason {
     kNoFocus,       // it never took the keyboard focus: nothing was typed
     kKeysNotTaken,  // its keys were typed, but it had not taken them in time
     kKeyboardLost,  // another program took the keyboard while its keys were typed
+    // Its sequence stopped early: nothing after that point was typed.
+    kClosedWhileTyped,  // it closed with keys still to be typed
+    kActivationFailed,  // a window its keys activated did not take the keyboard focus
+    kBraceTooLong,      // a brace text too long to be played
 };
 
 struct MissedTarget {

@@ -63,16 +63,17 @@ std::wstring ReadScriptText(std::string_view fileBytes) {
         text.reserve(fileBytes.size());
         for (const char b : fileBytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(b)));
     }
-    // Text mode: CR LF reads as LF. A NUL types nothing and would end the sequence where the
-    // player meets it, cutting off the lines after it and the closing Caps Lock stroke, so it
-    // is left out.
+    // Text mode: CR LF reads as LF, and so does a carriage return alone (a line end of its own,
+    // which would otherwise be typed as an Enter inside the line). A NUL types nothing and would end the
+    // sequence where the player meets it, cutting off the lines after it and the closing Caps Lock stroke, so
+    // it is left out.
     std::size_t out = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
             continue;
         if (text[i] == L'\0')
             continue;
-        text[out++] = text[i];
+        text[out++] = text[i] == L'\r' ? L'\n' : text[i];
     }
     text.resize(out);
     return text;
@@ -84,11 +85,14 @@ std::wstring BuildScriptSequence(std::string_view fileBytes, bool capsLockOn, bo
     sequence.reserve(text.size() + 2 * kCapsLock.size() + kEnter.size());
     if (capsLockOn)
         sequence += kCapsLock;
+    // A line's own line feed is not typed: through the layout it is Ctrl+Enter, which a terminal
+    // sends as a carriage return, a second Enter after the one that joins the lines.
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t end = PieceEnd(text, pos);
         if (pos != 0)
             sequence += kEnter;
-        sequence.append(text, pos, end - pos);
+        const bool endsLine = text[end - 1] == L'\n';
+        sequence.append(text, pos, end - pos - (endsLine ? 1 : 0));
         pos = end;
     }
     if (sendCR)

@@ -16,12 +16,13 @@ inline constexpr std::size_t kScriptPieceLimit = kScriptLineBufferSize - 1;
 // The file's text as text-mode reading gives it. A file that begins with a UTF-8, UTF-16LE or
 // UTF-16BE byte-order mark is read in that encoding, the mark dropped; any other file byte for
 // byte, each byte the character of the same value (U+0001 to U+00FF). A carriage return right
-// before a line feed is dropped, and so is a NUL; every other character stays.
+// before a line feed is dropped, and so is a NUL; any other carriage return reads as a line feed.
 std::wstring ReadScriptText(std::string_view fileBytes);
 
 // The sequence for a script file's bytes: "{CAPSLOCK}" first when Caps Lock is on, the pieces
-// as read, each line keeping its line feed, joined by "^m", a final "^m" when `sendCR` is set,
-// and "{CAPSLOCK}" last when it was put first. Marker texts such as "{%INC%}" stay as they are.
+// as read, each without its line feed, joined by "^m" (one Enter per line), a final "^m" when
+// `sendCR` is set, and "{CAPSLOCK}" last when it was put first. Marker texts such as "{%INC%}" stay as they
+// are.
 std::wstring BuildScriptSequence(std::string_view fileBytes, bool capsLockOn, bool sendCR);
 
 }  // namespace tandrel

@@ -73,16 +73,18 @@ std::optional<std::uint16_t> CKeySender::LookUpKeyName(std::wstring_view name) {
     return keyboard_.CharToKeyCode(static_cast<wchar_t>(row->value));
 }
 
-bool CKeySender::PlayKeys(std::wstring_view sequence) {
+bool CKeySender::PlayKeys(std::wstring_view sequence, WindowId into) {
     // The sequence ends at its terminator, wherever the caller's view ends.
     sequence = sequence.substr(0, sequence.find(L'\0'));
     activatedWindow_ = kNoWindow;
+    typingInto_ = into;
+    stop_ = PlayStop::kNone;
     inGroup = false;
     heldShift = false;
     heldAlt = false;
     heldCtrl = false;
     heldWin = false;
-    for (std::size_t i = 0; i < sequence.size(); ++i) {
+    for (std::size_t i = 0; i < sequence.size() && stop_ == PlayStop::kNone; ++i) {
         const wchar_t ch = sequence[i];
         switch (ch) {
             case L'+':
@@ -117,10 +119,8 @@ bool CKeySender::PlayKeys(std::wstring_view sequence) {
                 const std::size_t end = std::min(sequence.find(L'}', start), sequence.size());
                 const std::size_t length = end - start;
                 if (length >= kNameBufferSize) {
-                    // The play stops here; no key may stay down after it.
-                    inGroup = false;
-                    ReleaseHeldModifiers();
-                    return false;
+                    stop_ = PlayStop::kBraceTooLong;
+                    break;
                 }
                 std::copy_n(sequence.data() + start, length, nameBuffer_);
                 nameBuffer_[length] = L'\0';
@@ -133,9 +133,35 @@ bool CKeySender::PlayKeys(std::wstring_view sequence) {
                 break;
         }
     }
+    // Wherever the play ended, no key it pressed stays down.
     inGroup = false;
     ReleaseHeldModifiers();
-    return true;
+    return stop_ == PlayStop::kNone;
+}
+
+bool CKeySender::MayType() {
+    if (stop_ != PlayStop::kNone)
+        return false;
+    // A closed window's process reads as none.
+    if (typingInto_ != kNoWindow && windows_.ProcessOf(typingInto_) == 0)
+        stop_ = PlayStop::kWindowClosed;
+    return stop_ == PlayStop::kNone;
+}
+
+bool CKeySender::WaitUntilModifiersUp(std::uint32_t boundMs) {
+    constexpr std::uint8_t kModifiers[] = {vk::kShift, vk::kControl, vk::kMenu, vk::kLWin, vk::kRWin};
+    constexpr std::uint32_t kPollMs = 10;
+    const std::uint64_t untilMs = clock_.NowMs() + boundMs;
+    for (;;) {
+        const bool held = std::any_of(std::begin(kModifiers), std::end(kModifiers), [this](std::uint8_t key) {
+            return (keyboard_.AsyncKeyState(key) & 0x8000) != 0;
+        });
+        if (!held)
+            return true;
+        if (clock_.NowMs() >= untilMs)
+            return false;
+        clock_.Sleep(kPollMs);
+    }
 }
 
 void CKeySender::ReleaseHeldModifiers() {
@@ -223,8 +249,9 @@ void CKeySender::RunKeyNameItem(std::wstring_view text) {
     const KeyNameRow* row = FindKeyName(text.substr(0, blank));
     if (row == nullptr)
         return;  // held modifiers wait for the next unit
-    const std::uint32_t count =
-        blank == std::wstring_view::npos ? 1u : static_cast<std::uint32_t>(ParseWtoi(text.substr(blank + 1)));
+    // A count below 1 presses nothing, as 0 does: read as unsigned, -1 would be 65,535 presses.
+    const std::int32_t given = blank == std::wstring_view::npos ? 1 : ParseWtoi(text.substr(blank + 1));
+    const std::uint32_t count = given < 1 ? 0u : static_cast<std::uint32_t>(given);
     if (row->kind == KeyNameKind::kVirtualKey) {
         PressKeyCode(row->value, count);
     } else {
@@ -262,9 +289,16 @@ bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
     windows_.WaitUntilInputDelivered(windows_.ForegroundWindow(), kDeliveryBoundMs);
     keysPending_ = false;
     BringWindowForward(windows_, found);
-    windows_.WaitUntilFocused(found, kDeliveryBoundMs);
+    if (!windows_.WaitUntilFocused(found, kDeliveryBoundMs)) {
+        // The keyboard is still with the window left: the rest of the sequence is not for it.
+        // Its held modifiers already came up there.
+        heldShift = heldCtrl = heldAlt = heldWin = false;
+        stop_ = PlayStop::kActivationFailed;
+        return false;
+    }
     StrokeHeldModifiers(true);
     activatedWindow_ = found;
+    typingInto_ = found;
     return true;
 }
 

@@ -21,13 +21,31 @@ void ShowAndActivate(IWindowSystem& windows, WindowId w);
 // The same four steps, then the keyboard focus.
 void BringWindowForward(IWindowSystem& windows, WindowId w);
 
+// Why a play ended before the end of its sequence.
+enum class PlayStop {
+    kNone,              // it was played to its end
+    kBraceTooLong,      // at a brace text too long for the name buffer
+    kActivationFailed,  // a window it activated did not take the keyboard focus in time
+    kWindowClosed,      // the window its keys were for closed
+    kKeysNotTaken,      // the keys before a character message were not taken in time
+};
+
 class CKeySender {
   public:
     CKeySender(IKeyboard& keyboard, IWindowSystem& windows, IClock& clock);
 
-    // Plays the whole sequence into the window that has the focus. False when it stopped at a
-    // brace text that was too long.
-    bool PlayKeys(std::wstring_view sequence);
+    // Plays the whole sequence into the window that has the focus. False when it stopped early
+    // (Stopped() says why): nothing after that point is typed, and no key stays down. With a
+    // window named, the keys are for it (and, after an activation, for the window activated):
+    // once it has closed nothing more is typed, since the keys would reach whichever window the
+    // system activated next.
+    bool PlayKeys(std::wstring_view sequence, WindowId into = kNoWindow);
+    PlayStop Stopped() const { return stop_; }
+
+    // Waits, up to `boundMs`, until the operator holds no modifier key (the Alt of an Alt+S that
+    // pressed Send): one held would modify the keys typed. None is released for the operator.
+    // False when one was still down at the bound.
+    bool WaitUntilModifiersUp(std::uint32_t boundMs);
 
     // Key code for a key name (case-insensitive, whole name), or none.
     std::optional<std::uint16_t> LookUpKeyName(std::wstring_view name);
@@ -54,6 +72,9 @@ class CKeySender {
     // How long the keys already typed may take to be taken by their window, and a newly
     // activated window to hold the keyboard.
     static constexpr std::uint32_t kDeliveryBoundMs = 1000;
+    // The longest one pacing wait lasts: the program takes no input while it waits, so a
+    // delay of days would leave the operator no way out.
+    static constexpr std::uint32_t kLongestPacingWaitMs = 60000;
 
   private:
     // Every key stroke goes through here: only the low byte of `key` names the key and only the
@@ -84,6 +105,9 @@ class CKeySender {
     void RunBeepItem(std::wstring_view argument);
     void RunDelayItem(std::wstring_view text);
     void RunKeyNameItem(std::wstring_view text);
+    // Whether a key may still be typed: the play has not stopped, and the window the keys are
+    // for (when one is named) is still there. Stops the play when it has closed.
+    bool MayType();
 
     IKeyboard& keyboard_;
     IWindowSystem& windows_;
@@ -101,6 +125,8 @@ class CKeySender {
     // Key events sent since the focused window was last seen to have taken its input.
     bool keysPending_ = false;
     WindowId activatedWindow_ = kNoWindow;
+    WindowId typingInto_ = kNoWindow;
+    PlayStop stop_ = PlayStop::kNone;
 
     // Reused across window look-ups so that an activation allocates only the first time.
     std::wstring wantedTitle_;

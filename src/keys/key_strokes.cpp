@@ -1,5 +1,6 @@
 // The injection half of the key sender: key strokes, the shift state of a key code, the pacing
 // wait, NUM LOCK by system family, and characters the layout has no key for.
+#include <algorithm>
 #include <cstdint>
 
 #include "keys/key_sender.h"
@@ -54,9 +55,10 @@ CKeySender::CKeySender(IKeyboard& keyboard, IWindowSystem& windows, IClock& cloc
 void CKeySender::WaitBeforeKey() {
     if (pendingDelay == 0)
         pendingDelay = defaultDelay;
-    // A negative delay means no wait: handed to the system it would be a wait without end.
+    // A negative delay means no wait: handed to the system it would be a wait without end. A
+    // longer one than kLongestPacingWaitMs waits that long.
     if (pendingDelay > 0)
-        clock_.Sleep(static_cast<std::uint32_t>(pendingDelay));
+        clock_.Sleep(std::min(static_cast<std::uint32_t>(pendingDelay), kLongestPacingWaitMs));
     pendingDelay = 0;
 }
 
@@ -88,6 +90,8 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
         for (std::uint32_t i = 0; i < times; ++i) {
             if (wait)
                 WaitBeforeKey();
+            if (!MayType())
+                return;
             StrokeNumLock();
             keysPending_ = true;
         }
@@ -95,11 +99,14 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
     }
     const auto scan = static_cast<std::uint8_t>(keyboard_.VirtualKeyToScanCode(vkey) & 0xFF);
     const std::uint32_t downFlags = ExtendedFlag(vkey);
-    // Every key-up goes with the extended-key flag, listed key or not.
-    const std::uint32_t upFlags = keyflag::kExtendedKey | keyflag::kKeyUp;
+    // The key-up names the same key as its key-down: with the extended-key flag the generic Ctrl
+    // and Alt codes are the right-hand keys, and the left ones would stay held.
+    const std::uint32_t upFlags = downFlags | keyflag::kKeyUp;
     for (std::uint32_t i = 0; i < times; ++i) {
         if (wait)
             WaitBeforeKey();
+        if (!MayType())
+            return;
         keyboard_.KeyEvent(vkey, scan, downFlags);
         if (release)
             keyboard_.KeyEvent(vkey, scan, upFlags);
@@ -123,11 +130,14 @@ void CKeySender::ReleaseKey(std::uint8_t vk) {
 
 void CKeySender::PressKeyCode(std::uint16_t code, std::uint32_t count) {
     const auto shiftState = static_cast<std::uint8_t>(code >> 8);
-    const bool shift = (shiftState & kNeedsShift) != 0;
-    const bool ctrl = (shiftState & kNeedsCtrl) != 0;
-    const bool alt = (shiftState & kNeedsAlt) != 0;
-    // Ctrl or Alt in the shift state is how a layout asks for AltGr: right Alt goes down too.
-    const bool rightAlt = ctrl || alt;
+    // Ctrl and Alt together in the shift state is how a layout asks for AltGr: right Alt goes
+    // down too. Ctrl or Alt alone is that key alone (Alt+A reaches a terminal as Esc, a).
+    const bool rightAlt = (shiftState & (kNeedsCtrl | kNeedsAlt)) == (kNeedsCtrl | kNeedsAlt);
+    // A modifier that a prefix or group holds stays down until its unit ends: pressed and
+    // released here as well, it would come up in the middle of a group.
+    const bool shift = (shiftState & kNeedsShift) != 0 && !heldShift;
+    const bool ctrl = (shiftState & kNeedsCtrl) != 0 && !heldCtrl;
+    const bool alt = (shiftState & kNeedsAlt) != 0 && !heldAlt;
     if (shift)
         PressKey(vk::kShift);
     if (ctrl)
@@ -182,14 +192,20 @@ void CKeySender::TypeStandAlone(std::uint32_t codePoint, std::uint32_t count) {
     const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
     for (std::uint32_t i = 0; i < times; ++i) {
         WaitBeforeKey();
+        if (!MayType())
+            return;
         const WindowId focus = windows_.FocusWindow();
         // Nothing has the keyboard: the character is lost, as a key would be.
         if (focus == kNoWindow)
             continue;
         // A character message overtakes the key events still waiting in the window's queue, so
         // those are let in first; the keys typed after it queue behind it.
+        // When they are not taken in time, the play stops rather than let it overtake them.
         if (keysPending_) {
-            windows_.WaitUntilInputDelivered(focus, kDeliveryBoundMs);
+            if (!windows_.WaitUntilInputDelivered(focus, kDeliveryBoundMs)) {
+                stop_ = PlayStop::kKeysNotTaken;
+                return;
+            }
             keysPending_ = false;
         }
         for (std::size_t u = 0; u < unitCount; ++u) windows_.Send(focus, wm::kChar, units[u], 1);

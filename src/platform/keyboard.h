@@ -32,6 +32,8 @@ class IKeyboard {
     virtual bool IsDeadKey(std::uint16_t code) = 0;
     // GetKeyState: bit 0 toggled, bit 15 down.
     virtual std::int16_t KeyState(int vk) = 0;
+    // GetAsyncKeyState: bit 15 set while the key is down on the keyboard now.
+    virtual std::int16_t AsyncKeyState(int vk) = 0;
     // GetKeyboardState / SetKeyboardState of the calling thread.
     virtual void ReadKeyboardState(std::uint8_t state[256]) = 0;
     virtual void WriteKeyboardState(const std::uint8_t state[256]) = 0;

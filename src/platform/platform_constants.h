@@ -42,6 +42,7 @@ inline constexpr std::uint8_t kDown = 0x28;
 inline constexpr std::uint8_t kInsert = 0x2D;
 inline constexpr std::uint8_t kDelete = 0x2E;
 inline constexpr std::uint8_t kLWin = 0x5B;
+inline constexpr std::uint8_t kRWin = 0x5C;
 inline constexpr std::uint8_t kNumLock = 0x90;
 inline constexpr std::uint8_t kRMenu = 0xA5;  // right Alt
 }  // namespace vk

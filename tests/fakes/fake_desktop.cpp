@@ -115,15 +115,24 @@ namespace {
 constexpr std::uint8_t kShiftBit = 1;
 constexpr std::uint8_t kAltGr = 6;
 
-// Key-down and key-up in a key state table: the down bit, and the toggle of the lock keys.
-void Apply(std::array<std::uint8_t, 256>& state, std::uint8_t key, bool up) {
-    if (up) {
-        state[key] &= 0x7F;
-    } else {
-        if (key == vk::kCapital || key == vk::kNumLock)
-            state[key] ^= 1;
-        state[key] |= 0x80;
-    }
+// The down bit of a key in a key state table. A generic Ctrl or Alt is the left key, or with the
+// extended-key flag the right one, and reads as down while either is. Returns the key set.
+std::uint8_t SetDown(std::array<std::uint8_t, 256>& state, std::uint8_t key, bool down,
+                     std::uint32_t flags = 0) {
+    if (key == vk::kControl || key == vk::kMenu)
+        key =
+            static_cast<std::uint8_t>((key == vk::kControl ? 0xA2 : 0xA4) + (flags & keyflag::kExtendedKey));
+    state[key] = static_cast<std::uint8_t>(down ? state[key] | 0x80 : state[key] & 0x7F);
+    state[vk::kControl] = (state[0xA2] | state[0xA3]) & 0x80;
+    state[vk::kMenu] = (state[0xA4] | state[0xA5]) & 0x80;
+    return key;
+}
+
+// Key-down and key-up: the down bit, and the toggle of the lock keys.
+std::uint8_t Apply(std::array<std::uint8_t, 256>& state, std::uint8_t key, bool up, std::uint32_t flags = 0) {
+    if (!up && (key == vk::kCapital || key == vk::kNumLock))
+        state[key] ^= 1;
+    return SetDown(state, key, !up, flags);
 }
 
 }  // namespace
@@ -204,17 +213,27 @@ void FakeDesktop::TypeKey(FakeWindow& w, ThreadInput& input, std::uint8_t key) {
     TypeChar(w, input, ch);
 }
 
+void FakeDesktop::UpdateOperatorKeys() {
+    for (auto it = operatorKeys_.begin(); it != operatorKeys_.end();) {
+        const bool up = now_ >= it->second;
+        SetDown(asyncState_, it->first, !up);
+        for (auto& [thread, input] : threads_) SetDown(input.keys, it->first, !up);
+        it = up ? operatorKeys_.erase(it) : std::next(it);
+    }
+}
+
 void FakeDesktop::Deliver(const KeyRecord& k) {
     const bool up = (k.flags & keyflag::kKeyUp) != 0;
     const bool unicode = (k.flags & keyflag::kUnicode) != 0;
     const auto key = static_cast<std::uint8_t>(k.vk);
+    UpdateOperatorKeys();
     if (!unicode) {
+        const std::uint8_t physical = Apply(asyncState_, key, up, k.flags);
         if (up) {
-            held_.erase(key);
+            held_.erase(physical);
         } else {
-            held_.insert(key);
+            held_.insert(physical);
         }
-        Apply(asyncState_, key, up);
     }
     ArriveFocus();
     if (focus_ == kNoWindow || !Exists(focus_)) {
@@ -229,9 +248,13 @@ void FakeDesktop::Deliver(const KeyRecord& k) {
             TypeChar(w, input, static_cast<wchar_t>(k.scan));
         return;
     }
-    Apply(input.keys, key, up);
+    Apply(input.keys, key, up, k.flags);
     if (!up)
         TypeKey(w, input, key);
+    if (!w.closesOnText.empty() && w.text.ends_with(w.closesOnText)) {
+        std::erase_if(windows_, [gone = w.id](const FakeWindow& f) { return f.id == gone; });
+        SetFocusNow(windows_.empty() ? kNoWindow : windows_.front().id);
+    }
 }
 
 void FakeDesktop::KeyEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
@@ -277,6 +300,11 @@ std::int16_t AsKeyState(std::uint8_t s) {
 
 std::int16_t FakeDesktop::KeyState(int key) {
     return AsKeyState(InputOf(kOwnThread).keys[key & 0xFF]);
+}
+
+std::int16_t FakeDesktop::AsyncKeyState(int key) {
+    UpdateOperatorKeys();
+    return static_cast<std::int16_t>(AsKeyState(asyncState_[key & 0xFF]) & 0x8000);
 }
 
 std::int16_t FakeDesktop::KeyStateOfThread(WindowId w, int key) {

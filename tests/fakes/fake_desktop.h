@@ -41,6 +41,7 @@ struct FakeWindow {
     bool fitsAnnouncedSize = true;        // takes the client size of WM_SIZE inside a size-move
     std::uint32_t activationDelayMs = 0;  // the focus arrives this long after it is given
     bool focusesOnActivation = true;      // takes the focus itself when it becomes the foreground
+    std::wstring closesOnText;  // closes once its text ends with this; the top window gets the focus
     bool inSizeMove = false;
     std::vector<KeyRecord> keys;        // every key event routed here
     std::wstring text;                  // the characters those events typed
@@ -68,6 +69,8 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     // The caller's thread: a window set to it takes its keys with the caller's key state.
     static constexpr std::uint32_t kOwnThread = 1;
     void SetSystemVersion(std::uint32_t v) { version_ = v; }
+    // The operator holds a key down on the keyboard until `untilMs` on the clock.
+    void OperatorHolds(std::uint8_t vk, std::uint64_t untilMs) { operatorKeys_[vk] = untilMs; }
 
     // --- what happened ---
     const std::vector<std::string>& Calls() const { return calls_; }
@@ -89,6 +92,7 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     bool IsDeadKey(std::uint16_t code) override;
     // The caller's thread's state.
     std::int16_t KeyState(int vk) override;
+    std::int16_t AsyncKeyState(int vk) override;
     void ReadKeyboardState(std::uint8_t state[256]) override;
     void WriteKeyboardState(const std::uint8_t state[256]) override;
     std::uint32_t SystemVersion() override { return version_; }
@@ -135,6 +139,7 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     void Settle(FakeWindow& w);
     void ApplyShow(FakeWindow& w, int showCommand);
     void ArriveFocus();          // moves a pending focus in once its delay has passed
+    void UpdateOperatorKeys();   // the operator's keys down, or up once their time has come
     void MoveFocus(WindowId w);  // to the window, once its activation delay has passed
     // Each thread interprets its keys with its own state: key states, and a dead key waiting
     // for the next character.
@@ -169,6 +174,7 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     std::uint64_t slept_ = 0;
     std::uint32_t ownProcessId_ = 1;
     bool recording_ = true;
+    std::map<std::uint8_t, std::uint64_t> operatorKeys_;  // held down until then
 };
 
 // "0x1f" style hexadecimal, as the call log writes numbers.

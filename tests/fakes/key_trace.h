@@ -40,9 +40,9 @@ inline Trace Up(unsigned vk, unsigned scanCode) {
 inline Trace UpX(unsigned vk, unsigned scanCode) {
     return {Key(vk, scanCode, 3)};
 }
-// A main key pressed and released: its key-up always carries flags 3.
+// A main key pressed and released: its key-up carries the extended-key flag of its key-down.
 inline Trace Stroke(unsigned vk, unsigned scanCode) {
-    return {Key(vk, scanCode, 0), Key(vk, scanCode, 3)};
+    return {Key(vk, scanCode, 0), Key(vk, scanCode, 2)};
 }
 inline Trace StrokeX(unsigned vk, unsigned scanCode) {
     return {Key(vk, scanCode, 1), Key(vk, scanCode, 3)};

@@ -2,6 +2,7 @@
 // and the order of the calls that bring each one forward.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -381,6 +382,61 @@ TEST(BroadcastKeys, AKeyboardTakenByAnotherProgramWhileTypingIsReported) {
             expected.push_back({w[0], L"a", MissReason::kKeyboardLost});
         EXPECT_EQ(missed, expected);
         EXPECT_EQ(t.Text(w[1]), L"ls\r");
+    }
+}
+
+// Each key reaches its own target, nothing stays held, and a sequence that stops early has its
+// target named; the operator's own keys are waited for but never released for them.
+TEST(BroadcastKeys, KeysReachTheirTargetOrTheTargetIsNamed) {
+    using SetUp = void (*)(FakeDesktop&, FakeWindow & term, FakeWindow & mail);
+    const SetUp none = [](FakeDesktop&, FakeWindow&, FakeWindow&) {};
+    const struct {
+        std::wstring sequence;
+        SetUp setUp;
+        const wchar_t* typed;  // null: the target closed
+        std::optional<MissReason> miss;
+    } rows[] = {
+        {L"{APPACTIVATE mail}ab",
+         [](FakeDesktop&, FakeWindow&, FakeWindow& m) { m.activationDelayMs = 6000; }, L"",
+         MissReason::kActivationFailed},
+        {L"exit~ls~", [](FakeDesktop&, FakeWindow& t, FakeWindow&) { t.closesOnText = L"exit\r"; }, nullptr,
+         MissReason::kClosedWhileTyped},
+        {L"{VKEY 17}a{VKEY 18}b", none, L"ab", {}},
+        {L"echo {" + std::wstring(400, L'x') + L"}", none, L"echo ", MissReason::kBraceTooLong},
+        {L"+(Ab)", none, L"AB", {}},
+        {L"{ENTER -1}x", none, L"x", {}},
+        {L"{VKEY 577}", none, L"\x01", {}},  // Ctrl+A, not AltGr+A
+        {L"a\u20AC", [](FakeDesktop&, FakeWindow& t, FakeWindow&) { t.answerDelayMs = 1500; }, L"a",
+         MissReason::kKeysNotTaken},
+        {L"l",
+         [](FakeDesktop& d, FakeWindow&, FakeWindow&) { d.OperatorHolds(vk::kCapital, ~0u); },
+         L"l",
+         {}},  // Caps Lock held down is not Caps Lock on
+        {L"{DELAY 2147483647}a", none, L"a", {}},
+        {L"ls~",
+         [](FakeDesktop& d, FakeWindow&, FakeWindow&) { d.OperatorHolds(vk::kMenu, 300); },
+         L"ls\r",
+         {}},
+        {L"ls~",
+         [](FakeDesktop& d, FakeWindow&, FakeWindow&) { d.OperatorHolds(vk::kControl, ~0u); },
+         L"\x0c\x13\n",
+         {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.sequence.substr(0, 30)));
+        Broadcast t;
+        const WindowId term = t.AddTerminals({L"a"})[0];
+        const WindowId mail = t.desktop.AddWindow(L"Mail", L"mail");
+        row.setUp(t.desktop, t.desktop.Window(term), t.desktop.Window(mail));
+        const std::vector<MissedTarget> missed = t.dialog.BroadcastScript(row.sequence);
+        EXPECT_EQ(missed, row.miss ? std::vector<MissedTarget>{{term, L"a", *row.miss}}
+                                   : std::vector<MissedTarget>{});
+        EXPECT_EQ(t.desktop.Exists(term), row.typed != nullptr);
+        if (row.typed != nullptr)
+            EXPECT_EQ(t.Text(term), row.typed);
+        EXPECT_EQ(t.Text(mail) + t.Text(t.main), L"");
+        EXPECT_TRUE(t.desktop.HeldKeys().empty());
+        EXPECT_LE(t.desktop.SleptMs(), CKeySender::kLongestPacingWaitMs + kTransition);
     }
 }
 

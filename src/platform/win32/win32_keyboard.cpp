@@ -68,6 +68,10 @@ std::int16_t Win32Keyboard::KeyState(int vk) {
     return GetKeyState(vk);
 }
 
+std::int16_t Win32Keyboard::AsyncKeyState(int vk) {
+    return GetAsyncKeyState(vk);
+}
+
 void Win32Keyboard::ReadKeyboardState(std::uint8_t state[256]) {
     GetKeyboardState(state);
 }

@@ -12,6 +12,7 @@ class Win32Keyboard final : public IKeyboard {
     std::uint32_t VirtualKeyToScanCode(std::uint32_t vk) override;
     bool IsDeadKey(std::uint16_t code) override;
     std::int16_t KeyState(int vk) override;
+    std::int16_t AsyncKeyState(int vk) override;
     void ReadKeyboardState(std::uint8_t state[256]) override;
     void WriteKeyboardState(const std::uint8_t state[256]) override;
     std::uint32_t SystemVersion() override;

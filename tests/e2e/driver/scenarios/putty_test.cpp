@@ -262,11 +262,12 @@ TEST_F(PuttyTest, QuickKeysDoWhatTheirCaptionsSay) {
 }
 
 // The password reaches `read -s` in every shell, every character literal; a script of several
-// lines runs each line once.
+// lines runs each line once, with one Enter whatever ends the line (LF, CR LF, CR).
 TEST_F(PuttyTest, PasswordAndScriptReachEveryShell) {
     PuttyWindows windows(Titles(3));
     ASSERT_EQ(windows.Error(), "");
     TempFolder folder(L"e2e-putty");
+    const std::vector<std::size_t> from = Marks(windows);
     dialog_.BroadcastKeys(L"read -s p; echo \"[$p]\" >pw", false, true);
     const std::wstring password = L"s3cr+t^%{x}~@ !";
     host_->OnModal(tandrel::CPasswordDialog::kTemplate,
@@ -277,19 +278,22 @@ TEST_F(PuttyTest, PasswordAndScriptReachEveryShell) {
                    });
     dialog_.OnPassword();
     const std::wstring script = folder.File(L"three.tdl");
-    ASSERT_TRUE(WriteWholeFile(script, "echo one >>sc\necho two >>sc\r\necho three >>sc\n"));
+    ASSERT_TRUE(WriteWholeFile(script, "echo one >>sc\necho two >>sc\r\necho three >>sc\recho four >>sc\n"));
     host_->ChooseFileNext(script);
     dialog_.OnScript();
     // Every shell was served, so the operator was told of no window passed over.
     for (const tandrel::fakes::ShownMessageBox& box : host_->MessageBoxes()) ADD_FAILURE() << Utf8(box.text);
+    const std::string sent = "read -s p; echo \"[$p]\" >pw\r" + Utf8(password) +
+                             "\recho one >>sc\recho two >>sc\recho three >>sc\recho four >>sc\r";
+    ExpectReceived(windows, std::vector<std::string>(windows.size(), sent), from, "password and script");
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const PuttyWindow& w = windows[i];
         EXPECT_TRUE(WaitUntilFile(w.ShellFile(L"pw"))) << Shown(w.Received());
         EXPECT_EQ(Shown(ReadWholeFile(w.ShellFile(L"pw"))), Shown(std::string("[") + Utf8(password) + "]\n"))
             << "window " << i + 1;
-        EXPECT_TRUE(WaitUntilFile(w.ShellFile(L"sc"), [](const std::string& s) { return s.size() >= 14; }))
+        EXPECT_TRUE(WaitUntilFile(w.ShellFile(L"sc"), [](const std::string& s) { return s.size() >= 19; }))
             << "window " << i + 1 << ": " << Shown(w.Received());
-        EXPECT_EQ(ReadWholeFile(w.ShellFile(L"sc")), "one\ntwo\nthree\n")
+        EXPECT_EQ(ReadWholeFile(w.ShellFile(L"sc")), "one\ntwo\nthree\nfour\n")
             << "window " << i + 1 << ": " << Shown(w.Received());
     }
 }
