@@ -70,7 +70,10 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     static constexpr std::uint32_t kOwnThread = 1;
     void SetSystemVersion(std::uint32_t v) { version_ = v; }
     // The operator holds a key down on the keyboard until `untilMs` on the clock.
-    void OperatorHolds(std::uint8_t vk, std::uint64_t untilMs) { operatorKeys_[vk] = untilMs; }
+    void OperatorHolds(std::uint8_t vk, std::uint64_t untilMs) {
+        operatorKeys_[vk] = untilMs;
+        UpdateOperatorKeys();
+    }
 
     // --- what happened ---
     const std::vector<std::string>& Calls() const { return calls_; }
