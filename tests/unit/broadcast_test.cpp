@@ -10,6 +10,7 @@
 
 #include "fakes/desktop_variants.h"
 #include "fakes/main_window_on.h"
+#include "fakes/trace_log.h"
 
 namespace tandrel {
 namespace {
@@ -386,48 +387,40 @@ TEST(BroadcastKeys, AKeyboardTakenByAnotherProgramWhileTypingIsReported) {
 }
 
 // Each key reaches its own target, nothing stays held, and a sequence that stops early has its
-// target named; the operator's own keys are waited for but never released for them.
+// target named; the operator's own keys are waited for a while (then traced), never released.
 TEST(BroadcastKeys, KeysReachTheirTargetOrTheTargetIsNamed) {
-    using SetUp = void (*)(FakeDesktop&, FakeWindow & term, FakeWindow & mail);
-    const SetUp none = [](FakeDesktop&, FakeWindow&, FakeWindow&) {};
+    using SetUp = void (*)(FakeDesktop&, FakeWindow & term);
+    const SetUp none = [](FakeDesktop&, FakeWindow&) {};
     const struct {
         std::wstring sequence;
         SetUp setUp;
         const wchar_t* typed;  // null: the target closed
         std::optional<MissReason> miss;
     } rows[] = {
-        {L"{APPACTIVATE mail}ab",
-         [](FakeDesktop&, FakeWindow&, FakeWindow& m) { m.activationDelayMs = 6000; }, L"",
-         MissReason::kActivationFailed},
-        {L"exit~ls~", [](FakeDesktop&, FakeWindow& t, FakeWindow&) { t.closesOnText = L"exit\r"; }, nullptr,
+        {L"{APPACTIVATE mail}ab", none, L"", MissReason::kActivationFailed},  // mail is slow
+        {L"exit~ls~", [](FakeDesktop&, FakeWindow& t) { t.closesOnText = L"exit\r"; }, nullptr,
          MissReason::kClosedWhileTyped},
         {L"{VKEY 17}a{VKEY 18}b", none, L"ab", {}},
         {L"echo {" + std::wstring(400, L'x') + L"}", none, L"echo ", MissReason::kBraceTooLong},
         {L"+(Ab)", none, L"AB", {}},
         {L"{ENTER -1}x", none, L"x", {}},
         {L"{VKEY 577}", none, L"\x01", {}},  // Ctrl+A, not AltGr+A
-        {L"a\u20AC", [](FakeDesktop&, FakeWindow& t, FakeWindow&) { t.answerDelayMs = 1500; }, L"a",
+        {L"a\u20AC", [](FakeDesktop&, FakeWindow& t) { t.answerDelayMs = 1500; }, L"a",
          MissReason::kKeysNotTaken},
-        {L"l",
-         [](FakeDesktop& d, FakeWindow&, FakeWindow&) { d.OperatorHolds(vk::kCapital, ~0u); },
-         L"l",
-         {}},  // Caps Lock held down is not Caps Lock on
+        // Caps Lock held down is not Caps Lock on.
+        {L"l", [](FakeDesktop& d, FakeWindow&) { d.OperatorHolds(vk::kCapital, ~0u); }, L"l", {}},
         {L"{DELAY 2147483647}a", none, L"a", {}},
-        {L"ls~",
-         [](FakeDesktop& d, FakeWindow&, FakeWindow&) { d.OperatorHolds(vk::kMenu, 300); },
-         L"ls\r",
-         {}},
-        {L"ls~",
-         [](FakeDesktop& d, FakeWindow&, FakeWindow&) { d.OperatorHolds(vk::kControl, ~0u); },
-         L"\x0c\x13\n",
-         {}},
+        {L"ls~", [](FakeDesktop& d, FakeWindow&) { d.OperatorHolds(vk::kMenu, 300); }, L"ls\r", {}},
+        {L"ls~", [](FakeDesktop& d, FakeWindow&) { d.OperatorHolds(vk::kControl, ~0u); }, L"\x0c\x13\n", {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.sequence.substr(0, 30)));
+        fakes::TraceLog trace;
         Broadcast t;
         const WindowId term = t.AddTerminals({L"a"})[0];
         const WindowId mail = t.desktop.AddWindow(L"Mail", L"mail");
-        row.setUp(t.desktop, t.desktop.Window(term), t.desktop.Window(mail));
+        t.desktop.Window(mail).activationDelayMs = 6000;
+        row.setUp(t.desktop, t.desktop.Window(term));
         const std::vector<MissedTarget> missed = t.dialog.BroadcastScript(row.sequence);
         const std::vector<MissedTarget> named = {{term, L"a", row.miss.value_or(MissReason::kNoAnswer)}};
         EXPECT_EQ(missed, row.miss ? named : std::vector<MissedTarget>{});
@@ -438,6 +431,7 @@ TEST(BroadcastKeys, KeysReachTheirTargetOrTheTargetIsNamed) {
         EXPECT_EQ(t.Text(mail) + t.Text(t.main), L"");
         EXPECT_TRUE(t.desktop.HeldKeys().empty());
         EXPECT_LE(t.desktop.SleptMs(), CKeySender::kLongestPacingWaitMs + kTransition);
+        EXPECT_EQ(trace.lines.size(), (t.desktop.AsyncKeyState(vk::kControl) & 0x8000) != 0 ? 1u : 0u);
     }
 }
 
