@@ -63,10 +63,9 @@ std::wstring ReadScriptText(std::string_view fileBytes) {
         text.reserve(fileBytes.size());
         for (const char b : fileBytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(b)));
     }
-    // Text mode: CR LF reads as LF, and so does a carriage return alone (a line end of its own,
-    // which would otherwise be typed as an Enter inside the line). A NUL types nothing and would end the
-    // sequence where the player meets it, cutting off the lines after it and the closing Caps Lock stroke, so
-    // it is left out.
+    // Text mode: CR LF reads as LF, and so does a carriage return alone, a line end of its own. A
+    // NUL types nothing and would end the sequence where the player meets it, cutting off the
+    // lines after it and the closing Caps Lock stroke, so it is left out.
     std::size_t out = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
