@@ -85,13 +85,9 @@ TEST(HandOffRecord, RequestsAndReportsComeBackAsTheyWere) {
 // A hand-off without a report: the caller hears whether anything was done, and of other rights
 // when the system refused the request or its report.
 TEST(HandOffRecord, AFailedHandOffSaysWhetherTheRequestWasCarriedOut) {
-    using H = handoff::HandOffResult;
     const std::wstring rights =
         L"The running Tandrel runs with other rights: run this from the same kind of prompt.";
-    const struct {
-        H result;
-        CommandOutcome told;
-    } cases[] = {
+    const std::pair<handoff::HandOffResult, CommandOutcome> cases[] = {
         {handoff::ResultOfFailedSend(handoff::kErrorAccessDenied), {cli::kSomePassedOver, {rights}}},
         {handoff::ResultOfFailedSend(1460), {1, {L"The running Tandrel did not answer; nothing was done."}}},
         {handoff::ResultOfReply(handoff::kReplyRefused),
@@ -101,7 +97,8 @@ TEST(HandOffRecord, AFailedHandOffSaysWhetherTheRequestWasCarriedOut) {
         {handoff::ResultOfReply(handoff::kReplyReported),
          {1, {L"The running Tandrel carried out the request, but its report was lost."}}},
     };
-    for (const auto& c : cases) EXPECT_EQ(handoff::OutcomeOf(c.result), c.told) << static_cast<int>(c.result);
+    for (const auto& [result, told] : cases)
+        EXPECT_EQ(handoff::OutcomeOf(result), told) << static_cast<int>(result);
 }
 
 TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
@@ -208,7 +205,6 @@ TEST_F(CommandRequests, AScriptIsTypedAsTheScriptButtonTypesIt) {
     desktop.SetCapsLockOf(web1, true);
     for (const char* script : {"Ls\r\necho {\r\nx\r\n", "cd /tmp\n+a^m\n"}) {
         storage.files[L"C:\\s\\a.tdl"] = script;
-        for (const WindowId w : {db, web1, web2}) desktop.Window(w).keys.clear();
         host.ChooseFileNext(L"C:\\s\\a.tdl");
         host.UserClicks(mainid::kScript);
         std::vector<std::vector<fakes::KeyRecord>> byButton;
@@ -216,7 +212,7 @@ TEST_F(CommandRequests, AScriptIsTypedAsTheScriptButtonTypesIt) {
             byButton.push_back(std::exchange(desktop.Window(w).keys, {}));
         EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
         for (std::size_t i = 0; const WindowId w : {db, web1, web2})
-            EXPECT_EQ(desktop.Window(w).keys, byButton[i++]) << script << " into " << w;
+            EXPECT_EQ(std::exchange(desktop.Window(w).keys, {}), byButton[i++]) << script << " into " << w;
     }
 }
 

@@ -1,6 +1,5 @@
 // tandrel.exe driven from a script: /send handed to the running instance or done without one,
-// /targets, and bad arguments, with the exit code and what was printed; a terminal passed over,
-// and a Tandrel started while a run without one is under way.
+// /targets, and bad arguments, with the exit code and what was printed.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -123,8 +122,7 @@ TEST_F(CommandLineTest, ATandrelStartedDuringARunWithoutOneWaitsForIt) {
     ChildProcess run;
     ASSERT_TRUE(Start(run, {L"/send", L"first"}));
     ASSERT_TRUE(probes_[0]->WaitForChars(6, 10000, marks[0])) << Dump(probes_[0]->Events());  // web03
-    // The copy is the one the run uses: started as it is, not copied over.
-    ChildProcess app;
+    ChildProcess app;  // the copy that runs, not copied over again
     ASSERT_TRUE(app.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
     HWND window = nullptr;
     ASSERT_TRUE(
