@@ -152,8 +152,8 @@ class CMainDialog : public CDialog {
     // The target with its title as it is now.
     MissedTarget Missed(WindowId target, MissReason reason);
     // After a run that missed targets: one message box naming them and what they missed ("the
-    // command"), or a balloon from the tray icon while the main window is hidden in the tray.
-    // Says nothing when every target was served.
+    // command"), or while the main window is hidden in the tray a balloon from its icon saying
+    // how many, the list kept for OpenFromTray. Says nothing when every target was served.
     void ReportMissed(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed);
 
     // ---- window arrangement ----
@@ -180,9 +180,10 @@ class CMainDialog : public CDialog {
     bool PlaceTarget(WindowId target, int x, int y, int width, int height, const Rect* cell = nullptr);
 
     // ---- the command line ----
-    // Carries out a request of the command line as if typed here: /send through SubmitCommand
-    // (history included), /script through the broadcast, /targets listing the targets in order.
-    // A /filter applies to this request only.
+    // Carries out a request of the command line as if typed here: /send as from the command box
+    // (history included), /script as the Script button plays it, /targets listing the targets in
+    // order. A /filter applies to this request only. What was missed is told to the caller alone,
+    // in the outcome: no message box here.
     CommandOutcome RunCommandRequest(const CommandRequest& request);
     // A hand-off record from another instance: the encoded report, or none when the record is
     // refused. While `busy` (a command of this window is under way) nothing is done and the

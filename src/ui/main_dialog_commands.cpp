@@ -117,7 +117,7 @@ void CMainDialog::ReportMissed(std::wstring_view missedWhat, const std::vector<M
         unseenReport = text;
         return;
     }
-    // Without a window of its own (a run from the command line) the caller tells of it.
+    // Without a window of its own there is no place for a box either: the trace holds the text.
     if (host != nullptr)
         host->ShowMessageBox(text, L"Tandrel", mb::kOk | mb::kIconExclamation);
 }
