@@ -4,11 +4,15 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/instance_lock.h"
 #include "app/sender_app.h"
 #include "cli/handoff_record.h"
+#include "cli/handoff_result.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_storage.h"
@@ -21,7 +25,7 @@ namespace {
 constexpr wchar_t kReportWindowClass[] = L"TandrelCommandReport";
 // The running instance may be serving many slow terminals; a hung one answers at once (the
 // send gives up on it), so only a busy one is waited for this long.
-constexpr UINT kHandOffBoundMs = 10 * 60 * 1000;
+constexpr UINT kHandOffBoundMs = kInstanceWaitMs;
 
 // The caller's console: a redirected standard handle when there is one, else the console of
 // the parent process (a GUI program has none of its own).
@@ -88,13 +92,47 @@ LRESULT CALLBACK ReportWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_COPYDATA) {
         auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (self == nullptr || data->dwData != handoff::kCopyDataTag || data->lpData == nullptr)
+        if (self == nullptr || data == nullptr || data->dwData != handoff::kCopyDataTag ||
+            data->lpData == nullptr)
             return FALSE;
         self->report =
             handoff::DecodeReport(std::string_view(static_cast<const char*>(data->lpData), data->cbData));
         return self->report ? TRUE : FALSE;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The integrity level of a process (its mandatory label's last part); none when it cannot be
+// read.
+std::optional<DWORD> IntegrityLevel(HANDLE process) {
+    win32::UniqueKernelHandle token;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, token.Receive()))
+        return std::nullopt;
+    DWORD size = 0;
+    ::GetTokenInformation(token.Get(), TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    if (size == 0 || !::GetTokenInformation(token.Get(), TokenIntegrityLevel, buffer.data(), size, &size))
+        return std::nullopt;
+    const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    const UCHAR parts = *::GetSidSubAuthorityCount(sid);
+    if (parts == 0)
+        return std::nullopt;
+    return *::GetSidSubAuthority(sid, parts - 1u);
+}
+
+// Rights differ between an elevated Tandrel and a normal prompt. The system refuses a request
+// sent up to higher rights (WM_COPYDATA is not let through the message filter: a program of
+// lower rights must not drive an elevated Tandrel); one sent down would be carried out and its
+// report refused on its way back, so it is not sent. Levels that cannot be read leave it to the
+// send.
+bool RunsWithOtherRights(DWORD runningProcess) {
+    const win32::UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, runningProcess));
+    if (!process.Valid())
+        return false;
+    const std::optional<DWORD> theirs = IntegrityLevel(process.Get());
+    const std::optional<DWORD> ours = IntegrityLevel(::GetCurrentProcess());
+    return theirs && ours && *theirs != *ours;
 }
 
 CommandOutcome HandOver(HINSTANCE instance, HWND running, const CommandRequest& request) {
@@ -114,26 +152,32 @@ CommandOutcome HandOver(HINSTANCE instance, HWND running, const CommandRequest& 
     // operator, and we let it.
     DWORD runningProcess = 0;
     ::GetWindowThreadProcessId(running, &runningProcess);
+    if (RunsWithOtherRights(runningProcess)) {
+        ::DestroyWindow(reportWindow);
+        return handoff::OutcomeOf(handoff::HandOffResult::kOtherRights);
+    }
     ::AllowSetForegroundWindow(runningProcess);
 
     std::string record = handoff::EncodeRequest(request);
     COPYDATASTRUCT data{handoff::kCopyDataTag, static_cast<DWORD>(record.size()), record.data()};
-    DWORD_PTR accepted = 0;
+    DWORD_PTR reply = 0;
+    ::SetLastError(ERROR_SUCCESS);
     const LRESULT answered =
         ::SendMessageTimeoutW(running, WM_COPYDATA, reinterpret_cast<WPARAM>(reportWindow),
-                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kHandOffBoundMs, &accepted);
+                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kHandOffBoundMs, &reply);
+    // Refused by the message filter (other rights), the send fails with ERROR_ACCESS_DENIED.
+    const DWORD error = ::GetLastError();
     ::DestroyWindow(reportWindow);
     if (answered == 0)
-        return {cli::kSomePassedOver, {L"The running Tandrel did not answer; nothing was done."}};
-    if (accepted == 0)
-        return {cli::kBadArguments, {L"The running Tandrel refused the request (is it an older version?)."}};
-    if (!state.report)
-        return {cli::kSomePassedOver, {L"The running Tandrel sent no report."}};
-    return *state.report;
+        return handoff::OutcomeOf(handoff::ResultOfFailedSend(error));
+    if (state.report)
+        return *state.report;
+    return handoff::OutcomeOf(handoff::ResultOfReply(static_cast<std::intptr_t>(reply)));
 }
 
 // No instance is running: the request is carried out here, on the profile's settings, without
-// showing a window. The settings (the history of /send among them) are saved at the end.
+// showing a window, while this process holds the single-instance lock. The settings (the
+// history of /send among them) are saved at the end.
 CommandOutcome RunHere(const CommandRequest& request) {
     win32::Win32Platform system;
     Win32Storage storage;
@@ -169,9 +213,13 @@ std::optional<int> RunCommandLine(HINSTANCE instance) {
         if (n > 0 && n < MAX_PATH * 4)
             request.text.assign(full, n);
     }
-    HWND running = ::FindWindowW(kWindowClass, nullptr);
-    const CommandOutcome outcome =
-        running != nullptr ? HandOver(instance, running, request) : RunHere(request);
+    // Run here, the request holds the single-instance lock from the profile's load to its save:
+    // a Tandrel started meanwhile waits, and then reads what this run saved.
+    InstanceLock lock;
+    HWND running = FindRunningInstance(lock);
+    const CommandOutcome outcome = running != nullptr ? HandOver(instance, running, request)
+                                   : lock.Owned()     ? RunHere(request)
+                                                      : handoff::OutcomeOf(handoff::HandOffResult::kNoAnswer);
     for (const std::wstring& line : outcome.lines) {
         if (outcome.exitCode == cli::kAllServed)
             console.Out(line);

@@ -12,7 +12,9 @@ namespace {
 // A message box taller than the screen would hide its OK button.
 constexpr std::size_t kMostNamed = 20;
 
-std::wstring_view Why(MissReason reason) {
+}  // namespace
+
+std::wstring_view MissReasonText(MissReason reason) {
     switch (reason) {
         case MissReason::kNoAnswer:
             return L"did not answer";
@@ -32,8 +34,6 @@ std::wstring_view Why(MissReason reason) {
     return {};
 }
 
-}  // namespace
-
 std::wstring DeliveryReportText(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed) {
     std::wstring text = L"These terminal windows missed ";
     text.append(missedWhat);
@@ -43,7 +43,7 @@ std::wstring DeliveryReportText(std::wstring_view missedWhat, const std::vector<
         text.append(L"\n");
         text.append(missed[i].title.empty() ? L"(untitled)" : missed[i].title);
         text.append(L": ");
-        text.append(Why(missed[i].reason));
+        text.append(MissReasonText(missed[i].reason));
     }
     if (missed.size() > named)
         text.append(L"\nand " + std::to_wstring(missed.size() - named) + L" more");

@@ -27,6 +27,9 @@ struct MissedTarget {
     bool operator==(const MissedTarget&) const = default;
 };
 
+// Why a window missed its keys or its move ("did not answer").
+std::wstring_view MissReasonText(MissReason reason);
+
 // The text of the report: what the windows missed ("the command", "the tiling"), then one line
 // per window, its title and why. Long lists are cut, saying how many more there were.
 std::wstring DeliveryReportText(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed);

@@ -15,7 +15,7 @@ class ITray {
     virtual void ModifyIcon(const std::wstring& tip) = 0;
     virtual void DeleteIcon() = 0;
     // NIM_MODIFY with NIF_INFO: a balloon from the icon with a warning sign, `text` cut to what
-    // the balloon holds.
+    // the balloon holds, ending in "..." where it was cut.
     virtual void ShowBalloon(const std::wstring& title, const std::wstring& text) = 0;
     // Forgets the icon without telling the shell (the shell restarted and lost it).
     virtual void ForgetIcon() = 0;

@@ -58,11 +58,22 @@ std::wstring ReadSavedPassword(IStorage& storage, const IniStore& profile) {
     return old.empty() ? L"" : EncodePassword(old);
 }
 
+// A stored password that this user cannot unprotect: one kept by the same profile for another
+// account or on another machine (a portable profile goes with its folder).
+bool SealedForSomeoneElse(IStorage& storage, const std::wstring& sealed) {
+    if (sealed.empty())
+        return false;
+    std::string plain;
+    ScopedWipe wipe(plain);
+    return !storage.UnprotectForUser(DecodeBase64Bytes(sealed), plain);
+}
+
 // What is stored of the password the main window holds: protected for the user, or nothing when
-// it cannot be protected (it is never written in a form anyone could read).
-std::wstring SealPassword(IStorage& storage, const std::wstring& encoded) {
+// it cannot be protected (it is never written in a form anyone could read). Without a password
+// of this run, one stored for someone else is kept as it is, for them.
+std::wstring SealPassword(IStorage& storage, const std::wstring& encoded, const std::wstring& stored) {
     if (encoded.empty())
-        return {};
+        return SealedForSomeoneElse(storage, stored) ? stored : std::wstring();
     std::string plain = DecodeBase64Bytes(encoded);
     ScopedWipe wipe(plain);
     std::string sealed;
@@ -114,9 +125,10 @@ void WritePreferences(IStorage& storage, IniStore& profile, const Settings& sett
         // password is erased; the one in memory stays for this run. The form of earlier versions
         // is erased either way.
         profile.SetString(kSection, kOldPasswordKey, L"");
+        const std::wstring stored = profile.GetString(kSection, kProtectedPasswordKey, L"");
         profile.SetString(
             kSection, kProtectedPasswordKey,
-            settings.savePassword != 0 ? SealPassword(storage, encodedPassword) : std::wstring());
+            settings.savePassword != 0 ? SealPassword(storage, encodedPassword, stored) : std::wstring());
     }
 }
 

@@ -30,7 +30,8 @@ void WriteHistory(IniStore& profile, const std::vector<std::wstring>& history);
 void ReadPreferences(IStorage& storage, const IniStore& profile, Settings& settings,
                      std::wstring& encodedPassword);
 // Every preference in table order, the password (protected for the user, or erased) right after
-// savePassword.
+// savePassword. A stored password that this user cannot unprotect is kept byte for byte while
+// `encodedPassword` is empty and savePassword is set.
 void WritePreferences(IStorage& storage, IniStore& profile, const Settings& settings,
                       const std::wstring& encodedPassword);
 

@@ -209,7 +209,7 @@ void CMainDialog::OnTrayNotify(std::uint32_t mouseMessage) {
         if (platform.windows.IsVisible(mainWindow)) {
             platform.windows.Show(mainWindow, sw::kHide);
         } else {
-            OpenMainWindow();
+            OpenFromTray();
         }
     }
     // Every other mouse message over the icon does nothing.

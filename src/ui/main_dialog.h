@@ -86,6 +86,9 @@ class CMainDialog : public CDialog {
     void OnUserMessage(std::uint32_t message, std::intptr_t lParam);
     void ApplyWindowPreferences();
     void OpenMainWindow();
+    // The tray menu's Open and a double-click on the icon: the main window, then the report of
+    // targets missed that only a balloon told of meanwhile.
+    void OpenFromTray();
     // Adds the notification-area icon (trying a few times while the shell does not take it) or
     // updates its tip. True when the icon is there.
     bool ShowTrayIcon(const std::wstring& tip);
@@ -116,6 +119,9 @@ class CMainDialog : public CDialog {
 
     // ---- command submission and history ----
     void SubmitCommand(const std::wstring& text, bool endWithTab);
+    // Keeps a command that is not blank at the end of the history (the oldest dropped past 100)
+    // and puts the history's cursor after it.
+    void RecordInHistory(const std::wstring& text);
     void HistoryOlder();
     void HistoryNewer();
     void HistoryClear();
@@ -136,6 +142,9 @@ class CMainDialog : public CDialog {
     // A script's sequence, played unchanged into every target, with Caps Lock switched off
     // around it in each target whose thread has it on.
     std::vector<MissedTarget> BroadcastScript(const std::wstring& sequence);
+    // A script file's bytes typed into every target through BroadcastScript, the main window
+    // hidden meanwhile when it is shown: the Script button's run and that of /script.
+    std::vector<MissedTarget> PlayScript(std::string_view bytes);
     // The broadcast over the targets collected now, for a base sequence already built; notes
     // the targets passed over and redraws the main window.
     std::vector<MissedTarget> SendToTargets(const std::wstring& base, bool endWithTab,
@@ -143,8 +152,8 @@ class CMainDialog : public CDialog {
     // The target with its title as it is now.
     MissedTarget Missed(WindowId target, MissReason reason);
     // After a run that missed targets: one message box naming them and what they missed ("the
-    // command"), or a balloon from the tray icon while the main window is hidden in the tray.
-    // Says nothing when every target was served.
+    // command"), or while the main window is hidden in the tray a balloon from its icon saying
+    // how many, the list kept for OpenFromTray. Says nothing when every target was served.
     void ReportMissed(std::wstring_view missedWhat, const std::vector<MissedTarget>& missed);
 
     // ---- window arrangement ----
@@ -171,9 +180,10 @@ class CMainDialog : public CDialog {
     bool PlaceTarget(WindowId target, int x, int y, int width, int height, const Rect* cell = nullptr);
 
     // ---- the command line ----
-    // Carries out a request of the command line as if typed here: /send through SubmitCommand
-    // (history included), /script through the broadcast, /targets listing the targets in order.
-    // A /filter applies to this request only.
+    // Carries out a request of the command line as if typed here: /send as from the command box
+    // (history included), /script as the Script button plays it, /targets listing the targets in
+    // order. A /filter applies to this request only. What was missed is told to the caller alone,
+    // in the outcome: no message box here.
     CommandOutcome RunCommandRequest(const CommandRequest& request);
     // A hand-off record from another instance: the encoded report, or none when the record is
     // refused. While `busy` (a command of this window is under way) nothing is done and the
@@ -220,6 +230,8 @@ class CMainDialog : public CDialog {
     std::int32_t modalDialogOpen = 0;
     bool initialised = false;    // OnInitDialog has loaded the settings
     bool trayIconShown = false;  // the notification-area icon is there
+    // The last report of missed targets told by a balloon only, until the window is opened.
+    std::wstring unseenReport;
 
   protected:
     const std::vector<MapEntry>& MessageMap() const override;

@@ -41,17 +41,24 @@ void CMainDialog::OnScript() {
     std::wstring path;
     if (host->ChooseFileToOpen(L"Tandrel Scripts (*.tdl)|*.tdl||", L"Open Tandrel script", path)) {
         std::string bytes;
-        if (platform.storage.ReadFile(path, bytes) == FileRead::kRead) {
-            // Caps Lock is switched off around it per target, as each target's thread has it.
-            const std::wstring sequence = BuildScriptSequence(bytes, false, settings.sendCR != 0);
-            platform.windows.Show(mainWindow, sw::kHide);
-            const std::vector<MissedTarget> missed = BroadcastScript(sequence);
-            platform.windows.Show(mainWindow, sw::kShow);
-            ReportMissed(L"the script", missed);
-        }
+        if (platform.storage.ReadFile(path, bytes) == FileRead::kRead)
+            ReportMissed(L"the script", PlayScript(bytes));
         // A file that cannot be read sends nothing; the focus comes back all the same.
     }
     RestoreCommandFocus();
+}
+
+std::vector<MissedTarget> CMainDialog::PlayScript(std::string_view bytes) {
+    // Caps Lock is switched off around it per target, as each target's thread has it.
+    const std::wstring sequence = BuildScriptSequence(bytes, false, settings.sendCR != 0);
+    // The main window, when it is shown, keeps out of the way while the script is typed.
+    const bool shown = mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
+    if (shown)
+        platform.windows.Show(mainWindow, sw::kHide);
+    std::vector<MissedTarget> missed = BroadcastScript(sequence);
+    if (shown)
+        platform.windows.Show(mainWindow, sw::kShow);
+    return missed;
 }
 
 void CMainDialog::ShowAbout() {

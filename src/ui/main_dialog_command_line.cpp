@@ -2,8 +2,8 @@
 // already running when the record was handed to it.
 #include <cwctype>
 
-#include "broadcast/script_reader.h"
 #include "cli/handoff_record.h"
+#include "platform/diagnostics.h"
 #include "targets/filter.h"
 #include "ui/main_dialog.h"
 
@@ -60,6 +60,10 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
         return std::wstring(buffer, n < 300 ? n : 299);
     };
 
+    // A request is reported to its caller alone: the window shows no message box for it, so
+    // the caller's wait covers the broadcast only.
+    std::vector<MissedTarget> missed;
+    std::wstring_view missedWhat = L"the command";
     switch (request.action) {
         case CommandAction::kTargets:
             CollectTargets();
@@ -71,14 +75,12 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
                 out.lines.push_back(std::to_wstring(i + 1) + L"\t" + title(w) + state);
             }
             break;
-        case CommandAction::kSend: {
-            // The operator's half-typed command stays in the box.
-            const std::wstring typed = commandBox.GetCommandText();
-            SubmitCommand(request.text, request.endWithTab);
-            if (!typed.empty())
-                commandBox.SetCommandText(typed);
+        case CommandAction::kSend:
+            // As typed into the command box, whose half-typed text stays where it is.
+            RecordInHistory(request.text);
+            missed = BroadcastKeys(request.text, request.endWithTab, true);
+            RestoreCommandFocus();
             break;
-        }
         case CommandAction::kScript: {
             std::string bytes;
             if (platform.storage.ReadFile(request.text, bytes) != FileRead::kRead) {
@@ -86,29 +88,27 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
                 out.lines = {L"Cannot read the script file \"" + request.text + L"\"."};
                 break;
             }
-            const bool capsLockOn = platform.keyboard.KeyState(vk::kCapital) != 0;
-            const std::wstring sequence = BuildScriptSequence(bytes, capsLockOn, settings.sendCR != 0);
-            // As with the Script button, the main window keeps out of the way while it is sent.
             const bool shown = mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
+            missedWhat = L"the script";
+            missed = PlayScript(bytes);
             if (shown)
-                platform.windows.Show(mainWindow, sw::kHide);
-            BroadcastKeys(sequence, false, false);
-            if (shown) {
-                platform.windows.Show(mainWindow, sw::kShow);
                 RestoreCommandFocus();
-            }
             break;
         }
     }
     if (request.action != CommandAction::kTargets && out.exitCode == cli::kAllServed) {
         const std::size_t all = TargetList.size();
-        if (passedOver.empty()) {
+        if (missed.empty()) {
             out.lines.push_back(L"Sent to " + Terminals(all) + L".");
         } else {
+            Trace(DeliveryReportText(missedWhat, missed));
             out.exitCode = cli::kSomePassedOver;
-            out.lines.push_back(L"Sent to " + std::to_wstring(all - passedOver.size()) + L" of " +
+            out.lines.push_back(L"Sent to " + std::to_wstring(all - missed.size()) + L" of " +
                                 Terminals(all) + L"; passed over:");
-            for (WindowId w : passedOver) out.lines.push_back(L"  " + title(w));
+            // As the broadcast recorded them: a window closed since still has its name.
+            for (const MissedTarget& m : missed)
+                out.lines.push_back(L"  " + (m.title.empty() ? std::wstring(L"(untitled)") : m.title) +
+                                    L": " + std::wstring(MissReasonText(m.reason)));
         }
     }
     selectedFilter = selected;

@@ -12,15 +12,28 @@
 namespace tandrel {
 namespace {
 constexpr std::size_t kHistorySize = 100;
-}
 
-void CMainDialog::SubmitCommand(const std::wstring& text, bool endWithTab) {
+// A balloon holds some 255 characters, too few for the list: it says how many missed what, and
+// where the list is.
+std::wstring BalloonText(std::wstring_view missedWhat, std::size_t count) {
+    std::wstring text = std::to_wstring(count) + (count == 1 ? L" terminal missed " : L" terminals missed ");
+    text.append(missedWhat);
+    text.append(L". Open the main window for the list; tandrel.exe /targets lists the terminals.");
+    return text;
+}
+}  // namespace
+
+void CMainDialog::RecordInHistory(const std::wstring& text) {
     if (!TrimWhiteSpace(text).empty()) {
         if (commandHistory.size() >= kHistorySize)
             commandHistory.erase(commandHistory.begin());
         commandHistory.push_back(text);  // as typed, spaces and line breaks included
     }
     historyCursor = static_cast<std::int32_t>(commandHistory.size());
+}
+
+void CMainDialog::SubmitCommand(const std::wstring& text, bool endWithTab) {
+    RecordInHistory(text);
     commandBox.SetCommandText(L"");
     ReportMissed(L"the command", BroadcastKeys(text, endWithTab, true));
     RestoreCommandFocus();
@@ -97,14 +110,25 @@ void CMainDialog::ReportMissed(std::wstring_view missedWhat, const std::vector<M
         return;  // every target was served: nothing to say
     const std::wstring text = DeliveryReportText(missedWhat, missed);
     Trace(text);
-    // Hidden in the tray, the main window has no place for a message box: the icon says it.
+    // Hidden in the tray, the main window has no place for a message box: the icon says it, and
+    // the list waits for the window to be opened from there.
     if (trayIconShown && platform.tray != nullptr && !platform.windows.IsVisible(mainWindow)) {
-        platform.tray->ShowBalloon(L"Tandrel", text);
+        platform.tray->ShowBalloon(L"Tandrel", BalloonText(missedWhat, missed.size()));
+        unseenReport = text;
         return;
     }
-    // Without a window of its own (a run from the command line) the caller tells of it.
+    // Without a window of its own there is no place for a box either: the trace holds the text.
     if (host != nullptr)
         host->ShowMessageBox(text, L"Tandrel", mb::kOk | mb::kIconExclamation);
+}
+
+void CMainDialog::OpenFromTray() {
+    OpenMainWindow();
+    if (unseenReport.empty() || host == nullptr)
+        return;
+    const std::wstring text = std::move(unseenReport);
+    unseenReport.clear();
+    host->ShowMessageBox(text, L"Tandrel", mb::kOk | mb::kIconExclamation);
 }
 
 }  // namespace tandrel

@@ -76,7 +76,7 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::OnScript>(mainid::kScript),
         Command<&M::OnPreferences>(mainid::kPreferences),
         Command<&M::OnPreferences>(mainid::kTrayPreferences),
-        Command<&M::OpenMainWindow>(mainid::kTrayOpen),
+        Command<&M::OpenFromTray>(mainid::kTrayOpen),
         Command<&M::ShowAbout>(mainid::kTrayAbout),
         Command<&M::OnCheckForUpdates>(mainid::kTrayCheckForUpdates),
         Command<&M::ShowTargets>(mainid::kTrayShowTargets),

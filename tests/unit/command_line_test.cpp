@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/handoff_record.h"
+#include "cli/handoff_result.h"
 #include "main_window_fixture.h"
 
 namespace tandrel {
@@ -81,6 +82,25 @@ TEST(HandOffRecord, RequestsAndReportsComeBackAsTheyWere) {
     EXPECT_EQ(cut->lines.back(), L"(501 more lines not shown)");
 }
 
+// A hand-off without a report: the caller hears whether anything was done, and of other rights
+// when the system refused the request or its report.
+TEST(HandOffRecord, AFailedHandOffSaysWhetherTheRequestWasCarriedOut) {
+    const std::wstring rights =
+        L"The running Tandrel runs with other rights: run this from the same kind of prompt.";
+    const std::pair<handoff::HandOffResult, CommandOutcome> cases[] = {
+        {handoff::ResultOfFailedSend(handoff::kErrorAccessDenied), {cli::kSomePassedOver, {rights}}},
+        {handoff::ResultOfFailedSend(1460), {1, {L"The running Tandrel did not answer; nothing was done."}}},
+        {handoff::ResultOfReply(handoff::kReplyRefused),
+         {2, {L"The running Tandrel refused the request (is it an older version?)."}}},
+        {handoff::ResultOfReply(handoff::kReplyReportBlocked),
+         {1, {L"The running Tandrel carried out the request, but the system refused its report.", rights}}},
+        {handoff::ResultOfReply(handoff::kReplyReported),
+         {1, {L"The running Tandrel carried out the request, but its report was lost."}}},
+    };
+    for (const auto& [result, told] : cases)
+        EXPECT_EQ(handoff::OutcomeOf(result), told) << static_cast<int>(result);
+}
+
 TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
     const std::string good = handoff::EncodeRequest(R(A::kSend, L"ls", L"W"));
     ASSERT_TRUE(handoff::DecodeRequest(good).has_value());
@@ -139,8 +159,10 @@ TEST_F(CommandRequests, SendTypesIntoEveryTargetInTitleOrderAndKeepsItInTheHisto
 TEST_F(CommandRequests, AFilterAppliesToTheRequestOnlyAndAPassedOverTargetIsNamed) {
     desktop.Window(web2).hung = true;
     const CommandOutcome out = dialog.RunCommandRequest(R(A::kSend, L"ls", L"web", true));
-    EXPECT_EQ(
-        out, (CommandOutcome{cli::kSomePassedOver, {L"Sent to 1 of 2 terminals; passed over:", L"  web02"}}));
+    // As the broadcast recorded it, reported to the caller alone: no message box to answer here.
+    EXPECT_EQ(out, (CommandOutcome{cli::kSomePassedOver,
+                                   {L"Sent to 1 of 2 terminals; passed over:", L"  web02: did not answer"}}));
+    EXPECT_TRUE(host.MessageBoxes().empty());
     EXPECT_EQ(desktop.Window(web1).text, L"ls\t");
     EXPECT_EQ(desktop.Window(db).text, L"");
     EXPECT_EQ(dialog.selectedFilter, 0);
@@ -174,6 +196,24 @@ TEST_F(CommandRequests, AScriptThatCannotBeReadIsBadArguments) {
     EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
     EXPECT_EQ(desktop.Window(web1).text, L"cd /tmp\rls\r");
     EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\none.tdl")).exitCode, cli::kBadArguments);
+}
+
+// With Caps Lock on in Tandrel's own thread and in one target's, /script types what the Script
+// button types.
+TEST_F(CommandRequests, AScriptIsTypedAsTheScriptButtonTypesIt) {
+    desktop.SetCapsLock(true);
+    desktop.SetCapsLockOf(web1, true);
+    for (const char* script : {"Ls\r\necho {\r\nx\r\n", "cd /tmp\n+a^m\n"}) {
+        storage.files[L"C:\\s\\a.tdl"] = script;
+        host.ChooseFileNext(L"C:\\s\\a.tdl");
+        host.UserClicks(mainid::kScript);
+        std::vector<std::vector<fakes::KeyRecord>> byButton;
+        for (const WindowId w : {db, web1, web2})
+            byButton.push_back(std::exchange(desktop.Window(w).keys, {}));
+        EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
+        for (std::size_t i = 0; const WindowId w : {db, web1, web2})
+            EXPECT_EQ(std::exchange(desktop.Window(w).keys, {}), byButton[i++]) << script << " into " << w;
+    }
 }
 
 }  // namespace

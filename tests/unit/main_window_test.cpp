@@ -212,7 +212,13 @@ TEST_F(MainWindow, WhatARunMissedIsToldOnceAfterIt) {
     dialog.OnSysCommand(sc::kMinimize);  // into the tray
     host.UserClicks(1017);               // Ctrl-C from the tray's window
     EXPECT_EQ(host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(tray.calls.back(), L"balloon Tandrel|These terminal windows missed the quick key:" + named);
+    // The balloon holds a summary; the list shows once the window is opened from the tray.
+    EXPECT_EQ(tray.calls.back(),
+              L"balloon Tandrel|2 terminals missed the quick key. Open the main window for "
+              L"the list; tandrel.exe /targets lists the terminals.");
+    host.UserClicks(mainid::kTrayOpen);
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.MessageBoxes()[1].text, L"These terminal windows missed the quick key:" + named);
 }
 
 struct RoutingRow {

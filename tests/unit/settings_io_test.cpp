@@ -171,9 +171,20 @@ TEST_F(SettingsTest, ThePasswordIsStoredWholeAndOnlyProtectedForTheUser) {
     EXPECT_EQ(FileText().find(L"\x043F\x0430"), std::wstring::npos);
     EXPECT_EQ(DecodePassword(Start().encodedPassword), cyrillicAndCjk);
 
-    storage.user = "someone else";  // a profile copied to another account holds no password for it
+    // A profile carried to another account or machine holds no password there, and keeps the
+    // one stored for op byte for byte until a new one is entered or "Save password" cleared.
+    storage.user = "someone else";
     EXPECT_EQ(Start().encodedPassword, L"");
+    Start().SaveSettings();
+    EXPECT_EQ(Stored(L"protectedPassword"), sealed);
+    dialog.encodedPassword = EncodePassword(L"theirs");
+    dialog.SaveSettings();
+    EXPECT_EQ(DecodePassword(Start().encodedPassword), L"theirs");
     storage.user = "op";
+    EXPECT_EQ(Start().encodedPassword, L"");
+    dialog.settings.savePassword = 0;
+    dialog.SaveSettings();
+    EXPECT_EQ(Stored(L"protectedPassword"), L"");
     storage.failProtect = true;  // what cannot be protected is not stored at all
     d.SaveSettings();
     EXPECT_EQ(Stored(L"protectedPassword"), L"");

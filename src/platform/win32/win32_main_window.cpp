@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/handoff_record.h"
+#include "cli/handoff_result.h"
 #include "platform/win32/win32_dialog_host.h"
 #include "res/resource.h"
 #include "platform/win32/win32_handles.h"
@@ -121,11 +122,19 @@ LRESULT OnCopyData(HWND hwnd, HWND reportTo, const COPYDATASTRUCT* data) {
     std::optional<std::string> report = g_main.dialog->OnHandOffRecord(
         std::string_view(static_cast<const char*>(data->lpData), data->cbData), busy);
     if (!report)
-        return FALSE;
+        return handoff::kReplyRefused;
+    // The caller waits inside its own send for this very answer, without reading its queue: after
+    // a long broadcast the system may deem it hung, and SMTO_ABORTIFHUNG would drop the report
+    // unsent. Its thread takes the report at once all the same; the bound is for a caller gone.
     COPYDATASTRUCT answer{handoff::kCopyDataTag, static_cast<DWORD>(report->size()), report->data()};
-    ::SendMessageTimeoutW(reportTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),
-                          reinterpret_cast<LPARAM>(&answer), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return TRUE;
+    DWORD_PTR taken = FALSE;
+    ::SetLastError(ERROR_SUCCESS);
+    if (::SendMessageTimeoutW(reportTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),
+                              reinterpret_cast<LPARAM>(&answer), SMTO_NORMAL, 5000, &taken) != 0 &&
+        taken != FALSE)
+        return handoff::kReplyReported;
+    // A caller of higher rights does not let the report through its message filter.
+    return ::GetLastError() == ERROR_ACCESS_DENIED ? handoff::kReplyReportBlocked : handoff::kReplyReportLost;
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -73,7 +73,9 @@ void Win32Tray::ShowBalloon(const std::wstring& title, const std::wstring& text)
     balloon.uFlags = NIF_INFO;
     balloon.dwInfoFlags = NIIF_WARNING;
     wcsncpy_s(balloon.szInfoTitle, title.c_str(), _TRUNCATE);
-    wcsncpy_s(balloon.szInfo, text.c_str(), _TRUNCATE);
+    // A text longer than the balloon holds ends in "..." where it was cut.
+    if (wcsncpy_s(balloon.szInfo, text.c_str(), _TRUNCATE) == STRUNCATE)
+        wcscpy_s(balloon.szInfo + ARRAYSIZE(balloon.szInfo) - 4, 4, L"...");
     Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 

@@ -30,19 +30,21 @@ class CommandLineTest : public ::testing::Test {
             probes_.push_back(std::make_unique<Probe>(folder_, ProbeOptions{.title = title}));
     }
 
-    // The private copy run with the arguments, its output going to a file.
-    Outcome Run(const std::vector<std::wstring>& args) {
+    // The private copy started with the arguments, its output going to a file.
+    bool Start(ChildProcess& p, const std::vector<std::wstring>& args) {
         const std::wstring exe = folder_.File(L"tandrel.exe");
         CopyFileW(TandrelExe().c_str(), exe.c_str(), TRUE);  // already there while it runs
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        const std::wstring outFile = folder_.File(L"out.txt");
-        HANDLE out = CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                                 CREATE_ALWAYS, 0, nullptr);
-        ChildProcess p;
+        HANDLE out = CreateFileW(folder_.File(L"out.txt").c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, 0, nullptr);
         const bool started = p.Start(exe, args, folder_.Path(), -1, out);
         CloseHandle(out);
-        EXPECT_TRUE(started && p.WaitForExit(60000));
-        return {p.ExitCode(), ReadWholeFile(outFile)};
+        return started;
+    }
+    Outcome Run(const std::vector<std::wstring>& args) {
+        ChildProcess p;
+        EXPECT_TRUE(Start(p, args) && p.WaitForExit(60000));
+        return {p.ExitCode(), ReadWholeFile(folder_.File(L"out.txt"))};
     }
 
     // Every probe, in title order, typed `text` with its own number after `marks`.
@@ -86,6 +88,49 @@ TEST_F(CommandLineTest, SendTypesIntoEveryProbeInOrderWithoutAndWithARunningInst
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(app.Process().WaitForExit(10000));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory01"), L"ls {%INC%}");
+}
+
+// A terminal passed over in the running instance, its window shown: the caller is told at once,
+// with the reason, and the instance shows no box (the next hand-off is not told it is busy).
+TEST_F(CommandLineTest, APassedOverTerminalIsReportedToTheCallerAloneAtOnce) {
+    Probe hung(folder_, ProbeOptions{.title = L"web00", .hangOnRequest = true});
+    for (const auto& p : probes_) ASSERT_TRUE(p->Started());
+    ASSERT_TRUE(hung.Started() && hung.Hang());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(Shown(app));
+    const auto marks = Marks();
+    Outcome run = Run({L"/send", L"ls"});
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.output, "Sent to 3 of 4 terminals; passed over:\r\n  web00: did not answer\r\n");
+    for (std::size_t n = 0; n < probes_.size(); ++n) {
+        EXPECT_TRUE(probes_[n]->WaitForChars(3, 10000, marks[n])) << Dump(probes_[n]->Events());
+        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"ls\r") << Dump(probes_[n]->Events());
+    }
+    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+    run = Run({L"/targets", L"/filter", L"All PuTTYs"});
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.output, "1\tweb00\r\n2\tweb01\r\n3\tweb02\r\n4\tweb03\r\n");
+}
+
+// A Tandrel started while a run without one is under way (held up by a terminal that does not
+// answer) waits for it, and then keeps the history that run saved.
+TEST_F(CommandLineTest, ATandrelStartedDuringARunWithoutOneWaitsForIt) {
+    Probe hung(folder_, ProbeOptions{.title = L"web99", .hangOnRequest = true});  // the last in order
+    for (const auto& p : probes_) ASSERT_TRUE(p->Started());
+    ASSERT_TRUE(hung.Started() && hung.Hang());
+    const auto marks = Marks();
+    ChildProcess run;
+    ASSERT_TRUE(Start(run, {L"/send", L"first"}));
+    ASSERT_TRUE(probes_[0]->WaitForChars(6, 10000, marks[0])) << Dump(probes_[0]->Events());  // web03
+    ChildProcess app;  // the copy that runs, not copied over again
+    ASSERT_TRUE(app.Start(folder_.File(L"tandrel.exe"), {}, folder_.Path()));
+    HWND window = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (window = FindWindowOfProcess(L"TANDREL_WND_CLASS", app.Id())); }, 30000));
+    EXPECT_FALSE(run.Running());
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(app.WaitForExit(10000));
+    EXPECT_EQ(ProfileValue(folder_.File(L"tandrel.ini"), L"cmdhistory00"), L"first");
 }
 
 TEST_F(CommandLineTest, TargetsAreListedInTitleOrderAndBadArgumentsExitWithTwo) {
