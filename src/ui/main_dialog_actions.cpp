@@ -48,8 +48,12 @@ void CMainDialog::OnScript() {
             const std::vector<MissedTarget> missed = BroadcastScript(sequence);
             platform.windows.Show(mainWindow, sw::kShow);
             ReportMissed(L"the script", missed);
+        } else {
+            host->ShowMessageBox(L"The script\n" + path +
+                                     L"\ncould not be read: nothing was sent.\n\nCheck that the file is "
+                                     L"there and that you may read it, then try again.",
+                                 L"Tandrel", mb::kOk | mb::kIconExclamation);
         }
-        // A file that cannot be read sends nothing; the focus comes back all the same.
     }
     RestoreCommandFocus();
 }

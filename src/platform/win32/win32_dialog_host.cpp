@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_handles.h"
 
+#include <algorithm>
 #include <memory>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -51,8 +52,8 @@ bool FontFaceInstalled(const std::wstring& face) {
 // the same shapes as ordinary characters of the dialog's own font.
 struct StandIn {
     const wchar_t* face;
-    const wchar_t* caption;
     const wchar_t* glyph;
+    const wchar_t* character;
 };
 constexpr StandIn kStandIns[] = {
     {L"Marlett", L"5", L"\u25B2"},      // up triangle
@@ -60,6 +61,7 @@ constexpr StandIn kStandIns[] = {
     {L"Marlett", L"3", L"\u25C0"},      // left triangle
     {L"Marlett", L"4", L"\u25B6"},      // right triangle
     {L"Marlett", L"r", L"\u00D7"},      // a cross
+    {L"Marlett", L"i", L"\u25CF"},      // a dot
     {L"Symbol", L"\u00BF", L"\u21B5"},  // the return arrow
 };
 
@@ -84,7 +86,7 @@ Win32DialogHost::Win32DialogHost(HWND dialog, bool modeless) : hwnd_(dialog), mo
 Win32DialogHost::~Win32DialogHost() {
     if (tips_ != nullptr)
         ::DestroyWindow(tips_);
-    for (const OwnedFont& f : fonts_) ::DeleteObject(f.font);
+    for (HBITMAP picture : pictures_) ::DeleteObject(picture);
 }
 
 WindowId Win32DialogHost::Window() {
@@ -163,33 +165,87 @@ bool Win32DialogHost::HasTool(HWND item) const {
     return ::SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
-void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
-    HFONT font = nullptr;
-    for (const OwnedFont& f : fonts_) {
-        if (f.wanted.face == wanted.face && f.wanted.pointTenths == wanted.pointTenths)
-            font = f.font;
-    }
-    if (font == nullptr && !FontFaceInstalled(wanted.face)) {
-        const std::wstring caption = ItemText(id);
+void Win32DialogHost::SetItemGlyph(int id, const FontSpec& font, const std::wstring& glyph) {
+    const Glyph g{id, font, glyph};
+    DrawGlyph(g);
+    glyphs_.push_back(g);
+}
+
+void Win32DialogHost::RedrawGlyphs() {
+    for (const Glyph& g : glyphs_) DrawGlyph(g);
+}
+
+void Win32DialogHost::DrawGlyph(const Glyph& g) {
+    HWND item = Item(g.id);
+    if (item == nullptr)
+        return;
+    // The font at the window's own scale; a missing glyph font is stood in for by a character of
+    // the dialog's font at the same size.
+    const int dpi = static_cast<int>(::GetDpiForWindow(hwnd_));
+    LOGFONTW lf{};
+    lf.lfHeight = -::MulDiv(g.font.pointTenths, dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI, 720);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::wstring text = g.glyph;
+    if (FontFaceInstalled(g.font.face)) {
+        lstrcpynW(lf.lfFaceName, g.font.face.c_str(), LF_FACESIZE);
+    } else {
+        lstrcpynW(lf.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
         for (const StandIn& s : kStandIns) {
-            if (wanted.face == s.face && caption == s.caption)
-                ::SetDlgItemTextW(hwnd_, id, s.glyph);
+            if (g.font.face == s.face && g.glyph == s.glyph)
+                text = s.character;
         }
+    }
+    const UniqueGdiObject font(::CreateFontIndirectW(&lf));
+    const ScreenDC screen;
+    HDC dc = ::CreateCompatibleDC(screen.Get());
+    if (dc == nullptr || font.Get() == nullptr) {
+        if (dc != nullptr)
+            ::DeleteDC(dc);
+        return;  // the button shows its name as text instead
+    }
+    // The picture is the glyph's own cell, which the button centres: its size follows the scale
+    // alone, whether or not the button has been resized for it yet.
+    HGDIOBJ oldFont = ::SelectObject(dc, font.Get());
+    SIZE cell{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &cell);
+    const int width = std::max(1, static_cast<int>(cell.cx));
+    const int height = std::max(1, static_cast<int>(cell.cy));
+    HBITMAP picture = ::CreateCompatibleBitmap(screen.Get(), width, height);
+    if (picture == nullptr) {
+        ::SelectObject(dc, oldFont);
+        ::DeleteDC(dc);
         return;
     }
-    if (font == nullptr) {
-        // A point-size font: tenths of a point at the screen's vertical resolution.
-        const int dpi = ::GetDeviceCaps(win32::ScreenDC().Get(), LOGPIXELSY);
-        LOGFONTW lf{};
-        lf.lfHeight = -::MulDiv(wanted.pointTenths, dpi, 720);
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(lf.lfFaceName, wanted.face.c_str(), LF_FACESIZE);
-        font = ::CreateFontIndirectW(&lf);
-        if (font == nullptr)
-            return;  // the control keeps the dialog's font
-        fonts_.push_back({wanted, font});
+    HGDIOBJ oldBitmap = ::SelectObject(dc, picture);
+    RECT r{0, 0, width, height};
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteDC(dc);
+    SetPicture(item, picture);
+}
+
+void Win32DialogHost::SetPicture(HWND item, HBITMAP picture) {
+    const auto old = reinterpret_cast<HBITMAP>(
+        ::SendMessageW(item, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture)));
+    // The picture it replaces (one of a former scale) is ours to delete.
+    const auto mine = std::find(pictures_.begin(), pictures_.end(), old);
+    if (old != nullptr && mine != pictures_.end()) {
+        ::DeleteObject(old);
+        pictures_.erase(mine);
     }
-    ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    pictures_.push_back(picture);
+}
+
+void Win32DialogHost::SetItemPicture(int id, int bitmapResource) {
+    HBITMAP picture = static_cast<HBITMAP>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (picture == nullptr)
+        return;  // the button shows its name as text instead
+    SetPicture(Item(id), picture);
 }
 
 bool Win32DialogHost::IsComboBox(int id) const {
