@@ -4,6 +4,11 @@
 
 #include <windows.h>
 #include <dlgs.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
 
 #include <functional>
 #include <string>
@@ -407,6 +412,98 @@ TEST_F(DialogsTrayTest, F1AsksTheShellToOpenTheHomePageOfARealWebHost) {
     EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(urlFile).find(url) != std::string::npos; }, kWaitMs))
         << ReadWholeFile(urlFile) << " expected " << url;
     SetEnvironmentVariableW(L"TANDREL_WEB_HOST", nullptr);
+}
+
+// The name a screen reader gives the control: its accessible object's name, through oleacc.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))) ||
+        object == nullptr)
+        return L"";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring text;
+    if (object->get_accName(self, &name) == S_OK && name != nullptr)
+        text.assign(name, SysStringLen(name));
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
+// Every button of every dialog has a name of words, and no two controls of a dialog share a mnemonic.
+TEST_F(DialogsTrayTest, EveryButtonIsNamedAndEveryDialogsMnemonicsAreUnique) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    WriteProfile(folder_, "");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    const HWND main = app.Window();
+    const struct {
+        const wchar_t* caption;
+        std::function<HWND()> open;
+    } dialogs[] = {
+        {L"main window", [&] { return main; }},
+        {L"About Tandrel",
+         [&] {
+             PostMessageW(main, WM_SYSCOMMAND, tandrel::mainid::kAboutSysCommand, 0);
+             return WaitForDialog(main, L"About Tandrel");
+         }},
+        {L"Send Password",
+         [&] {
+             Click(main, IDC_PASSWORD);
+             return WaitForDialog(main, L"Send Password");
+         }},
+        {L"Preferences", [&] { return OpenPreferences(main); }},
+        {L"PuTTY Filters",
+         [&] {
+             Click(main, IDC_FILTERS);
+             return WaitForDialog(main, L"PuTTY Filters");
+         }},
+    };
+    const auto check = [](HWND dialog, const wchar_t* caption) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(caption)));
+        std::map<wchar_t, std::wstring> mnemonics;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+            const std::wstring text = WindowText(c);
+            const std::size_t amp = text.find(L'&');
+            if (amp != std::wstring::npos && amp + 1 < text.size()) {
+                const wchar_t key = static_cast<wchar_t>(towlower(text[amp + 1]));
+                EXPECT_FALSE(mnemonics.count(key))
+                    << "&" << static_cast<char>(key) << " of " << testing::PrintToString(mnemonics[key])
+                    << " and " << testing::PrintToString(text);
+                mnemonics[key] = text;
+            }
+            wchar_t cls[32] = {};
+            GetClassNameW(c, cls, 32);
+            if (lstrcmpiW(cls, L"Button") != 0)
+                continue;
+            // A glyph ("5", "i") is no name: a name has a word in it.
+            const std::wstring name = AccessibleName(c);
+            EXPECT_GE(std::count_if(name.begin(), name.end(), [](wchar_t ch) { return iswalpha(ch); }), 2)
+                << "button " << GetDlgCtrlID(c) << " is named " << testing::PrintToString(name);
+        }
+        EXPECT_FALSE(mnemonics.empty());
+    };
+    for (const auto& d : dialogs) {
+        HWND dialog = d.open();
+        ASSERT_NE(dialog, nullptr) << testing::PrintToString(std::wstring(d.caption));
+        check(dialog, d.caption);
+        if (dialog == main)
+            continue;
+        if (std::wstring(d.caption) == L"PuTTY Filters") {
+            Click(dialog, IDC_FILTER_ADD);  // the filter editor, over the list
+            HWND editor = WaitForDialog(dialog, L"Add Filter");
+            ASSERT_NE(editor, nullptr);
+            check(editor, L"Add Filter");
+            Click(editor, IDCANCEL);
+            ASSERT_TRUE(WaitGone(editor));
+        }
+        Click(dialog, IDCANCEL);
+        ASSERT_TRUE(WaitGone(dialog));
+    }
+    CoUninitialize();
 }
 
 }  // namespace
