@@ -86,7 +86,7 @@ Win32DialogHost::Win32DialogHost(HWND dialog, bool modeless) : hwnd_(dialog), mo
 Win32DialogHost::~Win32DialogHost() {
     if (tips_ != nullptr)
         ::DestroyWindow(tips_);
-    for (HBITMAP picture : pictures_) ::DeleteObject(picture);
+    for (const Picture& p : pictures_) DeletePicture(p);
 }
 
 WindowId Win32DialogHost::Window() {
@@ -210,34 +210,54 @@ void Win32DialogHost::DrawGlyph(const Glyph& g) {
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &cell);
     const int width = std::max(1, static_cast<int>(cell.cx));
     const int height = std::max(1, static_cast<int>(cell.cy));
-    HBITMAP picture = ::CreateCompatibleBitmap(screen.Get(), width, height);
-    if (picture == nullptr) {
-        ::SelectObject(dc, oldFont);
-        ::DeleteDC(dc);
-        return;
+    // An icon, so that the background stays the button's and a greyed button greys the glyph
+    // alone: the mask is the glyph in black on white, the colour the glyph on black.
+    HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
+    HBITMAP colour = ::CreateCompatibleBitmap(screen.Get(), width, height);
+    HICON picture = nullptr;
+    if (mask != nullptr && colour != nullptr) {
+        RECT r{0, 0, width, height};
+        ::SetBkMode(dc, TRANSPARENT);
+        HGDIOBJ oldBitmap = ::SelectObject(dc, mask);
+        ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, colour);
+        ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, oldBitmap);
+        ICONINFO info{TRUE, 0, 0, mask, colour};
+        picture = ::CreateIconIndirect(&info);
     }
-    HGDIOBJ oldBitmap = ::SelectObject(dc, picture);
-    RECT r{0, 0, width, height};
-    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-    ::DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, oldBitmap);
     ::DeleteDC(dc);
-    SetPicture(item, picture);
+    if (mask != nullptr)
+        ::DeleteObject(mask);
+    if (colour != nullptr)
+        ::DeleteObject(colour);
+    if (picture != nullptr)
+        SetPicture(item, IMAGE_ICON, picture);
 }
 
-void Win32DialogHost::SetPicture(HWND item, HBITMAP picture) {
-    const auto old = reinterpret_cast<HBITMAP>(
-        ::SendMessageW(item, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture)));
+void Win32DialogHost::SetPicture(HWND item, UINT type, HANDLE picture) {
+    const auto old =
+        reinterpret_cast<HANDLE>(::SendMessageW(item, BM_SETIMAGE, type, reinterpret_cast<LPARAM>(picture)));
     // The picture it replaces (one of a former scale) is ours to delete.
-    const auto mine = std::find(pictures_.begin(), pictures_.end(), old);
+    const auto mine =
+        std::find_if(pictures_.begin(), pictures_.end(), [old](const Picture& p) { return p.handle == old; });
     if (old != nullptr && mine != pictures_.end()) {
-        ::DeleteObject(old);
+        DeletePicture(*mine);
         pictures_.erase(mine);
     }
-    pictures_.push_back(picture);
+    pictures_.push_back({type, picture});
+}
+
+void Win32DialogHost::DeletePicture(const Picture& p) {
+    if (p.type == IMAGE_ICON)
+        ::DestroyIcon(static_cast<HICON>(p.handle));
+    else
+        ::DeleteObject(p.handle);
 }
 
 void Win32DialogHost::SetItemPicture(int id, int bitmapResource) {
@@ -245,7 +265,17 @@ void Win32DialogHost::SetItemPicture(int id, int bitmapResource) {
         ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (picture == nullptr)
         return;  // the button shows its name as text instead
-    SetPicture(Item(id), picture);
+    // Drawn for 96 dots per inch: stretched to the window's scale.
+    const int dpi = static_cast<int>(::GetDpiForWindow(hwnd_));
+    BITMAP size{};
+    if (dpi > USER_DEFAULT_SCREEN_DPI && ::GetObjectW(picture, sizeof size, &size) != 0) {
+        HANDLE scaled =
+            ::CopyImage(picture, IMAGE_BITMAP, ::MulDiv(size.bmWidth, dpi, USER_DEFAULT_SCREEN_DPI),
+                        ::MulDiv(size.bmHeight, dpi, USER_DEFAULT_SCREEN_DPI), LR_COPYDELETEORG);
+        if (scaled != nullptr)
+            picture = static_cast<HBITMAP>(scaled);
+    }
+    SetPicture(Item(id), IMAGE_BITMAP, picture);
 }
 
 bool Win32DialogHost::IsComboBox(int id) const {

@@ -86,14 +86,20 @@ class Win32DialogHost : public IDialogHost {
     };
     // Draws the glyph at the window's scale as the button's picture, and keeps the bitmap.
     void DrawGlyph(const Glyph& g);
-    // Gives the button the picture, deleting the one of ours it replaces.
-    void SetPicture(HWND item, HBITMAP picture);
+    // Gives the button the picture (IMAGE_ICON or IMAGE_BITMAP), deleting the one of ours it
+    // replaces.
+    struct Picture {
+        UINT type;
+        HANDLE handle;
+    };
+    void SetPicture(HWND item, UINT type, HANDLE picture);
+    static void DeletePicture(const Picture& p);
     HWND hwnd_;
     bool modeless_;
     bool ended_ = false;
     int result_ = 0;
     std::vector<Glyph> glyphs_;
-    std::vector<HBITMAP> pictures_;  // every bitmap given to a button, deleted with the host
+    std::vector<Picture> pictures_;  // every picture given to a button, deleted with the host
     HWND tips_ = nullptr;            // the tooltip control, made with the first tip
 };
 

@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
     const HWND toggle = GetDlgItem(app.Window(), kReturnToggle);
     EXPECT_EQ(WindowText(toggle), L"End with Enter");
     EXPECT_EQ(GetWindowLongW(toggle, GWL_STYLE) & (BS_TYPEMASK | BS_PUSHLIKE), BS_CHECKBOX | BS_PUSHLIKE);
-    EXPECT_NE(SendMessageW(toggle, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    EXPECT_NE(SendMessageW(toggle, BM_GETIMAGE, IMAGE_ICON, 0), 0);
     EXPECT_TRUE(FocusCommandBox(app.Window()));
     // The history buttons wait for a history.
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), IDC_HISTORY_OLDER)));
