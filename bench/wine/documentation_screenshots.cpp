@@ -3,6 +3,7 @@
 // desktop (so that the frames are drawn), which names the folder in TANDREL_SCREENSHOT_DIR.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -79,7 +80,8 @@ TEST_F(DocumentationScreenshots, CascadeAndTile) {
 // Show Targets over six tiled terminals, one of them minimised: the numbers over five of them and
 // the note over the main window.
 TEST_F(DocumentationScreenshots, ShowTargets) {
-    WriteAppProfile(temp_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\nalwaysOnTop=0\r\nfilter00=All PuTTYs||+*\r\n");
+    WriteAppProfile(
+        temp_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\nalwaysOnTop=0\r\nfilter00=All PuTTYs||+*\r\n");
     StartTerminals(1, 6);
     dialog_.TileTargets();
     ShowWindow(probes_[4]->Window(), SW_MINIMIZE);
@@ -90,6 +92,40 @@ TEST_F(DocumentationScreenshots, ShowTargets) {
     SetWindowPos(app.Window(), nullptr, 120, 1024 / 2 + 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PostMessageW(app.Window(), WM_SYSCOMMAND, tandrel::mainid::kShowTargetsSysCommand, 0);
     Capture(L"targets.bmp");
+}
+
+// The main window and its dialogs as they are drawn at the scale the prefix gives (200% when
+// scripts/screenshots sets LogPixels to 192): each window moved to the top-left corner, the screen
+// photographed, and the window's size written beside the picture for the crop.
+TEST_F(DocumentationScreenshots, WindowsAtTheDisplayScale) {
+    WriteAppProfile(temp_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\nalwaysOnTop=0\r\ntoolWindow=0\r\n");
+    StartTerminals(1, 3);
+    TandrelApp app(temp_);
+    ASSERT_TRUE(Shown(app));
+    const auto shoot = [this](HWND w, const wchar_t* name) {
+        SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
+        RECT r{};
+        GetWindowRect(w, &r);
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        Capture((std::wstring(name) + L".bmp").c_str());
+        FILE* size = _wfopen((folder_ + L"\\" + name + L".size").c_str(), L"w");
+        ASSERT_NE(size, nullptr);
+        std::fprintf(size, "%ldx%ld\n", r.right - r.left, r.bottom - r.top);
+        std::fclose(size);
+    };
+    SetForegroundWindow(app.Window());
+    shoot(app.Window(), L"main");
+    HWND prefs = OpenPreferences(app.Window());
+    ASSERT_NE(prefs, nullptr);
+    shoot(prefs, L"preferences");
+    Click(prefs, IDCANCEL);
+    ASSERT_TRUE(WaitGone(prefs));
+    PostMessageW(app.Window(), WM_SYSCOMMAND, tandrel::mainid::kAboutSysCommand, 0);
+    HWND about = WaitForDialog(app.Window(), L"About Tandrel");
+    ASSERT_NE(about, nullptr);
+    shoot(about, L"about");
+    Click(about, IDC_CLOSE);
+    ASSERT_TRUE(WaitGone(about));
 }
 
 }  // namespace

@@ -47,6 +47,13 @@ std::wstring DeliveryReportText(std::wstring_view missedWhat, const std::vector<
     }
     if (missed.size() > named)
         text.append(L"\nand " + std::to_wstring(missed.size() - named) + L" more");
+    // Keys typed after the keyboard was lost went to whatever program had it.
+    if (std::any_of(missed.begin(), missed.end(),
+                    [](const MissedTarget& m) { return m.reason == MissReason::kKeyboardLost; })) {
+        text.append(L"\n\nPart of ");
+        text.append(missedWhat);
+        text.append(L" may have reached another program.");
+    }
     return text;
 }
 

@@ -128,6 +128,7 @@ inline constexpr std::uint32_t kOk = 0x0000;
 inline constexpr std::uint32_t kYesNo = 0x0004;
 inline constexpr std::uint32_t kIconExclamation = 0x0030;
 inline constexpr std::uint32_t kIconInformation = 0x0040;
+inline constexpr std::uint32_t kDefButton2 = 0x0100;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;

@@ -21,7 +21,7 @@ const std::vector<CDialog::MapEntry>& CAboutDialog::MessageMap() const {
     static const std::vector<MapEntry> map = {
         {DialogEvent::kInit, -1, -1, &InitHandler},
         {DialogEvent::kCommand, kVisitWebSite, notify::kButtonClicked, &Bind<D, &D::OnVisitWebSite>},
-        {DialogEvent::kCommand, kDonate, notify::kStaticClicked, &Bind<D, &D::OnDonate>},
+        {DialogEvent::kCommand, kDonate, notify::kButtonClicked, &Bind<D, &D::OnDonate>},
         // Close is the framework's OK action; Escape and the close button its cancel action.
         {DialogEvent::kCommand, kClose, notify::kButtonClicked, &Bind<CDialog, &CDialog::OnOK>},
         {DialogEvent::kCommand, mb::kIdCancel, notify::kButtonClicked, &Bind<CDialog, &CDialog::OnCancel>},
@@ -33,6 +33,7 @@ const std::vector<CDialog::MapEntry>& CAboutDialog::MessageMap() const {
 void CAboutDialog::OnInitDialog() {
     host->SetItemText(kLine1, std::wstring(version::kLongName) + L" " + version::kDisplayVersion);
     host->SetItemText(kLine2, kNoticeLine);
+    host->SetItemPicture(kDonate, IDB_DONATE);
 }
 
 void CAboutDialog::OnVisitWebSite() {

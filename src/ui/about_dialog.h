@@ -13,7 +13,7 @@ class CAboutDialog : public CDialog {
     static constexpr int kLine1 = IDC_ABOUT_LINE1;
     static constexpr int kLine2 = IDC_ABOUT_LINE2;
     static constexpr int kVisitWebSite = IDC_VISIT_WEB_SITE;
-    static constexpr int kDonate = IDC_DONATE;  // the picture of bitmap 134
+    static constexpr int kDonate = IDC_DONATE;  // a button showing bitmap 134
     static constexpr int kClose = IDC_CLOSE;
 
     static constexpr wchar_t kNoticeLine[] = L"One command, typed into every terminal window.";

@@ -32,7 +32,11 @@ class IDialogHost {
     virtual bool IsItemEnabled(int id) = 0;
     virtual void ShowItem(int id, bool shown) = 0;
     virtual bool IsItemShown(int id) = 0;
-    virtual void SetItemFont(int id, const FontSpec& font) = 0;  // and redraw it
+    // The button shows `glyph` drawn in `font` as its picture, made anew at each scale of the
+    // window; its own text stays unchanged, the name a screen reader reads.
+    virtual void SetItemGlyph(int id, const FontSpec& font, const std::wstring& glyph) = 0;
+    // The button shows the bitmap resource as its picture; its text stays its name.
+    virtual void SetItemPicture(int id, int bitmapResource) = 0;
     // The tooltip shown while the mouse rests on the control.
     virtual void SetItemTip(int id, const std::wstring& tip) = 0;
 

@@ -115,7 +115,7 @@ void CFiltersDialog::OnEdit() {
         return;
     const std::wstring& entry = workingList[static_cast<std::size_t>(sel)];
     CFilterEditDialog editor(openHomePage_);
-    editor.caption = L"Add Filter";  // the editor has no title of its own for editing
+    editor.caption = L"Edit Filter";
     editor.filterName = GetFilterName(entry);
     editor.filterRules = GetFilterRules(entry);
     if (!RunEditor(editor))

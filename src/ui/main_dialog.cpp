@@ -21,6 +21,26 @@ const FontSpec kArrowFont{L"Marlett", 100};
 const FontSpec kSmallGlyphFont{L"Marlett", 80};
 const FontSpec kReturnGlyphFont{L"Symbol", 70};
 
+// The buttons that show a glyph: the picture drawn from a glyph font, the text (what a screen
+// reader reads) and the tooltip both the button's name.
+struct GlyphButton {
+    int id;
+    const FontSpec& font;
+    const wchar_t* glyph;
+    const wchar_t* name;
+};
+const GlyphButton kGlyphButtons[] = {
+    {IDC_HISTORY_OLDER, kArrowFont, L"5", L"Older command"},
+    {IDC_HISTORY_NEWER, kArrowFont, L"6", L"Newer command"},
+    {IDC_KEY_UP, kArrowFont, L"5", L"Up arrow"},
+    {IDC_KEY_DOWN, kArrowFont, L"6", L"Down arrow"},
+    {IDC_KEY_LEFT, kArrowFont, L"3", L"Left arrow"},
+    {IDC_KEY_RIGHT, kArrowFont, L"4", L"Right arrow"},
+    {IDC_HISTORY_CLEAR, kSmallGlyphFont, L"r", L"Clear history"},
+    {IDC_KEY_CENTRE, kSmallGlyphFont, L"i", L"Thirty Enters"},
+    {IDC_RETURN_TOGGLE, kReturnGlyphFont, L"\u00BF", L"End with Enter"},
+};
+
 }  // namespace
 
 const std::wstring& CMainDialog::TrayTip() {
@@ -61,13 +81,13 @@ bool CMainDialog::OnInitDialog() {
     }
     host->SelectListItem(mainid::kFilterCombo, selectedFilter);
 
-    for (int id :
-         {IDC_HISTORY_OLDER, IDC_HISTORY_NEWER, IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_LEFT, IDC_KEY_RIGHT})
-        host->SetItemFont(id, kArrowFont);
-    for (int id : {IDC_HISTORY_CLEAR, IDC_KEY_CENTRE}) host->SetItemFont(id, kSmallGlyphFont);
+    for (const GlyphButton& b : kGlyphButtons) {
+        host->SetItemText(b.id, b.name);
+        host->SetItemGlyph(b.id, b.font, b.glyph);
+        host->SetItemTip(b.id, b.name);
+    }
     commandBox.SetEmulateCopyPaste(settings.emulateCopyPaste);
     commandBox.SetScrollThrough(settings.cmdhistoryScrollThrough);
-    host->SetItemFont(mainid::kReturnToggle, kReturnGlyphFont);
     host->SetCheck(mainid::kReturnToggle, settings.sendCR != 0);
 
     host->RemoveSystemMenuItem(sc::kMaximize);
@@ -75,6 +95,8 @@ bool CMainDialog::OnInitDialog() {
     host->AppendSystemMenuItem(mainid::kShowTargetsSysCommand, L"Show Targets\tCtrl+T");
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kAboutSysCommand, L"About Tandrel...");
+    // The way out by keyboard when Alt+F4 only hides the window into the tray.
+    host->AppendSystemMenuItem(mainid::kExitSysCommand, L"Exit");
 
     normalWindowHeight = host->WindowRect().Height();
     if (settings.arrangeOnStartup != 0)
@@ -152,6 +174,10 @@ bool CMainDialog::OnSysCommand(std::uintptr_t command) {
     }
     if (c == static_cast<std::uintptr_t>(mainid::kShowTargetsSysCommand)) {
         ShowTargets();
+        return true;
+    }
+    if (c == static_cast<std::uintptr_t>(mainid::kExitSysCommand)) {
+        OnExit();
         return true;
     }
     // Minimise and close hide the window into the notification area, but only behind an icon: a
@@ -239,8 +265,10 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
         return;
     switch (key) {
         case vk::kTab:
-            if (settings.tabCompletion != 0) {
+            // Shift+Tab moves the focus back, as everywhere; only Tab completes.
+            if (settings.tabCompletion != 0 && (platform.keyboard.KeyState(vk::kShift) & 0x8000) == 0) {
                 SubmitCommand(commandBox.GetCommandText(), true);
+                ReportNoTarget();
                 key = 0;  // the focus stays in the box
             }
             break;

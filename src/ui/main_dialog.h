@@ -45,6 +45,7 @@ inline constexpr int kCtrl = IDC_CTRL;
 inline constexpr int kClose = IDC_CLOSE;
 inline constexpr int kAboutSysCommand = 16;
 inline constexpr int kShowTargetsSysCommand = 32;
+inline constexpr int kExitSysCommand = 48;
 inline constexpr int kTrayOpen = IDM_TRAY_OPEN;
 inline constexpr int kTrayCascade = IDM_TRAY_CASCADE;
 inline constexpr int kTrayAbout = IDM_TRAY_ABOUT;
@@ -163,7 +164,8 @@ class CMainDialog : public CDialog {
     void MinimizeTargets() { MinimizeTargets(FilterInForce()); }
     void MinimizeTargets(std::wstring_view definition);
     void HideTargets();
-    // Asks first; on Yes ends the processes that own the targets. Leaves the focus where it is.
+    // Asks first, naming the count and the filter, with No as the default answer; on Yes ends the
+    // processes that own the targets. Leaves the focus where it is.
     void CloseTargets();
     // The filter combo box changed its selection: store it, and arrange as autoArrange says.
     void FilterSelectionChanged();
@@ -189,6 +191,9 @@ class CMainDialog : public CDialog {
     // refused. While `busy` (a command of this window is under way) nothing is done and the
     // report says so.
     std::optional<std::string> OnHandOffRecord(std::string_view record, bool busy);
+    // After a command typed here (Send, Tab completion) found no terminal under the filter: says
+    // so and what to do. Nothing when the last collection found a target.
+    void ReportNoTarget();
     // Show Targets (system menu, tray menu, Ctrl+T): numbers over every target for a moment, and
     // a note over the main window of those that cannot be marked where they are.
     void ShowTargets();

@@ -41,9 +41,14 @@ void CMainDialog::OnScript() {
     std::wstring path;
     if (host->ChooseFileToOpen(L"Tandrel Scripts (*.tdl)|*.tdl||", L"Open Tandrel script", path)) {
         std::string bytes;
-        if (platform.storage.ReadFile(path, bytes) == FileRead::kRead)
+        if (platform.storage.ReadFile(path, bytes) == FileRead::kRead) {
             ReportMissed(L"the script", PlayScript(bytes));
-        // A file that cannot be read sends nothing; the focus comes back all the same.
+        } else {
+            host->ShowMessageBox(L"The script\n" + path +
+                                     L"\ncould not be read: nothing was sent.\n\nCheck that the file is "
+                                     L"there and that you may read it, then try again.",
+                                 L"Tandrel", mb::kOk | mb::kIconExclamation);
+        }
     }
     RestoreCommandFocus();
 }

@@ -4,6 +4,7 @@
 
 #include "arrange/arrange.h"
 #include "res/resource.h"
+#include "targets/filter.h"
 #include "ui/dialog_host.h"
 #include "ui/main_dialog.h"
 
@@ -14,8 +15,12 @@ constexpr std::int32_t kAutoCascade = 2;
 constexpr std::int32_t kAutoTile = 3;
 // Between minimising the others and arranging the new selection.
 constexpr std::uint32_t kAutoMinimizePauseMs = 250;
-constexpr wchar_t kCloseQuestion[] = L"Are you sure you want to\nclose filtered PuTTYs?";
 constexpr wchar_t kCaption[] = L"Tandrel";
+
+std::wstring CloseQuestion(std::size_t count, std::wstring_view filterName) {
+    return L"End the " + std::to_wstring(count) + (count == 1 ? L" terminal" : L" terminals") +
+           L" of filter " + std::wstring(filterName) + L"?";
+}
 }  // namespace
 
 void CMainDialog::CascadeTargets() {
@@ -60,7 +65,9 @@ void CMainDialog::CloseTargets() {
     // Nothing is ended without the operator's yes; with no window to ask from, nobody said it.
     if (host == nullptr)
         return;
-    if (host->ShowMessageBox(kCloseQuestion, kCaption, mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+    // No is the default: a stray Enter ends nothing.
+    if (host->ShowMessageBox(CloseQuestion(TargetList.size(), GetFilterName(FilterInForce())), kCaption,
+                             mb::kYesNo | mb::kIconExclamation | mb::kDefButton2) != mb::kIdYes)
         return;
     EndTargetProcesses(platform.windows, TargetList);
 }

@@ -19,6 +19,7 @@ CDialog::MapEntry Command(int id, int code = kClicked) {
 
 void CMainDialog::OnSend() {
     SubmitCommand(commandBox.GetCommandText(), false);
+    ReportNoTarget();
 }
 
 void CMainDialog::OnInsertCtrl() {

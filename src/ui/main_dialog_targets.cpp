@@ -1,4 +1,5 @@
 // The main window's target list: the filter in force and the collections under it.
+#include "targets/filter.h"
 #include "targets/targets.h"
 #include "ui/main_dialog.h"
 
@@ -16,6 +17,16 @@ std::wstring_view CMainDialog::FilterInForce(std::int32_t index) const {
 
 void CMainDialog::CollectTargets(std::wstring_view definition) {
     TargetList = tandrel::CollectTargets(platform.windows, definition);
+}
+
+void CMainDialog::ReportNoTarget() {
+    if (!TargetList.empty() || host == nullptr)
+        return;
+    host->ShowMessageBox(L"No terminal window passes the filter " + GetFilterName(FilterInForce()) +
+                             L": nothing was sent.\n\nOpen a terminal whose title the filter takes, or "
+                             L"choose another filter; the command waits in the history.",
+                         L"Tandrel", mb::kOk | mb::kIconExclamation);
+    RestoreCommandFocus();
 }
 
 const std::vector<WindowId>& CMainDialog::CollectEveryTerminalWindow() {

@@ -61,16 +61,38 @@ Size LargestVisibleClientSize(IWindowSystem& windows, const std::vector<WindowId
 
 }  // namespace
 
-std::wstring CascadeDimensionsMessage() {
-    return L"Could not determine cascade dimensions.\n\nPlease verify that:\n\n"
-           L"1) At least one PuTTY window is open and visible.\n"
-           L"2) The PuTTY window is no smaller than " +
-           Decimal(D::kMinCascadeWidth) + L" x " + Decimal(D::kMinCascadeHeight) +
-           L" pixels.\n"
-           L"3) The PuTTY window is no larger than " +
-           Decimal(D::kMaxCascadeWidth) + L" x " + Decimal(D::kMaxCascadeHeight) +
-           L" pixels.\n\nCascade dimensions will be set to defaults.";
+std::wstring CascadeDimensionsMessage(int width, int height) {
+    const std::wstring kept = L"The cascade dimensions are left as they were.";
+    if (width == 0 && height == 0)
+        return L"Find measures the largest visible PuTTY window, and no PuTTY window is open and "
+               L"visible.\n\nOpen or show one, then press Find again. " +
+               kept;
+    return L"The largest visible PuTTY window measures " + Decimal(width) + L" x " + Decimal(height) +
+           L" pixels; cascade dimensions must be from " + Decimal(D::kMinCascadeWidth) + L" x " +
+           Decimal(D::kMinCascadeHeight) + L" to " + Decimal(D::kMaxCascadeWidth) + L" x " +
+           Decimal(D::kMaxCascadeHeight) + L" pixels.\n\nResize that window, then press Find again. " + kept;
 }
+
+namespace {
+
+// The first value out of range and its bounds; empty when every value is in range.
+std::wstring OutOfRangeNote(const Settings& v) {
+    const auto range = [](const wchar_t* what, std::int32_t low, std::int32_t high, const wchar_t* unit) {
+        return std::wstring(what) + L" must be from " + Decimal(low) + L" to " + Decimal(high) + unit +
+               L" before OK can be pressed.";
+    };
+    if (v.transition < D::kMinTransition || v.transition > D::kMaxTransition)
+        return range(L"Transition", D::kMinTransition, D::kMaxTransition, L" ms");
+    if (v.windowOpacity < D::kMinOpacity)
+        return range(L"Opacity", D::kMinOpacity, D::kMaxOpacity, L"");
+    if (v.cascadeWidth < D::kMinCascadeWidth || v.cascadeWidth > D::kMaxCascadeWidth)
+        return range(L"Cascade width", D::kMinCascadeWidth, D::kMaxCascadeWidth, L" pixels");
+    if (v.cascadeHeight < D::kMinCascadeHeight || v.cascadeHeight > D::kMaxCascadeHeight)
+        return range(L"Cascade height", D::kMinCascadeHeight, D::kMaxCascadeHeight, L" pixels");
+    return {};
+}
+
+}  // namespace
 
 CPreferencesDialog::CPreferencesDialog(IShell& shell, IWindowSystem& windows,
                                        CollectEveryTerminal collectEveryTerminal)
@@ -171,12 +193,10 @@ void CPreferencesDialog::UpdateControlStates() {
     host->EnableItem(kAutoMinimize, arranging);
     host->EnableItem(kArrangeOnStartup, arranging);
 
-    const bool inRange = values_.transition >= kMinTransition && values_.transition <= kMaxTransition &&
-                         values_.windowOpacity >= kMinOpacity && values_.cascadeWidth >= kMinCascadeWidth &&
-                         values_.cascadeWidth <= kMaxCascadeWidth &&
-                         values_.cascadeHeight >= kMinCascadeHeight &&
-                         values_.cascadeHeight <= kMaxCascadeHeight;
-    host->EnableItem(kOk, inRange);
+    // A greyed OK says why: the first value out of range and its bounds.
+    const std::wstring note = OutOfRangeNote(values_);
+    host->EnableItem(kOk, note.empty());
+    host->SetItemText(kRangeNote, note);
 
     // 1% at 50 up to 100% at 254 and 255. Computed in 64 bits: a hand-edited profile can hand
     // in any 32-bit opacity.
@@ -229,11 +249,10 @@ void CPreferencesDialog::FindCascadeDimensions() {
         values_.cascadeWidth = size.width;
         values_.cascadeHeight = size.height;
     } else {
-        host->ShowMessageBox(CascadeDimensionsMessage(), version::kProductName,
+        // What was typed stays: the operator is told what was measured and what to do.
+        host->ShowMessageBox(CascadeDimensionsMessage(size.width, size.height), version::kProductName,
                              mb::kOk | mb::kIconExclamation);
-        const Settings defaults;
-        values_.cascadeWidth = defaults.cascadeWidth;
-        values_.cascadeHeight = defaults.cascadeHeight;
+        return;
     }
     // Both members are set before either edit is written: each edit's change notification reads
     // back only its own value.

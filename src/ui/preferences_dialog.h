@@ -1,7 +1,7 @@
 // The "Preferences" dialog: seventeen of the main window's settings in one modal window. It
 // works on a copy: each control's handler writes its value as soon as the control changes, the
 // main window hands its settings in before the dialog is shown and takes them back only after OK.
-// OK is enabled only while the numeric values are in range.
+// OK is enabled only while the numeric values are in range; a note says which is not.
 #pragma once
 #include "res/resource.h"
 #include <cstdint>
@@ -43,6 +43,7 @@ class CPreferencesDialog : public CDialog {
     static constexpr int kOpacitySlider = IDC_OPACITY_SLIDER;
     static constexpr int kOpacityPercent = IDC_OPACITY_PERCENT;
     static constexpr int kOpacityLabel = IDC_OPACITY_LABEL;
+    static constexpr int kRangeNote = IDC_RANGE_NOTE;
 
     // What OK accepts, bounds included.
     static constexpr std::int32_t kMinTransition = 1;
@@ -77,8 +78,8 @@ class CPreferencesDialog : public CDialog {
     void OnCheckBox(int id);  // every check box
     void OnEditChanged(int id);
     void OnHScroll(int id);
-    // Find: the client size of the largest visible terminal window, or the defaults after a
-    // message when there is none of a usable size.
+    // Find: the client size of the largest visible terminal window; when there is none of a
+    // usable size, a message says what was measured and the values stay.
     void FindCascadeDimensions();
     void OnHelp();
 
@@ -103,7 +104,8 @@ class CPreferencesDialog : public CDialog {
     CollectEveryTerminal collectEveryTerminal_;
 };
 
-// The message Find shows when it measured nothing usable.
-std::wstring CascadeDimensionsMessage();
+// The message Find shows when it measured nothing usable: the largest visible client size, zero
+// by zero when no terminal window is visible.
+std::wstring CascadeDimensionsMessage(int width, int height);
 
 }  // namespace tandrel

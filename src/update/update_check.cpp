@@ -1,5 +1,6 @@
 #include "update/update_check.h"
 
+#include "platform/diagnostics.h"
 #include "platform/modal_scope.h"
 #include "platform/platform_constants.h"
 #include "update/version_record.h"
@@ -36,6 +37,11 @@ std::wstring NoUpdatesMessage() {
            L" is the latest version.";
 }
 
+std::wstring DownloadFailedMessage() {
+    return L"Tandrel could not fetch its version record, so it cannot tell whether a newer version "
+           L"exists.\n\nCheck the network connection (and any proxy), then try again.";
+}
+
 void RunUpdateCheck(IShell& shell, const AskOperator& ask, bool interactive, std::int32_t& modalDialogOpen,
                     const std::function<void()>& openHomePage) {
     ModalScope modal(modalDialogOpen);
@@ -43,11 +49,11 @@ void RunUpdateCheck(IShell& shell, const AskOperator& ask, bool interactive, std
     std::string latest;
     std::string record;
     // A shell that hands back more than was asked for counts as a failed download too.
-    if (shell.Download(VersionRecordUrl(shell.WebHost()), update::kDownloadTimeoutMs, update::kMaxRecordBytes,
-                       record) &&
-        record.size() <= update::kMaxRecordBytes) {
+    const bool fetched = shell.Download(VersionRecordUrl(shell.WebHost()), update::kDownloadTimeoutMs,
+                                        update::kMaxRecordBytes, record) &&
+                         record.size() <= update::kMaxRecordBytes;
+    if (fetched)
         latest = FindLatestVersion(record);
-    }
 
     if (!latest.empty()) {
         const int answer = ask(NewVersionMessage(WidenBytes(latest)), version::kProductName,
@@ -55,6 +61,11 @@ void RunUpdateCheck(IShell& shell, const AskOperator& ask, bool interactive, std
         if (answer == mb::kIdYes) {
             openHomePage();
         }
+    } else if (!fetched) {
+        // A failed fetch is no answer: asked for, it says so; at start-up it is only traced.
+        Trace(DownloadFailedMessage());
+        if (interactive)
+            ask(DownloadFailedMessage(), version::kProductName, mb::kOk | mb::kIconExclamation);
     } else if (interactive) {
         ask(NoUpdatesMessage(), version::kProductName, mb::kOk | mb::kIconInformation);
     }

@@ -28,15 +28,16 @@ inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 // http://<web host>/software.php?app=Tandrel&iv=010700
 std::wstring VersionRecordUrl(std::wstring_view host = TANDREL_WEB_HOST);
 
-// The two messages, with the running and the latest version filled in.
+// The messages, with the running and the latest version filled in.
 std::wstring NewVersionMessage(const std::wstring& latest);
 std::wstring NoUpdatesMessage();
+std::wstring DownloadFailedMessage();
 
 // The whole check. `modalDialogOpen` is 1 from the start of the download until the last message
 // has been answered, so the tray menu is greyed meanwhile. With a newer version the operator is
 // offered the home page (Yes runs `openHomePage`); otherwise the interactive form says that
-// there is no update and the start-up form says nothing. A failed download, a record without a
-// line for this program and a record with nothing newer all end the same way.
+// there is no update and the start-up form says nothing. A record without a line for this program
+// and a record with nothing newer end the same way; a failed download says that it failed.
 // `ask` shows a message box over the main window (text, caption, mb:: style) and returns the
 // button that ended it.
 using AskOperator = std::function<int(const std::wstring&, const std::wstring&, std::uint32_t)>;

@@ -19,6 +19,8 @@ struct FakeControl {
     bool enabled = true;
     bool shown = true;
     FontSpec font;
+    std::wstring glyph;
+    int picture = 0;
     std::wstring tip;
     std::vector<std::wstring> items;  // combo and list boxes
     int selection = -1;
@@ -85,7 +87,11 @@ class FakeDialogHost : public IDialogHost {
     bool IsItemEnabled(int id) override { return controls_[id].enabled; }
     void ShowItem(int id, bool shown) override { controls_[id].shown = shown; }
     bool IsItemShown(int id) override { return controls_[id].shown; }
-    void SetItemFont(int id, const FontSpec& font) override { controls_[id].font = font; }
+    void SetItemGlyph(int id, const FontSpec& font, const std::wstring& glyph) override {
+        controls_[id].font = font;
+        controls_[id].glyph = glyph;
+    }
+    void SetItemPicture(int id, int bitmapResource) override { controls_[id].picture = bitmapResource; }
     void SetItemTip(int id, const std::wstring& tip) override { controls_[id].tip = tip; }
     void ClearList(int id) override;
     void AddListItem(int id, const std::wstring& text) override { controls_[id].items.push_back(text); }

@@ -41,9 +41,9 @@ class LoggingHost : public FakeDialogHost {
         Note("select " + std::to_string(id) + " " + std::to_string(index));
         FakeDialogHost::SelectListItem(id, index);
     }
-    void SetItemFont(int id, const FontSpec& font) override {
+    void SetItemGlyph(int id, const FontSpec& font, const std::wstring& glyph) override {
         Note("font " + std::to_string(id) + " " + Narrow(font.face) + " " + std::to_string(font.pointTenths));
-        FakeDialogHost::SetItemFont(id, font);
+        FakeDialogHost::SetItemGlyph(id, font, glyph);
     }
     void SetCheck(int id, bool on) override {
         Note("check " + std::to_string(id) + " " + std::to_string(on));

@@ -18,7 +18,7 @@ using fakes::ShownMessageBox;
 
 using Trace = std::vector<std::string>;
 
-const std::wstring kQuestion = L"Are you sure you want to\nclose filtered PuTTYs?";
+const std::wstring kQuestion = L"End the 2 terminals of filter All PuTTYs?";
 
 TEST(CloseTargets, NoTargetNoQuestion) {
     ArrangeOn<> t;
@@ -46,7 +46,7 @@ TEST(CloseTargets, AsksOnceAndAnsweringNoEndsNothingAndLeavesTheFocus) {
     const ShownMessageBox& box = t.host.MessageBoxes()[0];
     EXPECT_EQ(box.text, kQuestion);
     EXPECT_EQ(box.caption, L"Tandrel");
-    EXPECT_EQ(box.flags, mb::kYesNo | mb::kIconExclamation);
+    EXPECT_EQ(box.flags, mb::kYesNo | mb::kIconExclamation | mb::kDefButton2);  // No is the default
     EXPECT_TRUE(t.Trace().empty());
     EXPECT_EQ(t.dialog.TargetList.size(), 2u);
 }
@@ -81,7 +81,8 @@ TEST(CloseTargets, YesEndsEachOwningProcessOnceAndNoOther) {
     t.dialog.CloseTargets();
 
     EXPECT_EQ(t.Trace(), (Trace{"end-process 200 4294967295", "end-process 300 4294967295"}));
-    EXPECT_EQ(t.host.MessageBoxes().size(), 1u);
+    ASSERT_EQ(t.host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(t.host.MessageBoxes()[0].text, L"End the 5 terminals of filter Web?");
     EXPECT_TRUE(t.desktop.Exists(decoy));
 }
 

@@ -156,6 +156,11 @@ TEST_F(Actions, AScriptThatCannotBeReadOrIsNotChosenSendsNothing) {
     host.UserClicks(mainid::kScript);
     host.UserClicks(mainid::kScript);  // Cancel
     EXPECT_EQ(desktop.Window(a).text, L"");
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);  // the unreadable file says so; Cancel says nothing
+    EXPECT_EQ(
+        host.MessageBoxes()[0].text,
+        L"The script\nC:\\missing.tdl\ncould not be read: nothing was sent.\n\nCheck that the file is there "
+        L"and that you may read it, then try again.");
     EXPECT_EQ(d.modalDialogOpen, 0);
     EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
 }

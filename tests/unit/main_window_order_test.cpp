@@ -42,19 +42,20 @@ TEST(MainWindowInit, RunsItsStepsInOrder) {
 
     EXPECT_FALSE(t.Init());  // the focus is already placed
 
-    const Log expected = {
-        "read profile", "update check", "list 1001 All PuTTYs", "list 1001 web", "select 1001 1",
-        "font 1008 Marlett 100", "font 1009 Marlett 100", "font 1012 Marlett 100", "font 1015 Marlett 100",
-        "font 1013 Marlett 100", "font 1014 Marlett 100", "font 1010 Marlett 80", "font 1016 Marlett 80",
-        "font 1007 Symbol 70", "check 1007 0", "sysmenu remove 61488", "sysmenu separator",
-        "sysmenu 32 Show Targets\tCtrl+T", "sysmenu separator", "sysmenu 16 About Tandrel...",
-        "measure",  // normalWindowHeight
-        // ApplyWindowPreferences
-        "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20", "alpha 200",
-        "place " + self + " -1 0 0 387 285 0x2",
-        // RestoreCommandFocus
-        "default 1024", "focus 1011", "enable 1008 1", "enable 1009 1", "enable 1010 1",
-        "foreground " + self};
+    const Log expected = {"read profile", "update check", "list 1001 All PuTTYs", "list 1001 web",
+                          "select 1001 1", "font 1008 Marlett 100", "font 1009 Marlett 100",
+                          "font 1012 Marlett 100", "font 1015 Marlett 100", "font 1013 Marlett 100",
+                          "font 1014 Marlett 100", "font 1010 Marlett 80", "font 1016 Marlett 80",
+                          "font 1007 Symbol 70", "check 1007 0", "sysmenu remove 61488", "sysmenu separator",
+                          "sysmenu 32 Show Targets\tCtrl+T", "sysmenu separator",
+                          "sysmenu 16 About Tandrel...", "sysmenu 48 Exit",
+                          "measure",  // normalWindowHeight
+                          // ApplyWindowPreferences
+                          "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20",
+                          "alpha 200", "place " + self + " -1 0 0 387 285 0x2",
+                          // RestoreCommandFocus
+                          "default 1024", "focus 1011", "enable 1008 1", "enable 1009 1", "enable 1010 1",
+                          "foreground " + self};
     EXPECT_EQ(t.log, expected);
     EXPECT_EQ(t.dialog.normalWindowHeight, 296);
     EXPECT_EQ(t.dialog.historyCursor, 1);

@@ -25,12 +25,20 @@ TEST_F(MainWindow, InitialisationFillsTheWindowFromTheProfile) {
         EXPECT_EQ(host.Control(id).font.pointTenths, 100) << id;
     for (int id : {1010, 1016}) EXPECT_EQ(host.Control(id).font.pointTenths, 80) << id;
     EXPECT_EQ(host.Control(mainid::kReturnToggle).font.face, L"Symbol");
+    // A glyph is a picture: the text, which a screen reader reads, and the tooltip name the button.
+    for (int id : {1007, 1008, 1009, 1010, 1012, 1013, 1014, 1015, 1016}) {
+        EXPECT_FALSE(host.Control(id).glyph.empty()) << id;
+        EXPECT_GT(host.Control(id).text.size(), 5u) << id;
+        EXPECT_EQ(host.Control(id).tip, host.Control(id).text) << id;
+    }
+    EXPECT_EQ(host.Control(mainid::kHistoryOlder).text, L"Older command");
     EXPECT_EQ(d.normalWindowHeight, 300);
     // No Maximize; a separator and the About item at the end.
     const std::vector<std::wstring>& menu = host.SystemMenu();
-    ASSERT_GE(menu.size(), 2u);
-    EXPECT_EQ(menu[menu.size() - 2], L"-");
-    EXPECT_EQ(menu.back(), L"About Tandrel...:16");
+    ASSERT_GE(menu.size(), 3u);
+    EXPECT_EQ(menu[menu.size() - 3], L"-");
+    EXPECT_EQ(menu[menu.size() - 2], L"About Tandrel...:16");
+    EXPECT_EQ(menu.back(), L"Exit:48");  // reached by keyboard even where Alt+F4 only hides
     for (const std::wstring& item : menu) EXPECT_EQ(item.find(L":61488"), std::wstring::npos);
     // The tray icon came before the window preferences; the focus is in the command box.
     EXPECT_EQ(tray.calls, std::vector<std::wstring>{L"add Tandrel 1.7"});
@@ -221,8 +229,32 @@ TEST_F(MainWindow, WhatARunMissedIsToldOnceAfterIt) {
     EXPECT_EQ(host.MessageBoxes()[1].text, L"These terminal windows missed the quick key:" + named);
 }
 
+TEST_F(MainWindow, SendAndTabCompletionWithNoMatchingTerminalSaySo) {
+    Profile(L"checkForUpdates=0\r\nfilter00=All PuTTYs||+*\r\nfilter01=Web||+web*\r\nfilter=1\r\n");
+    Terminal(L"db01");
+    CMainDialog& d = Open();
+    d.settings.tabCompletion = 1;
+    Type(L"uptime");
+    host.UserClicks(mainid::kSend);
+    Type(L"cd /us");
+    Press(vk::kTab);
+    const std::wstring said =
+        L"No terminal window passes the filter Web: nothing was sent.\n\nOpen a terminal whose title the "
+        L"filter "
+        L"takes, or choose another filter; the command waits in the history.";
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, said);
+    EXPECT_EQ(host.MessageBoxes()[1].text, said);
+    EXPECT_EQ(d.commandHistory, (std::vector<std::wstring>{L"uptime", L"cd /us"}));
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+    Terminal(L"web01");
+    host.UserClicks(mainid::kSend);
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);  // a target: nothing to say
+}
+
 struct RoutingRow {
     const char* name;
+    bool shift;  // Shift held with the key
     std::uint32_t key;
     int focused;
     std::int32_t tabCompletion;
@@ -242,6 +274,10 @@ TEST_P(KeyboardRouting, KeysInTheMainWindow) {
     d.settings.tabCompletion = r.tabCompletion;
     d.settings.cmdhistoryScrollThrough = r.scrollThrough;
     Type(L"cd /us");
+    if (r.shift) {
+        desktop.SetFocusNow(main);
+        desktop.KeyEvent(vk::kShift, 0, 0);  // Shift held in the main window
+    }
     EXPECT_EQ(Press(r.key, r.focused), r.keyAfter);
     EXPECT_EQ(Box(), r.boxAfter);
     EXPECT_EQ(desktop.Window(term).text, r.terminal);
@@ -250,15 +286,17 @@ TEST_P(KeyboardRouting, KeysInTheMainWindow) {
 INSTANTIATE_TEST_SUITE_P(
     Table, KeyboardRouting,
     testing::Values(
-        RoutingRow{"EscapeInTheBox", vk::kEscape, mainid::kCommandBox, 0, 1, 0, L"cd /us", L""},
-        RoutingRow{"EscapeOnAButton", vk::kEscape, mainid::kSend, 0, 1, 0, L"cd /us", L""},
-        RoutingRow{"TabCompletes", vk::kTab, mainid::kCommandBox, 1, 1, 0, L"", L"cd /us\t"},
-        RoutingRow{"TabMovesTheFocus", vk::kTab, mainid::kCommandBox, 0, 1, vk::kTab, L"cd /us", L""},
-        RoutingRow{"TabOnAButton", vk::kTab, mainid::kSend, 1, 1, vk::kTab, L"cd /us", L""},
-        RoutingRow{"UpRecalls", vk::kUp, mainid::kCommandBox, 0, 1, vk::kUp, L"new", L""},
-        RoutingRow{"DownRecalls", vk::kDown, mainid::kCommandBox, 0, 1, vk::kDown, L"old", L""},
-        RoutingRow{"UpMovesTheCaret", vk::kUp, mainid::kCommandBox, 0, 0, vk::kUp, L"cd /us", L""},
-        RoutingRow{"UpOnAButton", vk::kUp, mainid::kSend, 0, 1, vk::kUp, L"cd /us", L""}),
+        RoutingRow{"EscapeInTheBox", false, vk::kEscape, mainid::kCommandBox, 0, 1, 0, L"cd /us", L""},
+        RoutingRow{"EscapeOnAButton", false, vk::kEscape, mainid::kSend, 0, 1, 0, L"cd /us", L""},
+        RoutingRow{"TabCompletes", false, vk::kTab, mainid::kCommandBox, 1, 1, 0, L"", L"cd /us\t"},
+        RoutingRow{"ShiftTabMovesTheFocusBack", true, vk::kTab, mainid::kCommandBox, 1, 1, vk::kTab,
+                   L"cd /us", L""},
+        RoutingRow{"TabMovesTheFocus", false, vk::kTab, mainid::kCommandBox, 0, 1, vk::kTab, L"cd /us", L""},
+        RoutingRow{"TabOnAButton", false, vk::kTab, mainid::kSend, 1, 1, vk::kTab, L"cd /us", L""},
+        RoutingRow{"UpRecalls", false, vk::kUp, mainid::kCommandBox, 0, 1, vk::kUp, L"new", L""},
+        RoutingRow{"DownRecalls", false, vk::kDown, mainid::kCommandBox, 0, 1, vk::kDown, L"old", L""},
+        RoutingRow{"UpMovesTheCaret", false, vk::kUp, mainid::kCommandBox, 0, 0, vk::kUp, L"cd /us", L""},
+        RoutingRow{"UpOnAButton", false, vk::kUp, mainid::kSend, 0, 1, vk::kUp, L"cd /us", L""}),
     [](const testing::TestParamInfo<RoutingRow>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindow, MinimiseAndCloseHideIntoTheTrayOnlyWhereThereIsOne) {

@@ -168,6 +168,13 @@ TEST(PreferencesDialog, OkIsEnabledOnlyWhileTheEditsAreInRange) {
         p.Open();
         p.host.UserSetsText(c.edit, c.text);
         EXPECT_EQ(p.OkEnabled(), c.okEnabled);
+        // A greyed OK says why, naming the value and its bounds.
+        const std::wstring note = p.host.ItemText(D::kRangeNote);
+        const std::wstring named = c.edit == D::kTransition ? L"Transition must be from 1 to 1500 ms"
+                                   : c.edit == D::kCascadeWidth
+                                       ? L"Cascade width must be from 98 to 1042 pixels"
+                                       : L"Cascade height must be from 18 to 802 pixels";
+        EXPECT_EQ(note, c.okEnabled ? L"" : named + L" before OK can be pressed.");
         const std::int32_t read = c.edit == D::kTransition     ? p.dialog.Values().transition
                                   : c.edit == D::kCascadeWidth ? p.dialog.Values().cascadeWidth
                                                                : p.dialog.Values().cascadeHeight;
@@ -181,9 +188,12 @@ TEST(PreferencesDialog, OutOfRangeValuesHandedInGreyOkUntilCorrected) {
     v.transition = 5000;
     p.Open(v);
     EXPECT_FALSE(p.OkEnabled());
-    EXPECT_TRUE(p.host.MessageBoxes().empty());  // no message: only OK is greyed
+    EXPECT_TRUE(p.host.MessageBoxes().empty());  // no message box: the note says it
+    EXPECT_EQ(p.host.ItemText(D::kRangeNote),
+              L"Transition must be from 1 to 1500 ms before OK can be pressed.");
     p.host.UserSetsText(D::kTransition, L"25");
     EXPECT_TRUE(p.OkEnabled());
+    EXPECT_EQ(p.host.ItemText(D::kRangeNote), L"");
 }
 
 TEST(PreferencesDialog, OpacityHasALowerBoundOnly) {
@@ -350,12 +360,14 @@ TEST(PreferencesDialog, HelpOpensTheHomePage) {
 
 // ---- Find ----
 
-const std::wstring kFindFailure =
-    L"Could not determine cascade dimensions.\n\nPlease verify that:\n\n"
-    L"1) At least one PuTTY window is open and visible.\n"
-    L"2) The PuTTY window is no smaller than 98 x 18 pixels.\n"
-    L"3) The PuTTY window is no larger than 1042 x 802 pixels.\n\n"
-    L"Cascade dimensions will be set to defaults.";
+const std::wstring kNoneVisible =
+    L"Find measures the largest visible PuTTY window, and no PuTTY window is open and visible.\n\n"
+    L"Open or show one, then press Find again. The cascade dimensions are left as they were.";
+const std::wstring kTooWide =
+    L"The largest visible PuTTY window measures 1100 x 500 pixels; cascade dimensions must be from 98 x 18 "
+    L"to "
+    L"1042 x 802 pixels.\n\nResize that window, then press Find again. The cascade dimensions are left as "
+    L"they were.";
 
 TEST(PreferencesDialog, FindTakesTheLargestVisibleTerminal) {
     Prefs p;
@@ -392,20 +404,21 @@ TEST(PreferencesDialog, FindAcceptsSizesWithinTheBoundsOnly) {
         p.Open();
         p.host.UserClicks(D::kFind);
         EXPECT_EQ(p.host.MessageBoxes().size(), c.accepted ? 0u : 1u);
-        EXPECT_EQ(p.dialog.Values().cascadeWidth, c.accepted ? c.width : 642);
-        EXPECT_EQ(p.dialog.Values().cascadeHeight, c.accepted ? c.height : 386);
+        EXPECT_EQ(p.dialog.Values().cascadeWidth, c.accepted ? c.width : Values{}.cascadeWidth);
+        EXPECT_EQ(p.dialog.Values().cascadeHeight, c.accepted ? c.height : Values{}.cascadeHeight);
     }
 }
 
-TEST(PreferencesDialog, FindWithoutAUsableWindowSaysSoAndFallsBackToTheDefaults) {
+TEST(PreferencesDialog, FindWithoutAUsableWindowSaysWhatItMeasuredAndKeepsTheTypedValues) {
     const struct {
         const char* name;
         std::vector<std::pair<int, int>> visible;  // client sizes of visible terminals
         bool hiddenOne;
+        const std::wstring& message;
     } cases[] = {
-        {"no terminal at all", {}, false},
-        {"only a hidden one", {}, true},
-        {"the largest is 1100 wide", {{600, 400}, {1100, 500}}, false},
+        {"no terminal at all", {}, false, kNoneVisible},
+        {"only a hidden one", {}, true, kNoneVisible},
+        {"the largest is 1100 wide", {{600, 400}, {1100, 500}}, false, kTooWide},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -414,17 +427,16 @@ TEST(PreferencesDialog, FindWithoutAUsableWindowSaysSoAndFallsBackToTheDefaults)
         if (c.hiddenOne)
             p.Terminal(L"hidden", 600, 400, /*visible=*/false);
         p.Open();
-        p.host.UserSetsText(D::kCascadeWidth, L"123");  // replaced by the fallback
+        p.host.UserSetsText(D::kCascadeWidth, L"123");  // typed, and kept
         p.host.UserClicks(D::kFind);
         ASSERT_EQ(p.host.MessageBoxes().size(), 1u);
         const fakes::ShownMessageBox& box = p.host.MessageBoxes()[0];
-        EXPECT_EQ(box.text, kFindFailure);
+        EXPECT_EQ(box.text, c.message);
         EXPECT_EQ(box.caption, L"Tandrel");
         EXPECT_EQ(box.flags, mb::kOk | mb::kIconExclamation);
-        EXPECT_EQ(p.host.ItemText(D::kCascadeWidth), L"642");
-        EXPECT_EQ(p.host.ItemText(D::kCascadeHeight), L"386");
-        EXPECT_EQ(p.dialog.Values().cascadeWidth, 642);
-        EXPECT_EQ(p.dialog.Values().cascadeHeight, 386);
+        EXPECT_EQ(p.host.ItemText(D::kCascadeWidth), L"123");
+        EXPECT_EQ(p.dialog.Values().cascadeWidth, 123);
+        EXPECT_EQ(p.dialog.Values().cascadeHeight, Values{}.cascadeHeight);
         EXPECT_TRUE(p.OkEnabled());
     }
 }

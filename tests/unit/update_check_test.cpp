@@ -26,6 +26,9 @@ const wchar_t kNewVersionText[] =
     L"A new version of Tandrel is available for download.\n\nCurrent version: 1.7\nLatest version: 1.8"
     L"\n\nWould you like to go to the Tandrel homepage?";
 const wchar_t kNoUpdatesText[] = L"No updates found. Tandrel 1.7 is the latest version.";
+const wchar_t kFailedText[] =
+    L"Tandrel could not fetch its version record, so it cannot tell whether a newer version exists.\n\n"
+    L"Check the network connection (and any proxy), then try again.";
 
 AskOperator AskThrough(IDialogHost& host) {
     return [&host](const std::wstring& text, const std::wstring& caption, std::uint32_t style) {
@@ -94,9 +97,9 @@ TEST_F(UpdateCheck, RunningVersionSaysNoUpdatesOnlyWhenAskedFor) {
     EXPECT_EQ(homePageOpened, 0);
 }
 
-// Every way of finding nothing ends alike: the no-updates message when asked for, silence at
-// start-up.
-TEST_F(UpdateCheck, EveryFailureEndsInTheNoUpdatesMessageOrSilence) {
+// Every way of finding nothing ends in the no-updates message when asked for, a failed download
+// in its own; both in silence at start-up.
+TEST_F(UpdateCheck, EveryFailureEndsInItsMessageOrSilence) {
     const struct {
         const char* what;
         bool downloads;
@@ -127,7 +130,7 @@ TEST_F(UpdateCheck, EveryFailureEndsInTheNoUpdatesMessageOrSilence) {
             const auto& boxes = caseHost.MessageBoxes();
             if (interactive) {
                 ASSERT_EQ(boxes.size(), 1u) << c.what;
-                EXPECT_EQ(boxes[0].text, kNoUpdatesText) << c.what;
+                EXPECT_EQ(boxes[0].text, c.downloads ? kNoUpdatesText : kFailedText) << c.what;
             } else {
                 EXPECT_TRUE(boxes.empty()) << c.what;
             }
@@ -190,7 +193,7 @@ TEST_F(UpdateCheck, ARecordBeyondTheBoundIsNotReadEvenWhenTheShellDeliversIt) {
     overfull.record = kNewer;
     RunUpdateCheck(overfull, AskThrough(host), true, modalDialogOpen, [] {});
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, kNoUpdatesText);
+    EXPECT_EQ(Boxes()[0].text, kFailedText);
 }
 
 TEST_F(UpdateCheck, TheFlagIsSetFromTheDownloadUntilTheLastMessageIsAnswered) {

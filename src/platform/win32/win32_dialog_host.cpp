@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_handles.h"
 
+#include <algorithm>
 #include <memory>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -51,8 +52,8 @@ bool FontFaceInstalled(const std::wstring& face) {
 // the same shapes as ordinary characters of the dialog's own font.
 struct StandIn {
     const wchar_t* face;
-    const wchar_t* caption;
     const wchar_t* glyph;
+    const wchar_t* character;
 };
 constexpr StandIn kStandIns[] = {
     {L"Marlett", L"5", L"\u25B2"},      // up triangle
@@ -60,6 +61,7 @@ constexpr StandIn kStandIns[] = {
     {L"Marlett", L"3", L"\u25C0"},      // left triangle
     {L"Marlett", L"4", L"\u25B6"},      // right triangle
     {L"Marlett", L"r", L"\u00D7"},      // a cross
+    {L"Marlett", L"i", L"\u25CF"},      // a dot
     {L"Symbol", L"\u00BF", L"\u21B5"},  // the return arrow
 };
 
@@ -84,7 +86,7 @@ Win32DialogHost::Win32DialogHost(HWND dialog, bool modeless) : hwnd_(dialog), mo
 Win32DialogHost::~Win32DialogHost() {
     if (tips_ != nullptr)
         ::DestroyWindow(tips_);
-    for (const OwnedFont& f : fonts_) ::DeleteObject(f.font);
+    for (const Picture& p : pictures_) DeletePicture(p);
 }
 
 WindowId Win32DialogHost::Window() {
@@ -163,33 +165,117 @@ bool Win32DialogHost::HasTool(HWND item) const {
     return ::SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
-void Win32DialogHost::SetItemFont(int id, const FontSpec& wanted) {
-    HFONT font = nullptr;
-    for (const OwnedFont& f : fonts_) {
-        if (f.wanted.face == wanted.face && f.wanted.pointTenths == wanted.pointTenths)
-            font = f.font;
-    }
-    if (font == nullptr && !FontFaceInstalled(wanted.face)) {
-        const std::wstring caption = ItemText(id);
-        for (const StandIn& s : kStandIns) {
-            if (wanted.face == s.face && caption == s.caption)
-                ::SetDlgItemTextW(hwnd_, id, s.glyph);
-        }
+void Win32DialogHost::SetItemGlyph(int id, const FontSpec& font, const std::wstring& glyph) {
+    const Glyph g{id, font, glyph};
+    DrawGlyph(g);
+    glyphs_.push_back(g);
+}
+
+void Win32DialogHost::RedrawGlyphs() {
+    for (const Glyph& g : glyphs_) DrawGlyph(g);
+}
+
+void Win32DialogHost::DrawGlyph(const Glyph& g) {
+    HWND item = Item(g.id);
+    if (item == nullptr)
         return;
+    // The font at the window's own scale; a missing glyph font is stood in for by a character of
+    // the dialog's font at the same size.
+    const int dpi = static_cast<int>(::GetDpiForWindow(hwnd_));
+    LOGFONTW lf{};
+    lf.lfHeight = -::MulDiv(g.font.pointTenths, dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI, 720);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::wstring text = g.glyph;
+    if (FontFaceInstalled(g.font.face)) {
+        lstrcpynW(lf.lfFaceName, g.font.face.c_str(), LF_FACESIZE);
+    } else {
+        lstrcpynW(lf.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+        for (const StandIn& s : kStandIns) {
+            if (g.font.face == s.face && g.glyph == s.glyph)
+                text = s.character;
+        }
     }
-    if (font == nullptr) {
-        // A point-size font: tenths of a point at the screen's vertical resolution.
-        const int dpi = ::GetDeviceCaps(win32::ScreenDC().Get(), LOGPIXELSY);
-        LOGFONTW lf{};
-        lf.lfHeight = -::MulDiv(wanted.pointTenths, dpi, 720);
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(lf.lfFaceName, wanted.face.c_str(), LF_FACESIZE);
-        font = ::CreateFontIndirectW(&lf);
-        if (font == nullptr)
-            return;  // the control keeps the dialog's font
-        fonts_.push_back({wanted, font});
+    const UniqueGdiObject font(::CreateFontIndirectW(&lf));
+    const ScreenDC screen;
+    HDC dc = ::CreateCompatibleDC(screen.Get());
+    if (dc == nullptr || font.Get() == nullptr) {
+        if (dc != nullptr)
+            ::DeleteDC(dc);
+        return;  // the button shows its name as text instead
     }
-    ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // The picture is the glyph's own cell, which the button centres: its size follows the scale
+    // alone, whether or not the button has been resized for it yet.
+    HGDIOBJ oldFont = ::SelectObject(dc, font.Get());
+    SIZE cell{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &cell);
+    const int width = std::max(1, static_cast<int>(cell.cx));
+    const int height = std::max(1, static_cast<int>(cell.cy));
+    // An icon, so that the background stays the button's and a greyed button greys the glyph
+    // alone: the mask is the glyph in black on white, the colour the glyph on black.
+    HBITMAP mask = ::CreateBitmap(width, height, 1, 1, nullptr);
+    HBITMAP colour = ::CreateCompatibleBitmap(screen.Get(), width, height);
+    HICON picture = nullptr;
+    if (mask != nullptr && colour != nullptr) {
+        RECT r{0, 0, width, height};
+        ::SetBkMode(dc, TRANSPARENT);
+        HGDIOBJ oldBitmap = ::SelectObject(dc, mask);
+        ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, colour);
+        ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, oldBitmap);
+        ICONINFO info{TRUE, 0, 0, mask, colour};
+        picture = ::CreateIconIndirect(&info);
+    }
+    ::SelectObject(dc, oldFont);
+    ::DeleteDC(dc);
+    if (mask != nullptr)
+        ::DeleteObject(mask);
+    if (colour != nullptr)
+        ::DeleteObject(colour);
+    if (picture != nullptr)
+        SetPicture(item, IMAGE_ICON, picture);
+}
+
+void Win32DialogHost::SetPicture(HWND item, UINT type, HANDLE picture) {
+    const auto old =
+        reinterpret_cast<HANDLE>(::SendMessageW(item, BM_SETIMAGE, type, reinterpret_cast<LPARAM>(picture)));
+    // The picture it replaces (one of a former scale) is ours to delete.
+    const auto mine =
+        std::find_if(pictures_.begin(), pictures_.end(), [old](const Picture& p) { return p.handle == old; });
+    if (old != nullptr && mine != pictures_.end()) {
+        DeletePicture(*mine);
+        pictures_.erase(mine);
+    }
+    pictures_.push_back({type, picture});
+}
+
+void Win32DialogHost::DeletePicture(const Picture& p) {
+    if (p.type == IMAGE_ICON)
+        ::DestroyIcon(static_cast<HICON>(p.handle));
+    else
+        ::DeleteObject(p.handle);
+}
+
+void Win32DialogHost::SetItemPicture(int id, int bitmapResource) {
+    HBITMAP picture = static_cast<HBITMAP>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (picture == nullptr)
+        return;  // the button shows its name as text instead
+    // Drawn for 96 dots per inch: stretched to the window's scale.
+    const int dpi = static_cast<int>(::GetDpiForWindow(hwnd_));
+    BITMAP size{};
+    if (dpi > USER_DEFAULT_SCREEN_DPI && ::GetObjectW(picture, sizeof size, &size) != 0) {
+        HANDLE scaled =
+            ::CopyImage(picture, IMAGE_BITMAP, ::MulDiv(size.bmWidth, dpi, USER_DEFAULT_SCREEN_DPI),
+                        ::MulDiv(size.bmHeight, dpi, USER_DEFAULT_SCREEN_DPI), LR_COPYDELETEORG);
+        if (scaled != nullptr)
+            picture = static_cast<HBITMAP>(scaled);
+    }
+    SetPicture(Item(id), IMAGE_BITMAP, picture);
 }
 
 bool Win32DialogHost::IsComboBox(int id) const {

@@ -39,7 +39,10 @@ class Win32DialogHost : public IDialogHost {
     bool IsItemEnabled(int id) override;
     void ShowItem(int id, bool shown) override;
     bool IsItemShown(int id) override;
-    void SetItemFont(int id, const FontSpec& font) override;
+    void SetItemGlyph(int id, const FontSpec& font, const std::wstring& glyph) override;
+    void SetItemPicture(int id, int bitmapResource) override;
+    // The window moved to a monitor of another scale: every glyph picture is drawn again at it.
+    void RedrawGlyphs();
     void SetItemTip(int id, const std::wstring& tip) override;
     void ClearList(int id) override;
     void AddListItem(int id, const std::wstring& text) override;
@@ -76,16 +79,28 @@ class Win32DialogHost : public IDialogHost {
     bool IsComboBox(int id) const;
     bool HasTool(HWND item) const;
 
-    struct OwnedFont {
-        FontSpec wanted;
-        HFONT font;
+    struct Glyph {
+        int id;
+        FontSpec font;
+        std::wstring glyph;
     };
+    // Draws the glyph at the window's scale as the button's picture, and keeps the bitmap.
+    void DrawGlyph(const Glyph& g);
+    // Gives the button the picture (IMAGE_ICON or IMAGE_BITMAP), deleting the one of ours it
+    // replaces.
+    struct Picture {
+        UINT type;
+        HANDLE handle;
+    };
+    void SetPicture(HWND item, UINT type, HANDLE picture);
+    static void DeletePicture(const Picture& p);
     HWND hwnd_;
     bool modeless_;
     bool ended_ = false;
     int result_ = 0;
-    std::vector<OwnedFont> fonts_;
-    HWND tips_ = nullptr;  // the tooltip control, made with the first tip
+    std::vector<Glyph> glyphs_;
+    std::vector<Picture> pictures_;  // every picture given to a button, deleted with the host
+    HWND tips_ = nullptr;            // the tooltip control, made with the first tip
 };
 
 // The dialog procedure of every dialog: WM_INITDIALOG's lParam is the CDialog*. It attaches a

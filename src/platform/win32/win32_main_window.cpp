@@ -189,6 +189,9 @@ INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                 ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                                SWP_NOZORDER | SWP_NOACTIVATE);
                 g_main.dialog->OnDpiChanged(r.bottom - r.top);
+                // The glyph pictures are drawn again at the new scale.
+                if (Win32DialogHost* host = HostOf(hwnd))
+                    host->RedrawGlyphs();
             }
             return FALSE;  // and on to the dialog's own scaling
         case kActivateMessage:

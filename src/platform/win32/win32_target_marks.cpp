@@ -66,6 +66,13 @@ BOOL CALLBACK CloseOurMark(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+// Pixels of a 96-dpi screen at the window's own scale (the system's for no window).
+int Scaled(int pixels, HWND window) {
+    const UINT dpi = window != nullptr ? ::GetDpiForWindow(window) : ::GetDpiForSystem();
+    return ::MulDiv(pixels, dpi > 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI,
+                    USER_DEFAULT_SCREEN_DPI);
+}
+
 RECT Centred(const RECT& around, int width, int height) {
     const int x = (around.left + around.right - width) / 2;
     const int y = (around.top + around.bottom - height) / 2;
@@ -113,8 +120,9 @@ void Win32TargetMarks::Show(const std::vector<TargetMark>& marks, const std::wst
         RECT r{};
         if (!::GetWindowRect(reinterpret_cast<HWND>(m.window), &r))
             continue;  // gone since it was collected
-        const int side =
-            std::clamp(static_cast<int>(std::min(r.right - r.left, r.bottom - r.top)) / 3, 48, 200);
+        const HWND target = reinterpret_cast<HWND>(m.window);
+        const int side = std::clamp(static_cast<int>(std::min(r.right - r.left, r.bottom - r.top)) / 3,
+                                    Scaled(48, target), Scaled(200, target));
         Open(std::to_wstring(m.number), Centred(r, side, side), side * 3 / 4, durationMs);
     }
     if (note.empty())
@@ -123,10 +131,11 @@ void Win32TargetMarks::Show(const std::vector<TargetMark>& marks, const std::wst
     RECT r{};
     if (over == nullptr || !::IsWindowVisible(over) || ::IsIconic(over) || !::GetWindowRect(over, &r)) {
         const int width = ::GetSystemMetrics(SM_CXSCREEN);
-        r = RECT{width / 2 - 200, 0, width / 2 + 200, 0};
+        const int half = Scaled(200, nullptr);
+        r = RECT{width / 2 - half, 0, width / 2 + half, 0};
     }
-    constexpr int kNoteHeight = 32;
-    Open(note, RECT{r.left, r.top, r.right, r.top + kNoteHeight}, kNoteHeight * 2 / 3, durationMs);
+    const int noteHeight = Scaled(32, over != nullptr && ::IsWindow(over) ? over : nullptr);
+    Open(note, RECT{r.left, r.top, r.right, r.top + noteHeight}, noteHeight * 2 / 3, durationMs);
 }
 
 }  // namespace tandrel::win32

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_tray.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 #include "res/resource.h"
@@ -17,9 +19,12 @@ constexpr UINT kArrangePosition = 2;
 }  // namespace
 
 Win32Tray::Win32Tray(HINSTANCE instance) {
-    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TANDREL), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                          LR_DEFAULTCOLOR));
+    // At the size the shell asks for (scaled, from the larger images of the icon), else the
+    // small icon's size.
+    if (FAILED(LoadIconMetric(instance, MAKEINTRESOURCEW(IDI_TANDREL), LIM_SMALL, &icon_)))
+        icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TANDREL), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                              LR_DEFAULTCOLOR));
     menu_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAY_MENU));
 }
 

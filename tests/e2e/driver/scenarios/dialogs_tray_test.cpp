@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <dlgs.h>
 
+#include <algorithm>
+#include <cwctype>
+#include <map>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -409,5 +413,62 @@ TEST_F(DialogsTrayTest, F1AsksTheShellToOpenTheHomePageOfARealWebHost) {
     SetEnvironmentVariableW(L"TANDREL_WEB_HOST", nullptr);
 }
 
+// Every button of every dialog has a name of words, and no two controls of a dialog share a
+// mnemonic. The name is read as MSAA's button proxy reads it: the window text without its "&"
+// (Wine's oleacc makes no accessible object for another process's control).
+TEST_F(DialogsTrayTest, EveryButtonIsNamedAndEveryDialogsMnemonicsAreUnique) {
+    WriteProfile(folder_, "");
+    TandrelApp app(folder_);
+    ASSERT_TRUE(app.Started());
+    const HWND main = app.Window();
+    const struct {
+        const wchar_t* caption;
+        HWND owner;
+        int command;  // what opens it from its owner; 0: the main window itself
+    } dialogs[] = {{L"Tandrel 1.7 - Keyfanner", main, 0},  {L"About Tandrel", main, -1},
+                   {L"Send Password", main, IDC_PASSWORD}, {L"Preferences", main, IDC_PREFERENCES},
+                   {L"PuTTY Filters", main, IDC_FILTERS},  {L"Add Filter", nullptr, IDC_FILTER_ADD}};
+    HWND owner = main;
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(d.caption)));
+        if (d.command == -1)
+            PostMessageW(main, WM_SYSCOMMAND, tandrel::mainid::kAboutSysCommand, 0);
+        else if (d.command != 0)
+            Click(d.owner != nullptr ? d.owner : owner, d.command);
+        const HWND dialog =
+            d.command == 0 ? main : WaitForDialog(d.owner != nullptr ? d.owner : owner, d.caption);
+        ASSERT_NE(dialog, nullptr);
+        std::map<wchar_t, std::wstring> mnemonics;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+            std::wstring text = WindowText(c);
+            const std::size_t amp = text.find(L'&');
+            if (amp != std::wstring::npos && amp + 1 < text.size()) {
+                const wchar_t key = static_cast<wchar_t>(towlower(text[amp + 1]));
+                EXPECT_TRUE(mnemonics.emplace(key, text).second)
+                    << "&" << static_cast<char>(key) << " of " << testing::PrintToString(mnemonics[key])
+                    << " and " << testing::PrintToString(text);
+                text.erase(amp, 1);
+            }
+            wchar_t cls[16] = {};
+            GetClassNameW(c, cls, 16);
+            // A glyph ("5", "i") is no name: a name has a word in it.
+            if (lstrcmpiW(cls, L"Button") == 0) {
+                EXPECT_GE(std::count_if(text.begin(), text.end(), [](wchar_t ch) { return iswalpha(ch); }), 2)
+                    << "button " << GetDlgCtrlID(c) << " is named " << testing::PrintToString(text);
+            }
+        }
+        EXPECT_FALSE(mnemonics.empty());
+        if (d.command == IDC_FILTERS) {
+            owner = dialog;  // the filter editor opens over it, and is closed first
+            continue;
+        }
+        for (const HWND open : {dialog, d.command == IDC_FILTER_ADD ? owner : main}) {
+            if (open == main)
+                continue;
+            Click(open, IDCANCEL);
+            ASSERT_TRUE(WaitGone(open));
+        }
+    }
+}
 }  // namespace
 }  // namespace e2e

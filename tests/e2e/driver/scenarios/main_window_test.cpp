@@ -87,9 +87,11 @@ TEST_F(MainWindowTest, StartsWithItsTitleAndTheCommandBoxFocused) {
     EXPECT_TRUE(WaitUntil([&] { return WindowText(app.Window()) == L"Tandrel 1.7 - Keyfanner"; }, kWaitMs))
         << "title: " << testing::PrintToString(WindowText(app.Window()));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
-    // The return arrow: "¿" in the Symbol font, or the arrow itself where Symbol is missing.
-    const std::wstring returnGlyph = WindowText(GetDlgItem(app.Window(), kReturnToggle));
-    EXPECT_TRUE(returnGlyph == L"\u00bf" || returnGlyph == L"\u21b5") << testing::PrintToString(returnGlyph);
+    // The return toggle: a push-like check box named by its text, the arrow its picture.
+    const HWND toggle = GetDlgItem(app.Window(), kReturnToggle);
+    EXPECT_EQ(WindowText(toggle), L"End with Enter");
+    EXPECT_EQ(GetWindowLongW(toggle, GWL_STYLE) & (BS_TYPEMASK | BS_PUSHLIKE), BS_CHECKBOX | BS_PUSHLIKE);
+    EXPECT_NE(SendMessageW(toggle, BM_GETIMAGE, IMAGE_ICON, 0), 0);
     EXPECT_TRUE(FocusCommandBox(app.Window()));
     // The history buttons wait for a history.
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(app.Window(), IDC_HISTORY_OLDER)));
@@ -220,6 +222,10 @@ TEST_F(MainWindowTest, AProfileHeldOpenAtStartIsNamedAndLeftUntouched) {
     ASSERT_TRUE(Shown(app));
     SendMessageW(GetDlgItem(app.Window(), kCommandBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ls"));
     Click(app.Window(), IDC_SEND);
+    HWND none = WaitForMessageBox(app.ProcessId(), kWaitMs);  // no terminal is open: it says so
+    ASSERT_NE(none, nullptr);
+    EXPECT_NE(MessageBoxText(none).find(L"nothing was sent"), std::wstring::npos);
+    ASSERT_TRUE(AnswerMessageBox(none, IDOK));
     Click(app.Window(), IDM_TRAY_EXIT);
     ASSERT_TRUE(app.Process().WaitForExit(kWaitMs));
     EXPECT_EQ(ReadWholeFile(path), before);

@@ -127,7 +127,7 @@ TEST_F(UpdateCheckAppTest, WithTheServerGoneTheCheckAnswersInTimeAndStartUpSaysN
 
     HWND box = CheckFromTheTray(app);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
+    EXPECT_EQ(MessageBoxText(box), tandrel::DownloadFailedMessage());
     EXPECT_TRUE(AnswerMessageBox(box, IDOK));
 }
 
@@ -145,7 +145,7 @@ TEST_F(UpdateCheckAppTest, ASilentServerHoldsTheCheckNoLongerThanTheBound) {
 
     HWND box = CheckFromTheTray(app, tandrel::update::kDownloadTimeoutMs + kWaitMs);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kNoUpdatesText);
+    EXPECT_EQ(MessageBoxText(box), tandrel::DownloadFailedMessage());
     EXPECT_TRUE(AnswerMessageBox(box, IDOK));
 }
 
