@@ -51,6 +51,8 @@ std::optional<MissReason> MissOf(PlayStop stop) {
             return MissReason::kClosedWhileTyped;
         case PlayStop::kKeysNotTaken:
             return MissReason::kKeysNotTaken;
+        case PlayStop::kNoMessageForm:  // only a translation into messages stops so
+            return MissReason::kTypedInForeground;
     }
     return std::nullopt;
 }
