@@ -140,6 +140,10 @@ class CMainDialog : public CDialog {
     // the targets passed over and redraws the main window.
     std::vector<MissedTarget> SendToTargets(const std::wstring& base, bool endWithTab,
                                             CapsLockWrapping capsLock);
+    // Whether broadcasts type in the background: a request's own choice, else the preference.
+    bool TypesInBackground() const {
+        return requestTypesInBackground ? *requestTypesInBackground : settings.typeInBackground != 0;
+    }
     // The target with its title as it is now.
     MissedTarget Missed(WindowId target, MissReason reason);
     // After a run that missed targets: one message box naming them and what they missed ("the
@@ -231,6 +235,10 @@ class CMainDialog : public CDialog {
     // The profile that exists but could not be read at start; empty when there is none. While
     // it is set, no save writes anything.
     std::wstring unreadableProfile;
+
+    // A command-line request's "/background" or "/foreground", for the request it comes with;
+    // none otherwise.
+    std::optional<bool> requestTypesInBackground;
 
   private:
     CKeySender keySender;
