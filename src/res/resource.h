@@ -107,6 +107,7 @@
 #define IDM_TRAY_PREFERENCES 32780
 #define IDM_TRAY_CHECK_FOR_UPDATES 32781
 #define IDM_TRAY_SHOW_TARGETS 32782
+#define IDM_TRAY_TYPE_IN_BACKGROUND 32783
 
 // Private messages of the main window: a second instance hands over (WM_USER + 1), and the
 // notification-area icon calls back (WM_USER + 2).

@@ -55,6 +55,7 @@ inline constexpr int kTrayTile = IDM_TRAY_TILE;
 inline constexpr int kTrayPreferences = IDM_TRAY_PREFERENCES;
 inline constexpr int kTrayCheckForUpdates = IDM_TRAY_CHECK_FOR_UPDATES;
 inline constexpr int kTrayShowTargets = IDM_TRAY_SHOW_TARGETS;
+inline constexpr int kTrayTypeInBackground = IDM_TRAY_TYPE_IN_BACKGROUND;
 }  // namespace mainid
 
 // The main window. Its Win32 host (a modeless dialog made from template 110 with a modal loop
@@ -93,6 +94,8 @@ class CMainDialog : public CDialog {
     void OnDpiChanged(int newHeight);
 
     void ToggleReturn();
+    // The tray menu's "Type in the background": the preference flipped and saved.
+    void ToggleTypeInBackground();
     void OnTrayNotify(std::uint32_t mouseMessage);
     static const std::wstring& TrayTip();  // "Tandrel <version>"
 

@@ -87,6 +87,7 @@ void CMainDialog::OnPreferences() {
             platform.windows.Show(mainWindow, sw::kShow);
         }
         SaveSettings();
+        UpdateSendTip();
     } else {
         RestoreCommandFocus();
     }
