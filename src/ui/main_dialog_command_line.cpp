@@ -40,6 +40,12 @@ std::wstring Terminals(std::size_t n) {
 
 CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
     CommandOutcome out;
+    // The request's own way of typing holds for it alone.
+    requestTypesInBackground = request.inBackground;
+    struct Reset {
+        std::optional<bool>& way;
+        ~Reset() { way.reset(); }
+    } resetWay{requestTypesInBackground};
     const std::int32_t selected = selectedFilter;
     if (request.filterGiven) {
         const int index = FindFilter(filterList, request.filter);
@@ -86,10 +92,13 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
                 out.lines = {L"Cannot read the script file \"" + request.text + L"\"."};
                 break;
             }
-            const bool capsLockOn = platform.keyboard.KeyState(vk::kCapital) != 0;
+            // In the background a character carries its own case: Caps Lock is left alone.
+            const bool capsLockOn = !TypesInBackground() && platform.keyboard.KeyState(vk::kCapital) != 0;
             const std::wstring sequence = BuildScriptSequence(bytes, capsLockOn, settings.sendCR != 0);
             // As with the Script button, the main window keeps out of the way while it is sent.
-            const bool shown = mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
+            // In the background nothing moves, and it need not.
+            const bool shown =
+                !TypesInBackground() && mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
             if (shown)
                 platform.windows.Show(mainWindow, sw::kHide);
             BroadcastKeys(sequence, false, false);
