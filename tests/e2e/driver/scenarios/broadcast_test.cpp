@@ -224,6 +224,31 @@ INSTANTIATE_TEST_SUITE_P(Ways, HungTerminalTest, ::testing::Values(false, true),
                              return std::string(info.param ? "Background" : "Foreground");
                          });
 
+// The background barrier under Wine: the messages sent to a terminal (SendNotifyMessage) are
+// handled in order before the barrier's own sent message is answered. Four probes each take
+// 40 ms over every key-down; when the broadcast returns, every one has already logged all of
+// its keys, and the four were served side by side, not one after another.
+TEST_F(BroadcastTest, InTheBackgroundTheBarrierReturnsOnceEveryMessageIsHandled) {
+    std::vector<std::unique_ptr<Probe>> probes;
+    for (int i = 1; i <= 4; ++i) {
+        probes.push_back(std::make_unique<Probe>(
+            folder_, ProbeOptions{.title = L"k" + std::to_wstring(i), .keyDelayMs = 40}));
+        ASSERT_TRUE(probes.back()->Started());
+    }
+    tandrel::CMainDialog& dialog = core_.Dialog();
+    dialog.settings.typeInBackground = 1;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(dialog.BroadcastScript(L"{LEFT 20}ok~").empty());
+    const ULONGLONG tookMs = GetTickCount64() - start;
+    std::printf("background barrier over 4 targets of 20 slow keys each: %llu ms\n", tookMs);
+    for (const auto& p : probes) {
+        const auto events = p->Events();
+        EXPECT_EQ(OfKinds(events, {"keydown"}).size(), 20u) << Dump(events);
+        EXPECT_EQ(Narrow(TypedText(events)), Narrow(L"ok\r")) << Dump(events);
+    }
+    EXPECT_GE(tookMs, 20u * 40u);
+}
+
 // A terminal that is busy for a second and a half at each activation and painting is slow, not
 // hung: it is waited for and gets its command whole, and so does every other.
 TEST_F(BroadcastTest, SlowTerminalsAreWaitedForAndServedWhole) {
