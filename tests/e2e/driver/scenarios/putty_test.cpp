@@ -117,6 +117,12 @@ class PuttyTest : public ::testing::Test {
     CapsLockPresses capsLock_;
 };
 
+// The scenarios below run both ways: typed in the foreground and in the background.
+class PuttyWaysTest : public PuttyTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    PuttyWaysTest() { dialog_.settings.typeInBackground = GetParam() ? 1 : 0; }
+};
+
 // Broadcasts with the increment marker into eight windows, each command in every shell exactly
 // once and byte for byte: with and without a transition wait, from windows that start hidden or
 // minimised, after Minimize, after Hide, and with Caps Lock on. Every window is shown afterwards.
@@ -171,18 +177,20 @@ TEST_F(PuttyTest, BroadcastReachesEveryShellByteForByte) {
 }
 
 // Every class of character the command box holds arrives as itself, in UTF-8: the characters
-// the key-sequence language would read as its own, quotes, an accented letter, Cyrillic, CJK.
-TEST_F(PuttyTest, EveryCharacterClassArrivesAsItself) {
+// the key-sequence language would read as its own, quotes, an accented letter, Cyrillic, CJK, a
+// character beyond 16 bits.
+TEST_P(PuttyWaysTest, EveryCharacterClassArrivesAsItself) {
     PuttyWindows windows(Titles(3));
     ASSERT_EQ(windows.Error(), "");
-    const std::wstring command = L"echo '%()+@^{}~ \"' \u00e9\u00c9 \u0436\u0416 \u4e2d\u6587 >f";
+    const std::wstring command =
+        L"echo '%()+@^{}~ \"!$' \u00e9\u00c9 \u0436\u0416 \u4e2d\u6587 \U0001F600 >f";
     const std::vector<std::size_t> from = Marks(windows);
     dialog_.BroadcastKeys(command, false, true);
     ExpectReceived(windows, std::vector<std::string>(windows.size(), Utf8(command) + "\r"), from, "command");
     for (std::size_t i = 0; i < windows.size(); ++i) {
         windows[i].WaitForPrompts(2, kBoundMs);
         EXPECT_EQ(Shown(ReadWholeFile(windows[i].ShellFile(L"f"))),
-                  Shown(Utf8(L"%()+@^{}~ \" \u00e9\u00c9 \u0436\u0416 \u4e2d\u6587\n")))
+                  Shown(Utf8(L"%()+@^{}~ \"!$ \u00e9\u00c9 \u0436\u0416 \u4e2d\u6587 \U0001F600\n")))
             << "window " << i + 1;
     }
 }
@@ -190,7 +198,7 @@ TEST_F(PuttyTest, EveryCharacterClassArrivesAsItself) {
 // Each quick key does in the shell what its caption says. Steps are typed keys (played like a
 // script line) or quick keys; a step may wait for a file the shell makes, so that the next key
 // finds the command running. The shell's file g tells what the edited lines ran.
-TEST_F(PuttyTest, QuickKeysDoWhatTheirCaptionsSay) {
+TEST_P(PuttyWaysTest, QuickKeysDoWhatTheirCaptionsSay) {
     PuttyWindows windows(Titles(2));
     ASSERT_EQ(windows.Error(), "");
     constexpr int kUp = IDC_KEY_UP, kLeft = IDC_KEY_LEFT, kRight = IDC_KEY_RIGHT, kDown = IDC_KEY_DOWN,
@@ -260,6 +268,11 @@ TEST_F(PuttyTest, QuickKeysDoWhatTheirCaptionsSay) {
         EXPECT_EQ(windows[i].Prompts(), 41u) << "window " << i + 1;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, PuttyWaysTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Background" : "Foreground");
+                         });
 
 // The password reaches `read -s` in every shell, every character literal; a script of several
 // lines runs each line once, with one Enter whatever ends the line (LF, CR LF, CR).
