@@ -211,10 +211,12 @@ TEST_P(PuttyWaysTest, QuickKeysDoWhatTheirCaptionsSay) {
         const char* bytes;
         const wchar_t* madeFile;  // waited for after the step
         // The shell's next prompt waited for after the step: a key for the line editor typed while
-        // a command still runs meets the terminal's cooked mode, which takes Ctrl+R (reprint) itself.
+        // a command still runs meets the terminal's cooked mode, which takes Ctrl+R (reprint) itself
+        // and flushes what was typed ahead on Ctrl+C.
         bool prompt = false;
     } steps[] = {
-        {L"touch s1; sleep 100~", 0, "touch s1; sleep 100\r", L"s1"},
+        // s1 is made by the process that then becomes sleep: Ctrl+C finds it running.
+        {L"sh -c 'touch s1; exec sleep 100'~", 0, "sh -c 'touch s1; exec sleep 100'\r", L"s1"},
         {nullptr, kCtrlC, "\x03", nullptr},  // interrupts sleep: the next command runs
         {L"touch s2; cat~", 0, "touch s2; cat\r", L"s2"},
         {nullptr, kCtrlD, "\x04", nullptr},  // ends cat
@@ -236,7 +238,7 @@ TEST_P(PuttyWaysTest, QuickKeysDoWhatTheirCaptionsSay) {
         {nullptr, kEnter, "\r", nullptr, true},
         {nullptr, kCtrlR, "\x12", nullptr},  // searches back
         {L"Xc", 0, "Xc", nullptr},
-        {nullptr, kEnter, "\r", nullptr},
+        {nullptr, kEnter, "\r", nullptr, true},
         {nullptr, kCtrlBracket, "\x1d", nullptr},  // searches for the next character typed
         {L"x", 0, "x", nullptr},
         {nullptr, kCtrlC, "\x03", nullptr},  // abandons the line
