@@ -51,6 +51,8 @@ std::optional<MissReason> MissOf(PlayStop stop) {
             return MissReason::kClosedWhileTyped;
         case PlayStop::kKeysNotTaken:
             return MissReason::kKeysNotTaken;
+        case PlayStop::kNoMessageForm:  // only a translation into messages stops so
+            return MissReason::kTypedInForeground;
     }
     return std::nullopt;
 }
@@ -89,7 +91,8 @@ std::optional<MissReason> BringTargetForward(IWindowSystem& windows, IClock& clo
 }
 
 std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std::vector<WindowId>& targets,
-                                          const std::wstring& base, const BroadcastOptions& broadcast) {
+                                          const std::wstring& base, const BroadcastOptions& broadcast,
+                                          const std::vector<std::size_t>* positions) {
     CKeySender& keySender = ports.keySender;
     IWindowSystem& windows = ports.windows;
     IClock& clock = ports.clock;
@@ -120,7 +123,8 @@ std::vector<MissedTarget> TypeIntoTargets(const BroadcastPorts& ports, const std
             options.capsLockOn = options.isCommandText && capsLockOn;
             options.endWithTab = broadcast.endWithTab;
             options.sendCR = broadcast.sendCR;
-            std::wstring sequence = BuildTargetSequence(base, i + 1, options);
+            std::wstring sequence =
+                BuildTargetSequence(base, positions != nullptr ? (*positions)[i] : i + 1, options);
             ScopedWipe wipeSequence(sequence);
 
             // A script's Caps Lock strokes are plays of their own, so that no brace its text

@@ -30,6 +30,8 @@ std::wstring_view MissReasonText(MissReason reason) {
             return L"the window its keys activated did not take the keyboard focus; the rest was not typed";
         case MissReason::kBraceTooLong:
             return L"its keys hold a brace text too long to type; the rest was not typed";
+        case MissReason::kTypedInForeground:
+            return L"its keys cannot be typed in the background; they were typed in the foreground";
     }
     return {};
 }

@@ -18,6 +18,9 @@ enum class MissReason {
     kClosedWhileTyped,  // it closed with keys still to be typed
     kActivationFailed,  // a window its keys activated did not take the keyboard focus
     kBraceTooLong,      // a brace text too long to be played
+    // Not a miss: in the background way, its keys had no message form and were typed the
+    // foreground way (it was brought forward for them).
+    kTypedInForeground,
 };
 
 struct MissedTarget {

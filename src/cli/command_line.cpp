@@ -30,9 +30,8 @@ bool TooLong(std::wstring_view text) {
 
 const std::wstring& CommandLineUsage() {
     static const std::wstring usage =
-        L"usage: tandrel.exe /send \"text\" [/filter \"name\"] [/tab] | /script \"file.tdl\" [/filter "
-        L"\"name\"] "
-        L"| /targets [/filter \"name\"]";
+        L"usage: tandrel.exe /send \"text\" [/filter \"name\"] [/tab] [/background | /foreground] | /script "
+        L"\"file.tdl\" [/filter \"name\"] [/background | /foreground] | /targets [/filter \"name\"]";
     return usage;
 }
 
@@ -56,6 +55,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             if (tab)
                 return Error(L"/tab given twice");
             tab = true;
+            continue;
+        }
+        if (name == L"background" || name == L"foreground") {
+            if (r.inBackground)
+                return Error(L"give only one of /background and /foreground");
+            r.inBackground = name == L"background";
             continue;
         }
         if (name == L"targets") {
@@ -91,6 +96,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         return Error(L"give one of /send, /script and /targets");
     if (tab && *action != CommandAction::kSend)
         return Error(L"/tab goes with /send only");
+    if (r.inBackground && *action == CommandAction::kTargets)
+        return Error(L"/background and /foreground go with /send or /script");
     r.action = *action;
     r.endWithTab = tab;
     parsed.kind = ParsedCommandLine::Kind::kRequest;

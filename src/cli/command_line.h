@@ -2,6 +2,7 @@
 // that this process carries out or hands to the instance that is already running.
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct CommandRequest {
     bool filterGiven = false;
     std::wstring filter;      // the filter's name, when given
     bool endWithTab = false;  // /tab: the command ends with Tab instead of Enter
+    // /background or /foreground: how this request types, whatever the preference says.
+    std::optional<bool> inBackground;
     bool operator==(const CommandRequest&) const = default;
 };
 

@@ -12,6 +12,8 @@ constexpr std::string_view kMagic = "TDRL";
 constexpr std::size_t kHeaderBytes = 12;
 constexpr std::uint16_t kReportKind = 0x80;
 constexpr std::uint16_t kFlagTab = 1;
+constexpr std::uint16_t kFlagBackground = 4;
+constexpr std::uint16_t kFlagForeground = 8;
 constexpr std::uint16_t kFlagFilter = 2;
 
 void Put16(std::string& out, std::uint32_t v) {
@@ -122,19 +124,24 @@ std::string EncodeRequest(const CommandRequest& request) {
         strings.push_back(request.text);
     if (request.filterGiven)
         strings.push_back(request.filter);
+    const auto way = !request.inBackground ? 0 : *request.inBackground ? kFlagBackground : kFlagForeground;
     const auto flags = static_cast<std::uint16_t>((request.endWithTab ? kFlagTab : 0) |
-                                                  (request.filterGiven ? kFlagFilter : 0));
+                                                  (request.filterGiven ? kFlagFilter : 0) | way);
     return Encode(static_cast<std::uint16_t>(request.action), flags, strings);
 }
 
 std::optional<CommandRequest> DecodeRequest(std::string_view bytes) {
     const std::optional<Record> r = Decode(bytes);
-    if (!r || r->kind < 1 || r->kind > 3 || (r->flags & ~(kFlagTab | kFlagFilter)) != 0)
+    if (!r || r->kind < 1 || r->kind > 3 ||
+        (r->flags & ~(kFlagTab | kFlagFilter | kFlagBackground | kFlagForeground)) != 0 ||
+        (r->flags & (kFlagBackground | kFlagForeground)) == (kFlagBackground | kFlagForeground))
         return std::nullopt;
     CommandRequest request;
     request.action = static_cast<CommandAction>(r->kind);
     request.endWithTab = (r->flags & kFlagTab) != 0;
     request.filterGiven = (r->flags & kFlagFilter) != 0;
+    if ((r->flags & (kFlagBackground | kFlagForeground)) != 0)
+        request.inBackground = (r->flags & kFlagBackground) != 0;
     const std::size_t expected =
         (request.action != CommandAction::kTargets ? 1u : 0u) + (request.filterGiven ? 1u : 0u);
     if (r->strings.size() != expected || (request.endWithTab && request.action != CommandAction::kSend))

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/platform_constants.h"
+
 namespace tandrel {
 
 enum class KeyNameKind : std::uint8_t {
@@ -17,6 +19,26 @@ struct KeyNameRow {
     std::uint8_t value;
     KeyNameKind kind;
 };
+
+// Keys that the system marks as extended: the key events and key messages of them carry the flag.
+constexpr bool IsExtendedKey(std::uint8_t key) {
+    switch (key) {
+        case vk::kUp:
+        case vk::kDown:
+        case vk::kLeft:
+        case vk::kRight:
+        case vk::kHome:
+        case vk::kEnd:
+        case vk::kPrior:
+        case vk::kNext:
+        case vk::kInsert:
+        case vk::kDelete:
+        case vk::kRMenu:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // The whole table, in its sorted order.
 std::span<const KeyNameRow> KeyNameTable();

@@ -266,6 +266,11 @@ bool CKeySender::ActivateWindowByTitle(std::wstring_view title) {
     // is non-empty, and an untitled window can never contain it.
     if (title.empty())
         return false;
+    // Moving the keyboard to another window is the foreground way's alone.
+    if (messages_ != nullptr) {
+        NoMessageForm();
+        return false;
+    }
     wantedTitle_.assign(title);
     WindowId found = windows_.FindByTitle(wantedTitle_);
     if (found == kNoWindow) {

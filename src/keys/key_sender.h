@@ -28,6 +28,16 @@ enum class PlayStop {
     kActivationFailed,  // a window it activated did not take the keyboard focus in time
     kWindowClosed,      // the window its keys were for closed
     kKeysNotTaken,      // the keys before a character message were not taken in time
+    kNoMessageForm,     // a translation into messages met an item that has no message form
+};
+
+// One window message of a sequence typed in the background, and the pacing wait before it.
+struct KeyMessage {
+    std::uint32_t message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::uint32_t delayMs = 0;
+    bool operator==(const KeyMessage&) const = default;
 };
 
 class CKeySender {
@@ -41,6 +51,15 @@ class CKeySender {
     // system activated next.
     bool PlayKeys(std::wstring_view sequence, WindowId into = kNoWindow);
     PlayStop Stopped() const { return stop_; }
+
+    // Parses the sequence as PlayKeys does, but into the window messages the window would take
+    // it as when typed in the background: characters (Enter "\r", Tab, ^c as 0x03, a character
+    // beyond 16 bits as its two surrogates) as WM_CHAR; keys without a character as WM_KEYDOWN
+    // and WM_KEYUP; Alt-prefixed items as system key messages with the context bit. Nothing is
+    // typed and no window is touched. False when some item has no message form (an activation,
+    // Caps/Num/Scroll Lock, the Windows key, Shift or Ctrl held over a key without a character,
+    // a brace text too long): the sequence is then for the foreground way, and `out` is empty.
+    bool TranslateToMessages(std::wstring_view sequence, std::vector<KeyMessage>& out);
 
     // Waits, up to `boundMs`, until the operator holds no modifier key (the Alt of an Alt+S that
     // pressed Send): one held would modify the keys typed. None is released for the operator.
@@ -108,6 +127,11 @@ class CKeySender {
     // Whether a key may still be typed: the play has not stopped, and the window the keys are
     // for (when one is named) is still there. Stops the play when it has closed.
     bool MayType();
+    // The message half of the player, used while `messages_` is set.
+    void AppendKeyMessages(std::uint16_t code, std::uint32_t count, bool wait);
+    void AppendCharacterMessages(std::uint32_t codePoint, std::uint32_t count, bool wait);
+    void AppendMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    void NoMessageForm() { stop_ = PlayStop::kNoMessageForm; }
 
     IKeyboard& keyboard_;
     IWindowSystem& windows_;
@@ -127,6 +151,9 @@ class CKeySender {
     WindowId activatedWindow_ = kNoWindow;
     WindowId typingInto_ = kNoWindow;
     PlayStop stop_ = PlayStop::kNone;
+    // Where the messages of a translation go; none while keys are played.
+    std::vector<KeyMessage>* messages_ = nullptr;
+    std::uint32_t messageDelayMs_ = 0;
 
     // Reused across window look-ups so that an activation allocates only the first time.
     std::wstring wantedTitle_;

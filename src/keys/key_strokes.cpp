@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "keys/key_names.h"
 #include "keys/key_sender.h"
 #include "platform/platform_constants.h"
 
@@ -12,26 +13,6 @@ namespace {
 constexpr std::uint8_t kNumLockScanCode = 0x45;
 constexpr std::uint32_t kOlderFamilyBit = 0x80000000u;
 constexpr std::uint32_t kFirstMinorWithInput = 10;
-
-// Keys that the system expects with the extended-key flag.
-constexpr bool IsExtendedKey(std::uint8_t key) {
-    switch (key) {
-        case vk::kUp:
-        case vk::kDown:
-        case vk::kLeft:
-        case vk::kRight:
-        case vk::kHome:
-        case vk::kEnd:
-        case vk::kPrior:
-        case vk::kNext:
-        case vk::kInsert:
-        case vk::kDelete:
-        case vk::kRMenu:
-            return true;
-        default:
-            return false;
-    }
-}
 
 constexpr std::uint32_t ExtendedFlag(std::uint8_t key) {
     return IsExtendedKey(key) ? keyflag::kExtendedKey : 0;
@@ -57,8 +38,15 @@ void CKeySender::WaitBeforeKey() {
         pendingDelay = defaultDelay;
     // A negative delay means no wait: handed to the system it would be a wait without end. A
     // longer one than kLongestPacingWaitMs waits that long.
-    if (pendingDelay > 0)
-        clock_.Sleep(std::min(static_cast<std::uint32_t>(pendingDelay), kLongestPacingWaitMs));
+    if (pendingDelay > 0) {
+        const std::uint32_t waitMs = std::min(static_cast<std::uint32_t>(pendingDelay), kLongestPacingWaitMs);
+        // A translation into messages carries the wait to the next message instead.
+        if (messages_ != nullptr) {
+            messageDelayMs_ += waitMs;
+        } else {
+            clock_.Sleep(waitMs);
+        }
+    }
     pendingDelay = 0;
 }
 
@@ -115,20 +103,33 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
 }
 
 void CKeySender::PressKey(std::uint8_t vk) {
+    // A modifier has no message of its own: the held flags say how the next unit is translated.
+    if (messages_ != nullptr)
+        return;
     StrokeKey(vk, 1, false, false);
 }
 
 void CKeySender::TapKey(std::uint8_t vk) {
+    if (messages_ != nullptr) {
+        AppendKeyMessages(vk, 1, false);
+        return;
+    }
     StrokeKey(vk, 1, true, false);
 }
 
 void CKeySender::ReleaseKey(std::uint8_t vk) {
+    if (messages_ != nullptr)
+        return;
     const auto scan = static_cast<std::uint8_t>(keyboard_.VirtualKeyToScanCode(vk) & 0xFF);
     keyboard_.KeyEvent(vk, scan, keyflag::kKeyUp | ExtendedFlag(vk));
     keysPending_ = true;
 }
 
 void CKeySender::PressKeyCode(std::uint16_t code, std::uint32_t count) {
+    if (messages_ != nullptr) {
+        AppendKeyMessages(code, count, true);
+        return;
+    }
     const auto shiftState = static_cast<std::uint8_t>(code >> 8);
     // Ctrl and Alt together in the shift state is how a layout asks for AltGr: right Alt goes
     // down too. Ctrl or Alt alone is that key alone (Alt+A reaches a terminal as Esc, a).
@@ -165,6 +166,10 @@ bool CKeySender::TypesAlone(std::uint16_t code) {
 }
 
 void CKeySender::TypeCodePoint(std::uint32_t codePoint, std::uint32_t count) {
+    if (messages_ != nullptr) {
+        AppendCharacterMessages(codePoint, count, true);
+        return;
+    }
     // The layout's translation takes one UTF-16 unit: no key types a character beyond them.
     const std::uint16_t code =
         codePoint <= 0xFFFF ? keyboard_.CharToKeyCode(static_cast<wchar_t>(codePoint)) : kNoKeyCode;

@@ -44,6 +44,7 @@ inline constexpr std::uint8_t kDelete = 0x2E;
 inline constexpr std::uint8_t kLWin = 0x5B;
 inline constexpr std::uint8_t kRWin = 0x5C;
 inline constexpr std::uint8_t kNumLock = 0x90;
+inline constexpr std::uint8_t kScroll = 0x91;
 inline constexpr std::uint8_t kRMenu = 0xA5;  // right Alt
 }  // namespace vk
 
@@ -53,6 +54,14 @@ inline constexpr std::uint32_t kKeyUp = 0x0002;        // KEYEVENTF_KEYUP
 inline constexpr std::uint32_t kUnicode = 0x0004;      // KEYEVENTF_UNICODE
 }  // namespace keyflag
 
+// The parts of a key message's lParam: repeat count in bits 0-15, scan code in 16-23.
+namespace keymsg {
+inline constexpr std::uint32_t kExtended = 1u << 24;    // KF_EXTENDED << 16
+inline constexpr std::uint32_t kAltDown = 1u << 29;     // KF_ALTDOWN << 16, the context bit
+inline constexpr std::uint32_t kWasDown = 1u << 30;     // KF_REPEAT << 16, set on a key-up
+inline constexpr std::uint32_t kTransition = 1u << 31;  // KF_UP << 16, set on a key-up
+}  // namespace keymsg
+
 namespace wm {
 inline constexpr std::uint32_t kNull = 0x0000;
 inline constexpr std::uint32_t kSize = 0x0005;
@@ -60,7 +69,10 @@ inline constexpr std::uint32_t kClose = 0x0010;
 inline constexpr std::uint32_t kQueryEndSession = 0x0011;
 inline constexpr std::uint32_t kEndSession = 0x0016;
 inline constexpr std::uint32_t kKeyDown = 0x0100;
+inline constexpr std::uint32_t kKeyUp = 0x0101;
 inline constexpr std::uint32_t kChar = 0x0102;
+inline constexpr std::uint32_t kSysKeyDown = 0x0104;
+inline constexpr std::uint32_t kSysKeyUp = 0x0105;
 inline constexpr std::uint32_t kCommand = 0x0111;
 inline constexpr std::uint32_t kSysCommand = 0x0112;
 inline constexpr std::uint32_t kEnterSizeMove = 0x0231;

@@ -20,8 +20,9 @@ class ITray {
     // Forgets the icon without telling the shell (the shell restarted and lost it).
     virtual void ForgetIcon() = 0;
     // The tray menu (menu 139's first popup) at the cursor, its default item Open, the items
-    // of the program's dialogs greyed when `greyed` is set; the chosen command reaches `owner`.
-    virtual void ShowMenu(WindowId owner, bool greyed) = 0;
+    // of the program's dialogs greyed when `greyed` is set, "Type in the background" checked when
+    // `inBackground` is; the chosen command reaches `owner`.
+    virtual void ShowMenu(WindowId owner, bool greyed, bool inBackground) = 0;
 };
 
 }  // namespace tandrel

@@ -32,6 +32,15 @@ class IWindowSystem {
     // already counts as hung, after the bound for one that does not answer in time. False then,
     // or when the window is gone.
     virtual bool Send(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // SendNotifyMessageW: to another thread's window it is queued as a sent message and returns
+    // at once, whether that thread answers or not. False when the window is gone.
+    virtual bool SendNotify(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // The barrier after SendNotify: waits, up to `boundMs`, until each window's thread has
+    // handled every message sent to it before this call; `taken[i]` says whether windows[i]'s
+    // did. A window the system counts as hung, or that is gone, is given up at once; no window
+    // waits for another.
+    virtual void WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
+                                std::vector<bool>& taken) = 0;
     // ShowWindow; for another thread's window ShowWindowAsync, which never blocks and is never
     // dropped: the window's thread handles it after the messages sent before it, when it can.
     virtual void Show(WindowId w, int showCommand) = 0;

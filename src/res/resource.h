@@ -71,6 +71,7 @@
 #define IDC_RUN_ON_STARTUP 1116
 #define IDC_CHECK_FOR_UPDATES 1117
 #define IDC_RANGE_NOTE 1118
+#define IDC_TYPE_IN_BACKGROUND 1119
 #define IDC_OPACITY_SLIDER 1601
 #define IDC_OPACITY_PERCENT 1602
 #define IDC_OPACITY_LABEL 1603
@@ -107,6 +108,7 @@
 #define IDM_TRAY_PREFERENCES 32780
 #define IDM_TRAY_CHECK_FOR_UPDATES 32781
 #define IDM_TRAY_SHOW_TARGETS 32782
+#define IDM_TRAY_TYPE_IN_BACKGROUND 32783
 
 // Private messages of the main window: a second instance hands over (WM_USER + 1), and the
 // notification-area icon calls back (WM_USER + 2).

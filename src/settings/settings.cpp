@@ -6,7 +6,7 @@ namespace tandrel {
 
 namespace {
 
-constexpr std::array<Preference, 18> kPreferences{{
+constexpr std::array<Preference, 19> kPreferences{{
     {L"savePassword", &Settings::savePassword, 0},
     {L"toolWindow", &Settings::toolWindow, 1},
     {L"alwaysOnTop", &Settings::alwaysOnTop, 1},
@@ -25,6 +25,7 @@ constexpr std::array<Preference, 18> kPreferences{{
     {L"emulateCopyPaste", &Settings::emulateCopyPaste, 1},
     {L"runOnSystemStartup", &Settings::runOnSystemStartup, 0},
     {L"checkForUpdates", &Settings::checkForUpdates, 1},
+    {L"typeInBackground", &Settings::typeInBackground, 0},
 }};
 
 }  // namespace

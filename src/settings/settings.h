@@ -29,6 +29,7 @@ struct Settings {
     std::int32_t emulateCopyPaste{};
     std::int32_t runOnSystemStartup{};
     std::int32_t checkForUpdates{};
+    std::int32_t typeInBackground{};  // broadcasts by window messages, nothing brought forward
 
     bool operator==(const Settings&) const = default;
 };

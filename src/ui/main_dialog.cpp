@@ -226,7 +226,7 @@ void CMainDialog::OnUserMessage(std::uint32_t message, std::intptr_t lParam) {
 void CMainDialog::OnTrayNotify(std::uint32_t mouseMessage) {
     if (mouseMessage == wm::kRButtonDown || mouseMessage == wm::kContextMenu) {
         if (platform.tray != nullptr)
-            platform.tray->ShowMenu(mainWindow, modalDialogOpen == 1);
+            platform.tray->ShowMenu(mainWindow, modalDialogOpen == 1, settings.typeInBackground != 0);
         return;
     }
     if (mouseMessage == wm::kLButtonDblClk) {
@@ -249,6 +249,12 @@ void CMainDialog::ToggleReturn() {
     settings.sendCR = settings.sendCR != 0 ? 0 : 1;
     host->SetCheck(mainid::kReturnToggle, settings.sendCR != 0);
     RestoreCommandFocus();
+}
+
+void CMainDialog::ToggleTypeInBackground() {
+    settings.typeInBackground = settings.typeInBackground != 0 ? 0 : 1;
+    SaveSettings();
+    UpdateSendTip();
 }
 
 void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) {

@@ -56,6 +56,7 @@ inline constexpr int kTrayTile = IDM_TRAY_TILE;
 inline constexpr int kTrayPreferences = IDM_TRAY_PREFERENCES;
 inline constexpr int kTrayCheckForUpdates = IDM_TRAY_CHECK_FOR_UPDATES;
 inline constexpr int kTrayShowTargets = IDM_TRAY_SHOW_TARGETS;
+inline constexpr int kTrayTypeInBackground = IDM_TRAY_TYPE_IN_BACKGROUND;
 }  // namespace mainid
 
 // The main window. Its Win32 host (a modeless dialog made from template 110 with a modal loop
@@ -97,6 +98,8 @@ class CMainDialog : public CDialog {
     void OnDpiChanged(int newHeight);
 
     void ToggleReturn();
+    // The tray menu's "Type in the background": the preference flipped and saved.
+    void ToggleTypeInBackground();
     void OnTrayNotify(std::uint32_t mouseMessage);
     static const std::wstring& TrayTip();  // "Tandrel <version>"
 
@@ -150,6 +153,10 @@ class CMainDialog : public CDialog {
     // the targets passed over and redraws the main window.
     std::vector<MissedTarget> SendToTargets(const std::wstring& base, bool endWithTab,
                                             CapsLockWrapping capsLock);
+    // Whether broadcasts type in the background: a request's own choice, else the preference.
+    bool TypesInBackground() const {
+        return requestTypesInBackground ? *requestTypesInBackground : settings.typeInBackground != 0;
+    }
     // The target with its title as it is now.
     MissedTarget Missed(WindowId target, MissReason reason);
     // After a run that missed targets: one message box naming them and what they missed ("the
@@ -248,6 +255,10 @@ class CMainDialog : public CDialog {
     // The profile that exists but could not be read at start; empty when there is none. While
     // it is set, no save writes anything.
     std::wstring unreadableProfile;
+
+    // A command-line request's "/background" or "/foreground", for the request it comes with;
+    // none otherwise.
+    std::optional<bool> requestTypesInBackground;
 
   private:
     CKeySender keySender;

@@ -56,8 +56,10 @@ void CMainDialog::OnScript() {
 std::vector<MissedTarget> CMainDialog::PlayScript(std::string_view bytes) {
     // Caps Lock is switched off around it per target, as each target's thread has it.
     const std::wstring sequence = BuildScriptSequence(bytes, false, settings.sendCR != 0);
-    // The main window, when it is shown, keeps out of the way while the script is typed.
-    const bool shown = mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
+    // The main window, when it is shown, keeps out of the way while the script is typed; in the
+    // background nothing moves, and it need not.
+    const bool shown =
+        !TypesInBackground() && mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
     if (shown)
         platform.windows.Show(mainWindow, sw::kHide);
     std::vector<MissedTarget> missed = BroadcastScript(sequence);
@@ -99,6 +101,7 @@ void CMainDialog::OnPreferences() {
             platform.windows.Show(mainWindow, sw::kShow);
         }
         SaveSettings();
+        UpdateSendTip();
     } else {
         RestoreCommandFocus();
     }

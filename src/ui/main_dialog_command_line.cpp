@@ -40,6 +40,12 @@ std::wstring Terminals(std::size_t n) {
 
 CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
     CommandOutcome out;
+    // The request's own way of typing holds for it alone.
+    requestTypesInBackground = request.inBackground;
+    struct Reset {
+        std::optional<bool>& way;
+        ~Reset() { way.reset(); }
+    } resetWay{requestTypesInBackground};
     const std::int32_t selected = selectedFilter;
     if (request.filterGiven) {
         const int index = FindFilter(filterList, request.filter);
@@ -88,7 +94,9 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
                 out.lines = {L"Cannot read the script file \"" + request.text + L"\"."};
                 break;
             }
-            const bool shown = mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
+            // In the background the foreground stays where it was.
+            const bool shown =
+                !TypesInBackground() && mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
             missedWhat = L"the script";
             missed = PlayScript(bytes);
             if (shown)

@@ -89,10 +89,17 @@ std::vector<MissedTarget> CMainDialog::SendToTargets(const std::wstring& base, b
     options.sendCR = settings.sendCR != 0;
     options.capsLock = capsLock;
     options.transitionMs = settings.transition;
-    std::vector<MissedTarget> missed =
-        TypeIntoTargets({keySender, platform.windows, platform.clock}, TargetList, base, options);
+    options.inBackground = TypesInBackground();
+    const BroadcastPorts ports{keySender, platform.windows, platform.clock};
+    std::vector<MissedTarget> missed = options.inBackground
+                                           ? TypeIntoTargetsInBackground(ports, TargetList, base, options)
+                                           : TypeIntoTargets(ports, TargetList, base, options);
     passedOver.clear();
-    for (const MissedTarget& m : missed) passedOver.push_back(m.window);
+    for (const MissedTarget& m : missed) {
+        // Typed the foreground way instead, it was served.
+        if (m.reason != MissReason::kTypedInForeground)
+            passedOver.push_back(m.window);
+    }
     // Without a window of its own there is nothing to redraw (a null window would mean the
     // whole desktop).
     if (mainWindow != kNoWindow) {

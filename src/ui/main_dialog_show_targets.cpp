@@ -6,8 +6,9 @@
 
 namespace tandrel {
 
-std::wstring SendButtonTip(std::size_t targets) {
-    return L"Send to " + std::to_wstring(targets) + (targets == 1 ? L" terminal" : L" terminals");
+std::wstring SendButtonTip(std::size_t targets, bool inBackground) {
+    return L"Send to " + std::to_wstring(targets) + (targets == 1 ? L" terminal" : L" terminals") +
+           (inBackground ? L" in the background" : L"");
 }
 
 std::wstring TargetsNote(std::size_t marked, std::size_t hidden, std::size_t minimised) {
@@ -48,7 +49,7 @@ void CMainDialog::UpdateSendTip() {
     // Counting must not disturb a list that a command may be walking.
     const std::vector<WindowId> walking = TargetList;
     CollectTargets();
-    host->SetItemTip(mainid::kSend, SendButtonTip(TargetList.size()));
+    host->SetItemTip(mainid::kSend, SendButtonTip(TargetList.size(), settings.typeInBackground != 0));
     TargetList = walking;
 }
 

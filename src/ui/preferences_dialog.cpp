@@ -112,6 +112,7 @@ const std::vector<CPreferencesDialog::Binding>& CPreferencesDialog::CheckBoxes()
         {kEmulateCopyPaste, &Settings::emulateCopyPaste, false},
         {kRunOnSystemStartup, &Settings::runOnSystemStartup, false},
         {kCheckForUpdates, &Settings::checkForUpdates, false},
+        {kTypeInBackground, &Settings::typeInBackground, false},
     };
     return boxes;
 }
@@ -182,6 +183,7 @@ void CPreferencesDialog::OnInitDialog() {
     host->SetCheck(kEmulateCopyPaste, values_.emulateCopyPaste != 0);
     host->SetCheck(kRunOnSystemStartup, values_.runOnSystemStartup != 0);
     host->SetCheck(kCheckForUpdates, values_.checkForUpdates != 0);
+    host->SetCheck(kTypeInBackground, values_.typeInBackground != 0);
 
     UpdateControlStates();
 }

@@ -1,4 +1,4 @@
-// The "Preferences" dialog: seventeen of the main window's settings in one modal window. It
+// The "Preferences" dialog: eighteen of the main window's settings in one modal window. It
 // works on a copy: each control's handler writes its value as soon as the control changes, the
 // main window hands its settings in before the dialog is shown and takes them back only after OK.
 // OK is enabled only while the numeric values are in range; a note says which is not.
@@ -38,6 +38,7 @@ class CPreferencesDialog : public CDialog {
     static constexpr int kScrollThrough = IDC_SCROLL_THROUGH;
     static constexpr int kRunOnSystemStartup = IDC_RUN_ON_STARTUP;
     static constexpr int kCheckForUpdates = IDC_CHECK_FOR_UPDATES;
+    static constexpr int kTypeInBackground = IDC_TYPE_IN_BACKGROUND;
     static constexpr int kFind = IDC_FIND;
     static constexpr int kOk = IDC_OK;
     static constexpr int kOpacitySlider = IDC_OPACITY_SLIDER;

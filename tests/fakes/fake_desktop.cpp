@@ -601,6 +601,44 @@ bool FakeDesktop::WaitUntilInputDelivered(WindowId w, std::uint32_t boundMs) {
     return true;
 }
 
+bool FakeDesktop::SendNotify(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (recording_) {
+        Record("notify " + std::to_string(w) + " " + Hex(msg) + " " + Hex(wParam) + " " +
+               std::to_string(static_cast<long long>(lParam)));
+    }
+    if (!Exists(w))
+        return false;
+    FakeWindow& f = Window(w);
+    // Queued and never returning: a hung window's thread never handles it.
+    if (f.hung)
+        return true;
+    if (msg != wm::kChar) {
+        f.messages.push_back(Hex(msg) + " " + Hex(wParam) + " " +
+                             std::to_string(static_cast<long long>(lParam)));
+        return true;
+    }
+    f.text.push_back(static_cast<wchar_t>(wParam));
+    if (!f.closesOnText.empty() && f.text.ends_with(f.closesOnText))
+        std::erase_if(windows_, [w](const FakeWindow& gone) { return gone.id == w; });
+    return true;
+}
+
+void FakeDesktop::WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
+                                 std::vector<bool>& taken) {
+    Record("wait-taken " + std::to_string(windows.size()));
+    taken.assign(windows.size(), false);
+    // Every window is waited for at once: the wait is the slowest one's, or the bound.
+    std::uint64_t waitedMs = 0;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (!Exists(windows[i]) || Window(windows[i]).hung)
+            continue;  // given up at once
+        const std::uint32_t delayMs = Window(windows[i]).answerDelayMs;
+        taken[i] = delayMs <= boundMs;
+        waitedMs = std::max<std::uint64_t>(waitedMs, std::min(delayMs, boundMs));
+    }
+    now_ += waitedMs;
+}
+
 std::uint32_t FakeDesktop::ProcessOf(WindowId w) {
     return Exists(w) ? Window(w).processId : 0;
 }

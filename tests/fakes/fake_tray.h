@@ -19,7 +19,10 @@ class FakeTray : public ITray {
         calls.push_back(L"balloon " + title + L"|" + text);
     }
     void ForgetIcon() override { calls.push_back(L"forget"); }
-    void ShowMenu(WindowId, bool greyed) override { calls.push_back(greyed ? L"menu greyed" : L"menu"); }
+    void ShowMenu(WindowId, bool greyed, bool inBackground) override {
+        calls.push_back(std::wstring(greyed ? L"menu greyed" : L"menu") +
+                        (inBackground ? L" background" : L""));
+    }
     std::vector<std::wstring> calls;
     int failingAdds = 0;  // the shell refuses this many adds
 };

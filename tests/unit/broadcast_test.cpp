@@ -454,5 +454,59 @@ TEST(BroadcastKeys, ANegativeTransitionWaitsNotAtAll) {
     EXPECT_EQ(slept[1], slept[0]);
 }
 
+// Typed in the background, every target takes its keys where it is: nothing is shown, brought
+// forward or focused and nothing waits between targets; a hung, slow or closing target is named
+// without holding up the others, and keys with no message form are typed the foreground way.
+TEST(BroadcastInBackground, EveryTargetTakesItsKeysWhereItIsOrIsNamed) {
+    using SetUp = void (*)(FakeWindow & b);
+    const SetUp none = [](FakeWindow&) {};
+    const struct {
+        std::wstring command;  // {%INC%} numbers the targets
+        SetUp setUp;           // of the second target
+        std::wstring typedA, typedB;
+        std::optional<MissReason> missB;  // the first one always takes its keys
+        bool foreground;                  // typed the foreground way, both named so
+    } rows[] = {
+        {L"ls {%INC%}", none, L"ls 1\r", L"ls 2\r", {}, false},
+        {L"ls", [](FakeWindow& b) { b.visible = false; }, L"ls\r", L"ls\r", {}, false},
+        {L"ls", [](FakeWindow& b) { b.showState = sw::kShowMinimized; }, L"ls\r", L"ls\r", {}, false},
+        {L"ls", [](FakeWindow& b) { b.hung = true; }, L"ls\r", L"", MissReason::kKeysNotTaken, false},
+        {L"ls", [](FakeWindow& b) { b.answerDelayMs = 6000; }, L"ls\r", L"ls\r", MissReason::kKeysNotTaken,
+         false},
+        {L"x", [](FakeWindow& b) { b.closesOnText = L"x"; }, L"x\r", L"", MissReason::kClosedWhileTyped,
+         false},
+        {L"ls{%CTRL%}c", none, L"ls\x03\r", L"ls\x03\r", {}, false},
+        {L"{%CTRL%}1", none, L"\r", L"\r", MissReason::kTypedInForeground, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.command));
+        Broadcast t;
+        t.dialog.settings.typeInBackground = 1;
+        const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
+        row.setUp(t.desktop.Window(w[1]));
+        const FakeWindow before = t.desktop.Window(w[1]);
+        const std::vector<MissedTarget> missed = t.dialog.BroadcastKeys(row.command, false, true);
+        std::vector<MissedTarget> expected;
+        if (row.foreground)
+            expected.push_back({w[0], L"a", MissReason::kTypedInForeground});
+        if (row.missB)
+            expected.push_back({w[1], L"b", *row.missB});
+        EXPECT_EQ(missed, expected);
+        EXPECT_EQ(t.Text(w[0]), row.typedA);
+        if (t.desktop.Exists(w[1])) {
+            EXPECT_EQ(t.Text(w[1]), row.typedB);
+            if (!row.foreground) {
+                EXPECT_EQ(t.desktop.Window(w[1]).visible, before.visible);
+                EXPECT_EQ(t.desktop.Window(w[1]).showState, before.showState);
+            }
+        }
+        EXPECT_EQ(t.desktop.Focus(), row.foreground ? t.desktop.Focus() : t.main);
+        EXPECT_EQ(t.desktop.CallsStartingWith("foreground ").empty(), !row.foreground);
+        EXPECT_LE(t.desktop.SleptMs(), row.foreground ? ~0ull : 0ull);
+        EXPECT_LE(t.desktop.NowMs(), row.foreground ? ~0ull : kHungThresholdMs);
+        EXPECT_TRUE(t.desktop.LostKeys().empty());
+    }
+}
+
 }  // namespace
 }  // namespace tandrel

@@ -12,8 +12,9 @@ namespace {
 using Kind = ParsedCommandLine::Kind;
 using A = CommandAction;
 
-CommandRequest R(A action, std::wstring text = L"", const wchar_t* filter = nullptr, bool tab = false) {
-    return {action, std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab};
+CommandRequest R(A action, std::wstring text = L"", const wchar_t* filter = nullptr, bool tab = false,
+                 std::optional<bool> inBackground = std::nullopt) {
+    return {action, std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab, inBackground};
 }
 
 struct ParseCase {
@@ -35,6 +36,13 @@ TEST(CommandLine, ParsesEveryFormAndRefusesTheRest) {
         {{L"/filter", L"Web", L"/send", L"ls"}, Kind::kRequest, R(A::kSend, L"ls", L"Web"), L""},
         {{L"/script", L"a b.tdl", L"/filter", L""}, Kind::kRequest, R(A::kScript, L"a b.tdl", L""), L""},
         {{L"/targets"}, Kind::kRequest, R(A::kTargets), L""},
+        {{L"/send", L"ls", L"/Background"}, Kind::kRequest, R(A::kSend, L"ls", nullptr, false, true), L""},
+        {{L"-foreground", L"/script", L"a"}, Kind::kRequest, R(A::kScript, L"a", nullptr, false, false), L""},
+        {{L"/send", L"ls", L"/background", L"/foreground"},
+         Kind::kError,
+         R(A::kTargets),
+         L"only one of /back"},
+        {{L"/targets", L"/background"}, Kind::kError, R(A::kTargets), L"go with /send or /script"},
         {{L"/?"}, Kind::kHelp, R(A::kTargets), L""},
         {{L"/send"}, Kind::kError, R(A::kTargets), L"needs a value"},
         {{L"/script", L""}, Kind::kError, R(A::kTargets), L"needs a file"},
@@ -66,7 +74,8 @@ TEST(CommandLine, ParsesEveryFormAndRefusesTheRest) {
 TEST(HandOffRecord, RequestsAndReportsComeBackAsTheyWere) {
     const CommandRequest requests[] = {
         R(A::kSend, L"echo \u00e9\U0001F600 {%INC%}", L"Web", true),
-        R(A::kScript, L"C:\\scripts\\a.tdl"),
+        R(A::kScript, L"C:\\scripts\\a.tdl", nullptr, false, true),
+        R(A::kSend, L"ls", nullptr, false, false),
         R(A::kTargets, L"", L""),
     };
     for (const CommandRequest& r : requests)
@@ -119,7 +128,8 @@ TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
         with(4, 2),                                                  // another version
         with(6, 4),                                                  // no such request
         with(6, static_cast<char>(0x80)),                            // a report is no request
-        with(8, 4),                                                  // an unknown flag
+        with(8, 16),                                                 // an unknown flag
+        with(8, 14),                                                 // both ways
         with(10, 1),                                                 // a string missing
         with(12, static_cast<char>(0xFF)),                           // a length past the end
         with(16, 0),                                                 // a NUL in the text

@@ -362,6 +362,14 @@ TEST_F(MainWindow, TrayDoubleClickHidesAndShowsButNotWhileADialogIsOpen) {
     d.modalDialogOpen = 0;
     d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, 0x0205);  // right button released
     EXPECT_EQ(tray.calls.back(), L"menu greyed");
+    // The menu's "Type in the background" flips the preference, saves it, and shows it checked.
+    d.Dispatch(DialogEvent::kCommand, mainid::kTrayTypeInBackground, 0, 0);
+    EXPECT_EQ(d.settings.typeInBackground, 1);
+    EXPECT_NE(DecodeText(storage.files[L"C:\\Tools\\tandrel.ini"]).find(L"typeInBackground=1"),
+              std::wstring::npos);
+    EXPECT_EQ(host.Control(mainid::kSend).tip, L"Send to 0 terminals in the background");
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kRButtonDown);
+    EXPECT_EQ(tray.calls.back(), L"menu background");
 }
 
 TEST_F(MainWindow, ARestartedShellGetsTheIconBack) {
@@ -419,6 +427,8 @@ TEST(ShowTargetsTexts, TheTipCountsTheTerminalsAndTheNoteThoseThatCannotBeMarked
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SendButtonTip(c.marked + c.hidden + c.minimised), c.tip);
+        EXPECT_EQ(SendButtonTip(c.marked + c.hidden + c.minimised, true),
+                  std::wstring(c.tip) + L" in the background");
         EXPECT_EQ(TargetsNote(c.marked, c.hidden, c.minimised), c.note);
     }
 }

@@ -27,7 +27,7 @@ struct Values : Settings {
         cascadeWidth = 700, cascadeHeight = 400, unhideOnExit = 1, toolWindow = 0;
         alwaysOnTop = 1, minimizeToSysTray = 0, windowOpacity = 200, transition = 40;
         emulateCopyPaste = 0, cmdhistoryScrollThrough = 1, tabCompletion = 0;
-        runOnSystemStartup = 1, checkForUpdates = 0;
+        runOnSystemStartup = 1, checkForUpdates = 0, typeInBackground = 1;
     }
 };
 
@@ -93,7 +93,8 @@ TEST(PreferencesDialog, InitialisationShowsEveryValue) {
         {D::kUnhideOnExit, true},       {D::kToolWindow, false},        {D::kAlwaysOnTop, true},
         {D::kMinimizeToSysTray, false}, {D::kTabCompletion, false},     {D::kScrollThrough, true},
         {D::kEmulateCopyPaste, false},  {D::kRunOnSystemStartup, true}, {D::kCheckForUpdates, false},
-        {D::kArrangeOff, false},        {D::kArrangeCascade, true},     {D::kArrangeTile, false},
+        {D::kTypeInBackground, true},   {D::kArrangeOff, false},        {D::kArrangeCascade, true},
+        {D::kArrangeTile, false},
     };
     for (const auto& b : boxes) EXPECT_EQ(p.host.IsChecked(b.id), b.checked) << b.id;
     EXPECT_EQ(p.host.ItemText(D::kTransition), L"40");
@@ -304,6 +305,7 @@ TEST(PreferencesDialog, EveryCheckBoxWritesItsOwnValue) {
         {D::kEmulateCopyPaste, &Settings::emulateCopyPaste},
         {D::kRunOnSystemStartup, &Settings::runOnSystemStartup},
         {D::kCheckForUpdates, &Settings::checkForUpdates},
+        {D::kTypeInBackground, &Settings::typeInBackground},
     };
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.id);

@@ -57,6 +57,7 @@ const IntMember kIntegers[] = {
     {L"emulateCopyPaste", &Settings::emulateCopyPaste, 1},
     {L"runOnSystemStartup", &Settings::runOnSystemStartup, 0},
     {L"checkForUpdates", &Settings::checkForUpdates, 1},
+    {L"typeInBackground", &Settings::typeInBackground, 0},
 };
 
 class SettingsTest
@@ -204,7 +205,8 @@ TEST_F(SettingsTest, TheFirstSaveOfAFreshProfileWritesEveryKeyInOrder) {
         L"1\r\nminimizeToSysTray=1\r\n"
         L"transition=25\r\nwindowOpacity=255\r\nautoArrange=1\r\nautoMinimize=0\r\narrangeOnStartup=0\r\n"
         L"unhideOnExit=1\r\ncascadeWidth=642\r\ncascadeHeight=386\r\nsendCR=1\r\ntabCompletion=0\r\n"
-        L"cmdhistoryScrollThrough=1\r\nemulateCopyPaste=1\r\nrunOnSystemStartup=0\r\ncheckForUpdates=1\r\n";
+        L"cmdhistoryScrollThrough=1\r\nemulateCopyPaste=1\r\nrunOnSystemStartup=0\r\ncheckForUpdates=1\r\n"
+        L"typeInBackground=0\r\n";
     ASSERT_TRUE(storage.files.contains(kBeside));
     EXPECT_EQ(storage.files[kBeside], EncodeUtf16LeWithBom(expected));
     EXPECT_EQ(storage.writes, 1);

@@ -88,7 +88,7 @@ void Win32Tray::ForgetIcon() {
     present_ = false;
 }
 
-void Win32Tray::ShowMenu(WindowId owner, bool greyed) {
+void Win32Tray::ShowMenu(WindowId owner, bool greyed, bool inBackground) {
     HMENU popup = menu_ != nullptr ? GetSubMenu(menu_, 0) : nullptr;
     if (popup == nullptr)
         return;
@@ -101,6 +101,8 @@ void Win32Tray::ShowMenu(WindowId owner, bool greyed) {
         EnableMenuItem(popup, command, MF_BYCOMMAND | state);
     }
     EnableMenuItem(popup, kArrangePosition, MF_BYPOSITION | state);
+    CheckMenuItem(popup, IDM_TRAY_TYPE_IN_BACKGROUND,
+                  MF_BYCOMMAND | (inBackground ? MF_CHECKED : MF_UNCHECKED));
     SetForegroundWindow(window);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, window, nullptr);
     PostMessageW(window, WM_NULL, 0, 0);

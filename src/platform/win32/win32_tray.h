@@ -20,7 +20,7 @@ class Win32Tray : public ITray {
     void DeleteIcon() override;
     void ShowBalloon(const std::wstring& title, const std::wstring& text) override;
     void ForgetIcon() override;
-    void ShowMenu(WindowId owner, bool greyed) override;
+    void ShowMenu(WindowId owner, bool greyed, bool inBackground) override;
 
   private:
     void CopyTip(const std::wstring& tip);

@@ -102,6 +102,83 @@ bool Win32WindowSystem::Send(WindowId w, std::uint32_t msg, std::uintptr_t wPara
     return AnswersWithinSlowBound(h);
 }
 
+bool Win32WindowSystem::SendNotify(WindowId w, std::uint32_t msg, std::uintptr_t wParam,
+                                   std::intptr_t lParam) {
+    return SendNotifyMessageW(ToHwnd(w), msg, wParam, lParam) != 0;
+}
+
+namespace {
+
+// The barrier being waited for on this thread: its answers, and a number that tells a late
+// answer to an earlier barrier (which arrives whenever this thread next takes messages) from
+// one to it.
+struct TakenBarrier {
+    std::uint32_t generation = 0;
+    std::vector<char> answered;
+};
+thread_local TakenBarrier* currentBarrier = nullptr;
+thread_local std::uint32_t barrierGeneration = 0;
+constexpr unsigned kBarrierIndexBits = 20;
+
+void CALLBACK BarrierAnswered(HWND, UINT, ULONG_PTR data, LRESULT) {
+    const auto generation = static_cast<std::uint32_t>(data >> kBarrierIndexBits);
+    const std::size_t index = data & ((1u << kBarrierIndexBits) - 1);
+    if (currentBarrier != nullptr && currentBarrier->generation == generation &&
+        index < currentBarrier->answered.size())
+        currentBarrier->answered[index] = 1;
+}
+
+}  // namespace
+
+void Win32WindowSystem::WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
+                                       std::vector<bool>& taken) {
+    // One WM_NULL per window, sent with SendMessageCallbackW so that no window waits for
+    // another: like the messages sent before it with SendNotifyMessageW from this thread, it is
+    // queued as a sent message, and a thread handles its sent messages in the order queued, so
+    // its answer comes once all of them have been handled. The answers are called back on this
+    // thread while it takes its sent messages below.
+    TakenBarrier barrier;
+    barrier.generation = ++barrierGeneration & 0xFFF;
+    barrier.answered.assign(windows.size(), 0);
+    std::vector<char> givenUp(windows.size(), 0);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const ULONG_PTR data = (static_cast<ULONG_PTR>(barrier.generation) << kBarrierIndexBits) | i;
+        if (i >= (1u << kBarrierIndexBits) ||
+            SendMessageCallbackW(ToHwnd(windows[i]), WM_NULL, 0, 0, BarrierAnswered, data) == 0)
+            givenUp[i] = 1;
+    }
+    currentBarrier = &barrier;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        MSG msg;
+        // Takes the messages sent to this thread, the answers among them; posted ones stay queued.
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        bool waiting = false;
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (barrier.answered[i] != 0 || givenUp[i] != 0)
+                continue;
+            // As SMTO_ABORTIFHUNG: a window the system counts as hung, or that is gone, is not
+            // waited for.
+            const HWND h = ToHwnd(windows[i]);
+            if (IsWindow(h) == FALSE || IsHungAppWindow(h) != FALSE) {
+                givenUp[i] = 1;
+            } else {
+                waiting = true;
+            }
+        }
+        const ULONGLONG elapsedMs = GetTickCount64() - start;
+        if (!waiting || elapsedMs >= boundMs)
+            break;
+        constexpr DWORD kSliceMs = 10;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                  std::min<DWORD>(kSliceMs, static_cast<DWORD>(boundMs - elapsedMs)),
+                                  QS_SENDMESSAGE);
+    }
+    currentBarrier = nullptr;
+    taken.assign(windows.size(), false);
+    for (std::size_t i = 0; i < windows.size(); ++i) taken[i] = barrier.answered[i] != 0;
+}
+
 bool Win32WindowSystem::Answers(WindowId w) {
     const HWND h = ToHwnd(w);
     if (!IsWindow(h))

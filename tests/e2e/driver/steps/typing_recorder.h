@@ -52,6 +52,13 @@ class TypingRecorder final : public tandrel::IWindowSystem {
     bool Send(tandrel::WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
         return Timed("send", [&] { return real_.Send(w, m, wp, lp); });
     }
+    bool SendNotify(tandrel::WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
+        return Timed("notify", [&] { return real_.SendNotify(w, m, wp, lp); });
+    }
+    void WaitUntilTaken(const std::vector<tandrel::WindowId>& ws, std::uint32_t b,
+                        std::vector<bool>& taken) override {
+        Timed("taken barrier", [&] { return (real_.WaitUntilTaken(ws, b, taken), true); });
+    }
     void Show(tandrel::WindowId w, int c) override {
         Timed("show", [&] { return (real_.Show(w, c), true); });
     }
@@ -88,8 +95,9 @@ class TypingRecorder final : public tandrel::IWindowSystem {
     std::uint32_t CurrentProcessId() override { return real_.CurrentProcessId(); }
 
   private:
-    static constexpr const char* kTimedCalls[] = {"send",  "show",          "foreground",
-                                                  "focus", "focus barrier", "delivery barrier"};
+    static constexpr const char* kTimedCalls[] = {"send",   "show",          "foreground",
+                                                  "focus",  "focus barrier", "delivery barrier",
+                                                  "notify", "taken barrier"};
 
     template <typename Call>
     bool Timed(const char* what, Call call) {
