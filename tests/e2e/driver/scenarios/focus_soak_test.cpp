@@ -160,7 +160,7 @@ class FocusSoak {
         if (!Shown(*app_))
             return "tandrel.exe did not show its window";
         // The shells must outlive Ctrl+D on an empty line.
-        return TypeCommand(L"export IGNOREEOF=999999", false);
+        return Checked(TypeCommand(L"export IGNOREEOF=999999", false));
     }
 
     // Every terminal has exactly its commands, and the command box is empty.
