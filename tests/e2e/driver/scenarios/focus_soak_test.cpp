@@ -357,11 +357,11 @@ void RunSoak(unsigned probes, unsigned putties, unsigned count, unsigned seed,
     const std::string end = soak.Finish();
     EXPECT_EQ(end, "") << "seed " << seed << ", " << count << " actions: " << done;
     std::printf(
-        "focus soak: seed %u, %u actions, %u probes and %u PuTTY windows: keyboard back %u of %u times, "
-        "slowest %llu ms, mean %.1f ms; terminals %s\n",
-        seed, count, probes, putties, soak.checks, soak.checks, soak.slowestMs,
+        "focus soak: seed %u, %u actions, %u probes and %u PuTTY windows: the keyboard back within %lu ms "
+        "at all %u checks (slowest %llu ms, mean %.1f ms); every terminal %s\n",
+        seed, count, probes, putties, kKeyboardBackMs, soak.checks, soak.slowestMs,
         soak.checks != 0 ? static_cast<double>(soak.totalMs) / soak.checks : 0.0,
-        end.empty() ? "exact" : "NOT exact");
+        end.empty() ? "got exactly its keys" : "did NOT get exactly its keys");
 }
 
 TEST(FocusSoak, TheKeyboardComesBackAfterEveryAction) {
