@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/diagnostics.h"
 #include "platform/win32/win32_handles.h"
 
 namespace tandrel::win32 {
@@ -171,8 +172,12 @@ void KeepOwnForeground(HWND h) {
         // Takes the thread's X events without taking any of its messages.
         MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         const HWND now = GetForegroundWindow();
-        if ((now != nullptr && now != GetDesktopWindow()) || GetTickCount64() >= until)
+        if (now != nullptr && now != GetDesktopWindow())
             return;
+        if (GetTickCount64() >= until) {
+            Trace(L"The window could not take the foreground back from the desktop.");
+            return;
+        }
         Sleep(kAgainMs);
         SetForegroundWindow(h);
     }
