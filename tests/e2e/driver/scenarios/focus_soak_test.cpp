@@ -116,17 +116,25 @@ HWND DroppedList(DWORD process) {
 }
 
 // One terminal: a probe (its typed characters) or a PuTTY window (the bytes its shell received).
+// A probe's log is read on from where it was left, since it grows with every action.
 struct Terminal {
     Probe* probe = nullptr;
     PuttyWindow* putty = nullptr;
     bool inSecondFilter = false;
-    std::size_t mark = 0;  // where the soak's part of its log starts
-    std::string want;      // in order; a probe's characters are all ASCII
+    mutable std::size_t mark = 0;  // where the unread part of its log starts (bytes)
+    std::string want;              // in order; a probe's characters are all ASCII
+    mutable std::string typed;
 
     std::string Got() const {
         if (putty != nullptr)
             return putty->Received().substr(std::min(mark, putty->Received().size()));
-        return Narrow(TypedText(probe->EventsAfter(mark)));
+        const std::string log = ReadWholeFile(probe->LogPath());
+        const std::size_t end = log.rfind('\n');
+        if (end != std::string::npos && end + 1 > mark) {
+            typed += Narrow(TypedText(ParseProbeLog(log.substr(mark, end + 1 - mark))));
+            mark = end + 1;
+        }
+        return typed;
     }
 };
 
@@ -142,11 +150,18 @@ class FocusSoak {
         for (unsigned i = 1; i <= probeCount; ++i)
             probes_.push_back(
                 std::make_unique<Probe>(folder_, ProbeOptions{.title = L"probe" + std::to_wstring(i)}));
-        for (auto& p : probes_)
-            terminals_.push_back({.probe = p.get(), .inSecondFilter = true, .mark = p->Mark(), .want = {}});
+        for (auto& p : probes_) {
+            const std::string log = ReadWholeFile(p->LogPath());
+            const std::size_t end = log.rfind('\n');
+            terminals_.push_back({.probe = p.get(),
+                                  .inSecondFilter = true,
+                                  .mark = end == std::string::npos ? 0 : end + 1,
+                                  .want = {},
+                                  .typed = {}});
+        }
         for (std::size_t i = 0; i < putty_->size(); ++i)
             terminals_.push_back(
-                {.putty = &(*putty_)[i], .mark = (*putty_)[i].Received().size(), .want = {}});
+                {.putty = &(*putty_)[i], .mark = (*putty_)[i].Received().size(), .want = {}, .typed = {}});
         app_ = std::make_unique<TandrelApp>(folder_);
     }
 
