@@ -136,12 +136,14 @@ void CMainDialog::ApplyWindowPreferences() {
 void CMainDialog::RestoreCommandFocus() {
     if (host == nullptr)
         return;
+    // The window is brought forward first: focusing one of its controls activates it at once,
+    // ahead of the foreground request's wait for the window in front to finish its own activation.
+    platform.windows.BringToForeground(mainWindow);
     host->MakeDefaultButton(mainid::kSend);
     host->FocusItem(mainid::kCommandBox);
     const bool any = !commandHistory.empty();
     for (int id : {mainid::kHistoryOlder, mainid::kHistoryNewer, mainid::kHistoryClear})
         host->EnableItem(id, any);
-    platform.windows.BringToForeground(mainWindow);
 }
 
 void CMainDialog::OpenMainWindow() {

@@ -165,6 +165,45 @@ TEST_F(Actions, AScriptThatCannotBeReadOrIsNotChosenSendsNothing) {
     EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
 }
 
+// The quick keys, the password and the script end as a command does, with the focus on their
+// button as a press by mouse or keyboard leaves it: the main window in front, the focus in the
+// command box and Send the default button.
+TEST_F(Actions, QuickKeyPasswordAndScriptEndLikeACommand) {
+    Profile(L"checkForUpdates=0\r\n");
+    const WindowId term = Terminal(L"t1");
+    storage.files[L"C:\\s.tdl"] = "ls\r\n";
+    Open();
+    const struct {
+        const char* name;
+        int button;
+        std::function<void()> answer;
+    } cases[] = {
+        {"quick key", IDC_KEY_ESC, [] {}},
+        {"password", mainid::kPassword,
+         [&] {
+             host.OnModal(CPasswordDialog::kTemplate, [](CDialog& dialog, FakeDialogHost& h) {
+                 h.SetItemText(CPasswordDialog::kPassword, L"pw");
+                 dialog.OnOK();
+                 return mb::kIdOk;
+             });
+         }},
+        {"script", mainid::kScript, [&] { host.ChooseFileNext(L"C:\\s.tdl"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t keys = desktop.Window(term).keys.size();
+        host.FocusItem(c.button);
+        host.MakeDefaultButton(c.button);
+        c.answer();
+        host.UserClicks(c.button);
+        EXPECT_GT(desktop.Window(term).keys.size(), keys);
+        EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
+        EXPECT_EQ(host.DefaultButton(), mainid::kSend);
+        EXPECT_EQ(desktop.Foreground(), main);
+        EXPECT_TRUE(desktop.Window(main).visible);
+    }
+}
+
 TEST_F(Actions, PreferencesTakenBackApplyAtOnceAndAreSaved) {
     Profile(L"checkForUpdates=0\r\n");
     CMainDialog& d = Open();

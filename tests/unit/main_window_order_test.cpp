@@ -53,9 +53,10 @@ TEST(MainWindowInit, RunsItsStepsInOrder) {
                           // ApplyWindowPreferences
                           "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20",
                           "alpha 200", "place " + self + " -1 0 0 387 285 0x2",
-                          // RestoreCommandFocus
-                          "default 1024", "focus 1011", "enable 1008 1", "enable 1009 1", "enable 1010 1",
-                          "foreground " + self};
+                          // RestoreCommandFocus: forward first, so that the window in front has
+                          // finished its own activation before the command box's focus activates this one
+                          "foreground " + self, "default 1024", "focus 1011", "enable 1008 1",
+                          "enable 1009 1", "enable 1010 1"};
     EXPECT_EQ(t.log, expected);
     EXPECT_EQ(t.dialog.normalWindowHeight, 296);
     EXPECT_EQ(t.dialog.historyCursor, 1);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/diagnostics.h"
 #include "platform/win32/win32_handles.h"
 
 namespace tandrel::win32 {
@@ -228,6 +229,39 @@ void Win32WindowSystem::SizeClientTo(WindowId w, int clientWidth, int clientHeig
     Send(w, WM_NULL, 0, 0);
 }
 
+namespace {
+
+// Under Wine without a window manager, an activation moves the X input focus by a request that
+// Wine stamps with a time reckoned from the first timed X event its process took: none while only
+// the keyboard was used (the request then takes the server's time), the pointer entering one of
+// its windows once the mouse was. The X server drops a request stamped earlier than the last focus
+// change, which the last target made a moment ago with a stamp of its own reckoning. The X focus
+// then stays with the target, and as soon as this thread takes its X events, the focus-out that
+// the target's change left for it makes Wine hand the foreground to the desktop: the keys typed
+// next reach no window at all. So the thread's waiting X events are taken now, and while the
+// desktop holds the foreground the window asks again, each request stamped later than the last.
+// Another program that took the foreground meanwhile keeps it.
+void KeepOwnForeground(HWND h) {
+    constexpr DWORD kAgainMs = 20;
+    constexpr ULONGLONG kBoundMs = 1000;
+    const ULONGLONG until = GetTickCount64() + kBoundMs;
+    for (;;) {
+        // Takes the thread's X events without taking any of its messages.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        const HWND now = GetForegroundWindow();
+        if (now != nullptr && now != GetDesktopWindow())
+            return;
+        if (GetTickCount64() >= until) {
+            Trace(L"The window could not take the foreground back from the desktop.");
+            return;
+        }
+        Sleep(kAgainMs);
+        SetForegroundWindow(h);
+    }
+}
+
+}  // namespace
+
 void Win32WindowSystem::BringToForeground(WindowId w) {
     const HWND h = ToHwnd(w);
     // The window in front may still be taking an activation given to it a moment ago (hiding
@@ -239,8 +273,11 @@ void Win32WindowSystem::BringToForeground(WindowId w) {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(before, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSettleBoundMs, &result);
     }
-    if (SetForegroundWindow(h))
+    if (SetForegroundWindow(h)) {
+        if (ThreadOf(h) == GetCurrentThreadId())
+            KeepOwnForeground(h);
         return;
+    }
     // Windows refuses the foreground to a caller that did not receive the last input event; the
     // thread that owns the current foreground window may give it away, so ask from inside its
     // input. (Wine grants the first call.)

@@ -158,6 +158,47 @@ void PressKey(WORD vk) {
     Sleep(30);
 }
 
+void TypeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        const SHORT code = VkKeyScanW(c);
+        const bool shift = (code & 0x100) != 0;
+        INPUT in[4] = {};
+        UINT n = 0;
+        const auto key = [&](WORD vk, bool up) {
+            in[n].type = INPUT_KEYBOARD;
+            in[n].ki.wVk = vk;
+            in[n++].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        };
+        if (shift)
+            key(VK_SHIFT, false);
+        key(static_cast<WORD>(code & 0xFF), false);
+        key(static_cast<WORD>(code & 0xFF), true);
+        if (shift)
+            key(VK_SHIFT, true);
+        SendInput(n, in, sizeof in[0]);
+        Sleep(5);
+    }
+}
+
+void MouseClick(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    MouseClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void MouseClickAt(int x, int y) {
+    INPUT in[3] = {};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        i.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof in[0]);
+}
+
 HttpHandlerOverride::HttpHandlerOverride(const std::wstring& urlFile) {
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &key_, nullptr) != ERROR_SUCCESS) {

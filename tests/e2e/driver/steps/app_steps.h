@@ -62,6 +62,11 @@ std::string Narrow(const std::wstring& text);
 
 // One key pressed and released through the system's input, as the operator types it.
 void PressKey(WORD vk);
+// The text typed key by key through the system's input on the US layout (Shift where needed).
+void TypeText(const std::wstring& text);
+// The left button pressed and released through the system's input at the window's centre.
+void MouseClick(HWND w);
+void MouseClickAt(int x, int y);  // on the screen
 
 // The shell's "open" of an http address, pointed for the scenario at a command that adds the
 // address as a line to `urlFile`; the former command is put back afterwards.

@@ -41,6 +41,7 @@ class Probe {
     std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(window_); }
     DWORD ProcessId() const { return process_.Id(); }
     const ProbeOptions& Options() const { return options_; }
+    const std::wstring& LogPath() const { return logPath_; }
     bool Running() const { return process_.Running(); }
 
     std::vector<ProbeEvent> Events() const;
