@@ -1,8 +1,8 @@
 // The script reader on arbitrary files against a reference reading that works the way the C
-// library's text mode and its line reader do: characters handed out one at a time (CR LF as LF,
-// NUL left out), gathered into pieces that end after a line feed or when the next character
-// would not fit into the 65,535 units of the line buffer, the pieces joined by "^m", then the
-// final "^m" and the Caps Lock wrapping. Both must give the same sequence.
+// library's text mode and its line reader do: characters handed out one at a time (CR LF and a
+// lone CR as LF, NUL left out), gathered into pieces that end after a line feed or when the next
+// character would not fit into the 65,535 units of the line buffer, the pieces without their
+// line feeds joined by "^m", then the final "^m" and the Caps Lock wrapping. Both must give the same sequence.
 //
 // The first input byte holds the switches: bit 0 Caps Lock on, bit 1 sendCR, bit 2 a long line.
 // With a long line, the file gets a run of 65,520 to 65,535 letters (the second byte says how
@@ -41,8 +41,8 @@ class TextModeReader {
                 continue;
             if (c == L'\r' && next_ < chars_.size() && chars_[next_] == L'\n')
                 continue;
-            last_ = c;
-            ch = c;
+            last_ = c == L'\r' ? L'\n' : c;  // a carriage return alone ends its line too
+            ch = last_;
             return true;
         }
         return false;
@@ -86,6 +86,8 @@ std::wstring ReferenceSequence(std::string_view file, bool capsLockOn, bool send
             break;
         if (!firstPiece)
             sequence += L"^m";
+        if (piece.back() == L'\n')
+            piece.pop_back();  // a line's own line feed is not typed: the joining Enter ends it
         sequence += piece;
         firstPiece = false;
     }
