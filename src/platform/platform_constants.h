@@ -100,6 +100,7 @@ inline constexpr int kShowMinimized = 2;
 inline constexpr int kMaximize = 3;
 inline constexpr int kShow = 5;
 inline constexpr int kMinimize = 6;
+inline constexpr int kShowNA = 8;  // SW_SHOWNA: shown, the foreground stays
 inline constexpr int kRestore = 9;
 }  // namespace sw
 

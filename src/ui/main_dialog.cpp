@@ -1,7 +1,9 @@
 // The main window's life: initialisation, appearance, focus, system commands and the messages
 // of other instances and of the notification area.
+#include <algorithm>
 #include <string>
 
+#include "platform/diagnostics.h"
 #include "targets/filter.h"
 #include "ui/main_dialog.h"
 #include "res/version.h"
@@ -144,6 +146,23 @@ void CMainDialog::RestoreCommandFocus() {
     const bool any = !commandHistory.empty();
     for (int id : {mainid::kHistoryOlder, mainid::kHistoryNewer, mainid::kHistoryClear})
         host->EnableItem(id, any);
+}
+
+void CMainDialog::GiveAwayAHiddenForeground() {
+    if (mainWindow == kNoWindow || platform.windows.IsVisible(mainWindow) ||
+        platform.windows.ForegroundWindow() != mainWindow)
+        return;
+    // Keys typed now would go into a window nobody can see: the frontmost shown target takes them.
+    std::vector<WindowId> windows;
+    platform.windows.ListTopLevelWindows(windows);
+    for (const WindowId w : windows) {
+        if (std::find(TargetList.begin(), TargetList.end(), w) != TargetList.end() &&
+            platform.windows.IsVisible(w) && !platform.windows.IsMinimized(w)) {
+            platform.windows.BringToForeground(w);
+            return;
+        }
+    }
+    Trace(L"No shown terminal to give the keyboard to: it stays with the hidden main window.");
 }
 
 void CMainDialog::OpenMainWindow() {

@@ -216,6 +216,10 @@ class CMainDialog : public CDialog {
     // Send becomes the default button, the focus returns to the command box, the history
     // buttons follow the history's size, and the main window comes to the foreground.
     void RestoreCommandFocus();
+    // After a command-line request: the window that was in front before it is brought back.
+    void ReturnForegroundTo(WindowId inFront);
+    // After a tray command run while the main window is hidden in the tray.
+    void GiveAwayAHiddenForeground();
 
     // ---- state, in declaration order of the main window ----
     Platform platform;

@@ -63,8 +63,9 @@ std::vector<MissedTarget> CMainDialog::PlayScript(std::string_view bytes) {
     if (shown)
         platform.windows.Show(mainWindow, sw::kHide);
     std::vector<MissedTarget> missed = BroadcastScript(sequence);
+    // Shown again without taking the foreground: the caller says where the keyboard goes next.
     if (shown)
-        platform.windows.Show(mainWindow, sw::kShow);
+        platform.windows.Show(mainWindow, sw::kShowNA);
     return missed;
 }
 

@@ -60,6 +60,9 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
         }
         selectedFilter = index;
     }
+    // A request from the command line leaves the foreground where it was: with the caller's
+    // console, say, rather than with the last terminal typed into or with this window.
+    const WindowId inFront = platform.windows.ForegroundWindow();
     const auto title = [this](WindowId w) {
         wchar_t buffer[300];
         const std::size_t n = platform.windows.ReadTitle(w, buffer, 300);
@@ -85,7 +88,7 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
             // As typed into the command box, whose half-typed text stays where it is.
             RecordInHistory(request.text);
             missed = BroadcastKeys(request.text, request.endWithTab, true);
-            RestoreCommandFocus();
+            ReturnForegroundTo(inFront);
             break;
         case CommandAction::kScript: {
             std::string bytes;
@@ -94,13 +97,9 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
                 out.lines = {L"Cannot read the script file \"" + request.text + L"\"."};
                 break;
             }
-            // In the background the foreground stays where it was.
-            const bool shown =
-                !TypesInBackground() && mainWindow != kNoWindow && platform.windows.IsVisible(mainWindow);
             missedWhat = L"the script";
             missed = PlayScript(bytes);
-            if (shown)
-                RestoreCommandFocus();
+            ReturnForegroundTo(inFront);
             break;
         }
     }
@@ -121,6 +120,24 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
     }
     selectedFilter = selected;
     return out;
+}
+
+void CMainDialog::ReturnForegroundTo(WindowId inFront) {
+    if (inFront == mainWindow && mainWindow != kNoWindow) {
+        RestoreCommandFocus();
+        return;
+    }
+    // Typed in the background nothing moved; with nothing in front, or the window gone since,
+    // there is nowhere to return to and the foreground stays where the broadcast left it.
+    if (platform.windows.ForegroundWindow() == inFront)
+        return;
+    if (inFront == kNoWindow || platform.windows.ProcessOf(inFront) == 0) {
+        Trace(
+            L"Command line: no window was in front before the request, or it has gone; the "
+            L"foreground stays with the last terminal typed into.");
+        return;
+    }
+    platform.windows.BringToForeground(inFront);
 }
 
 std::optional<std::string> CMainDialog::OnHandOffRecord(std::string_view record, bool busy) {

@@ -15,6 +15,18 @@ CDialog::MapEntry Command(int id, int code = kClicked) {
     return {DialogEvent::kCommand, id, code, &Bind<M, F>};
 }
 
+// A command of the tray menu. With the main window hidden there, the menu gave that hidden window
+// the foreground to run in; once the command is done the keyboard goes where the operator can see.
+template <void (M::*F)()>
+CDialog::MapEntry TrayCommand(int id) {
+    return {DialogEvent::kCommand, id, kClicked, [](CDialog& d, int, int, std::uintptr_t) {
+                M& m = static_cast<M&>(d);
+                (m.*F)();
+                m.GiveAwayAHiddenForeground();
+                return true;
+            }};
+}
+
 }  // namespace
 
 void CMainDialog::OnSend() {
@@ -57,13 +69,13 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         {DialogEvent::kHelp, kAny, kAny, &Bind<M, &M::OnHelp>},
         Command<&M::FilterSelectionChanged>(mainid::kFilterCombo, notify::kComboSelChange),
         Command<&M::CascadeTargets>(mainid::kCascade),
-        Command<&M::CascadeTargets>(mainid::kTrayCascade),
+        TrayCommand<&M::CascadeTargets>(mainid::kTrayCascade),
         Command<&M::TileTargets>(mainid::kTile),
-        Command<&M::TileTargets>(mainid::kTrayTile),
+        TrayCommand<&M::TileTargets>(mainid::kTrayTile),
         Command<&M::MinimizeTargets>(mainid::kMinimize),
-        Command<&M::MinimizeTargets>(mainid::kTrayMinimize),
+        TrayCommand<&M::MinimizeTargets>(mainid::kTrayMinimize),
         Command<&M::HideTargets>(mainid::kHide),
-        Command<&M::HideTargets>(mainid::kTrayHide),
+        TrayCommand<&M::HideTargets>(mainid::kTrayHide),
         Command<&M::CloseTargets>(mainid::kClose),
         Command<&M::OnFilters>(mainid::kFilters),
         Command<&M::ToggleReturn>(mainid::kReturnToggle),
@@ -76,12 +88,12 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::OnPassword>(mainid::kPassword),
         Command<&M::OnScript>(mainid::kScript),
         Command<&M::OnPreferences>(mainid::kPreferences),
-        Command<&M::OnPreferences>(mainid::kTrayPreferences),
+        TrayCommand<&M::OnPreferences>(mainid::kTrayPreferences),
         Command<&M::OpenFromTray>(mainid::kTrayOpen),
-        Command<&M::ShowAbout>(mainid::kTrayAbout),
-        Command<&M::OnCheckForUpdates>(mainid::kTrayCheckForUpdates),
-        Command<&M::ShowTargets>(mainid::kTrayShowTargets),
-        Command<&M::ToggleTypeInBackground>(mainid::kTrayTypeInBackground),
+        TrayCommand<&M::ShowAbout>(mainid::kTrayAbout),
+        TrayCommand<&M::OnCheckForUpdates>(mainid::kTrayCheckForUpdates),
+        TrayCommand<&M::ShowTargets>(mainid::kTrayShowTargets),
+        TrayCommand<&M::ToggleTypeInBackground>(mainid::kTrayTypeInBackground),
         Command<&M::OnExit>(mainid::kTrayExit),
         Command<&M::OnCloseBox>(mb::kIdCancel),
         // Last: the quick-key buttons, each sending its fixed keys.

@@ -464,6 +464,7 @@ void FakeDesktop::ApplyShow(FakeWindow& f, int showCommand) {
             f.visible = false;
             break;
         case sw::kShow:
+        case sw::kShowNA:
             f.visible = true;
             break;
         case sw::kShowMinimized:

@@ -157,6 +157,9 @@ class CommandRequests : public MainWindow {
 
 TEST_F(CommandRequests, SendTypesIntoEveryTargetInTitleOrderAndKeepsItInTheHistory) {
     Type(L"half typed");
+    // The caller's console was in front: it is again once the terminals have their keys.
+    const WindowId console = desktop.AddWindow(L"ConsoleWindowClass", L"cmd");
+    desktop.BringToForeground(console);
     const CommandOutcome out = dialog.RunCommandRequest(R(A::kSend, L"echo {%INC%}"));
     EXPECT_EQ(out, (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
     EXPECT_EQ(desktop.Window(db).text, L"echo 1\r");
@@ -164,6 +167,7 @@ TEST_F(CommandRequests, SendTypesIntoEveryTargetInTitleOrderAndKeepsItInTheHisto
     EXPECT_EQ(desktop.Window(web2).text, L"echo 3\r");
     EXPECT_EQ(dialog.commandHistory, std::vector<std::wstring>{L"echo {%INC%}"});
     EXPECT_EQ(Box(), L"half typed");
+    EXPECT_EQ(desktop.Foreground(), console);
 }
 
 TEST_F(CommandRequests, AFilterAppliesToTheRequestOnlyAndAPassedOverTargetIsNamed) {
@@ -205,6 +209,9 @@ TEST_F(CommandRequests, AScriptThatCannotBeReadIsBadArguments) {
     storage.files[L"C:\\s\\a.tdl"] = "cd /tmp\nls\n";
     EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\a.tdl")).exitCode, cli::kAllServed);
     EXPECT_EQ(desktop.Window(web1).text, L"cd /tmp\rls\r");
+    // The main window was in front: it is again, with the keyboard in the command box.
+    EXPECT_EQ(desktop.Foreground(), main);
+    EXPECT_EQ(host.FocusedItem(), mainid::kCommandBox);
     EXPECT_EQ(dialog.RunCommandRequest(R(A::kScript, L"C:\\s\\none.tdl")).exitCode, cli::kBadArguments);
 }
 

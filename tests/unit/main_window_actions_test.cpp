@@ -116,14 +116,14 @@ TEST_F(Actions, AScriptIsSentToEveryTargetWithTheMainWindowHidden) {
     host.UserClicks(mainid::kScript);
     ASSERT_EQ(host.FileDialogs().size(), 1u);
     EXPECT_EQ(host.FileDialogs()[0], L"Tandrel Scripts (*.tdl)|*.tdl||\nOpen Tandrel script");
-    // Each line ends in its line feed (the layout's Ctrl+Enter, typed with right Alt, which
-    // types no character) and "^m"; "+" is the Shift prefix in a script.
+    // Each line ends in one Enter; "+" is the Shift prefix in a script.
     EXPECT_EQ(desktop.Window(a).text, L"cd /tmp\recho aB\r");
     EXPECT_EQ(desktop.Window(b).text, desktop.Window(a).text);
     const auto shows = desktop.CallsStartingWith("show " + std::to_string(main));
     ASSERT_EQ(shows.size(), 2u);
     EXPECT_EQ(shows[0], "show " + std::to_string(main) + " 0");
-    EXPECT_EQ(shows[1], "show " + std::to_string(main) + " 5");
+    EXPECT_EQ(shows[1], "show " + std::to_string(main) + " 8");  // shown again, then brought forward
+    EXPECT_EQ(desktop.Foreground(), main);
 }
 
 // Caps Lock goes off and on again around the script in each target whose thread has it on,

@@ -370,6 +370,17 @@ TEST_F(MainWindow, TrayDoubleClickHidesAndShowsButNotWhileADialogIsOpen) {
     EXPECT_EQ(host.Control(mainid::kSend).tip, L"Send to 0 terminals in the background");
     d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kRButtonDown);
     EXPECT_EQ(tray.calls.back(), L"menu background");
+    // Hidden in the tray, the window the menu ran in holds the foreground: after Tile the keyboard
+    // goes to the frontmost terminal, not to a window nobody can see.
+    const WindowId a = Terminal(L"a");
+    const WindowId b = Terminal(L"b");
+    d.Dispatch(DialogEvent::kUser, wm::kTrayNotifyMessage, 0, wm::kLButtonDblClk);
+    desktop.BringToForeground(main);
+    d.Dispatch(DialogEvent::kCommand, mainid::kTrayHide, 0, 0);
+    EXPECT_EQ(desktop.Foreground(), main);  // no shown terminal left: it stays, traced
+    d.Dispatch(DialogEvent::kCommand, mainid::kTrayTile, 0, 0);
+    EXPECT_FALSE(desktop.Window(main).visible);
+    EXPECT_TRUE(desktop.Foreground() == a || desktop.Foreground() == b) << desktop.Foreground();
 }
 
 TEST_F(MainWindow, ARestartedShellGetsTheIconBack) {

@@ -77,14 +77,20 @@ TEST_F(CommandLineTest, SendTypesIntoEveryProbeInOrderWithoutAndWithARunningInst
     ExpectEachTyped(L"echo ", marks);
     EXPECT_EQ(ProfileValue(folder_.File(L"tandrel.ini"), L"cmdhistory00"), L"echo {%INC%}");
 
-    // With one running: handed over, done there, and in its history after the first one.
+    // With one running: handed over, done there, and in its history after the first one. The
+    // caller's console was in front, and is again once the terminals have their keys.
     TandrelApp app(folder_);
     ASSERT_TRUE(Shown(app));
+    Probe console(folder_, ProbeOptions{.className = L"ConsoleWindowClass", .title = L"cmd"});
+    SetForegroundWindow(console.Window());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == console.Window(); }, 5000));
     marks = Marks();
     run = Run({L"/send", L"ls {%INC%}"});
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.output, "Sent to 3 terminals.\r\n");
     ExpectEachTyped(L"ls ", marks);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == console.Window(); }, 1000))
+        << GetForegroundWindow();
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(app.Process().WaitForExit(10000));
     EXPECT_EQ(ProfileValue(app.ProfilePath(), L"cmdhistory01"), L"ls {%INC%}");
