@@ -81,6 +81,7 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::ShowAbout>(mainid::kTrayAbout),
         Command<&M::OnCheckForUpdates>(mainid::kTrayCheckForUpdates),
         Command<&M::ShowTargets>(mainid::kTrayShowTargets),
+        Command<&M::OpenTargetsWindow>(mainid::kTrayTargets),
         Command<&M::ToggleTypeInBackground>(mainid::kTrayTypeInBackground),
         Command<&M::OnExit>(mainid::kTrayExit),
         Command<&M::OnCloseBox>(mb::kIdCancel),

@@ -123,9 +123,21 @@ int FakeDialogHost::RunModal(CDialog& dialog) {
     return result;
 }
 
+void FakeDialogHost::OpenModeless(CDialog& dialog) {
+    modeless_.push_back(
+        std::make_unique<FakeDialogHost>(window_ + 100 + static_cast<WindowId>(modeless_.size())));
+    modeless_.back()->AttachDialog(&dialog);
+    modeless_.back()->modelessDialog_ = &dialog;
+    dialog.Attach(modeless_.back().get());
+    dialog.Dispatch(DialogEvent::kInit);
+}
+
 void FakeDialogHost::EndDialog(int result) {
     ended_ = true;
     endResult_ = result;
+    // A modeless window is destroyed: its dialog is left without a host.
+    if (modelessDialog_ != nullptr)
+        modelessDialog_->Attach(nullptr);
 }
 
 }  // namespace tandrel::fakes
