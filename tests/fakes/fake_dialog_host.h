@@ -83,6 +83,14 @@ class FakeDialogHost : public IDialogHost {
     // A user double-clicks an entry of a list box: it is selected, then LBN_DBLCLK follows.
     void UserDoubleClicks(int id, int index);
 
+    // A user ticks or unticks the check box of a list view's row: the event reaches the dialog.
+    void UserTicksRow(int id, int row, bool ticked);
+    // A running timer's period has passed: its event reaches the dialog.
+    void TimerFires(int timerId) {
+        if (timers_.count(timerId) != 0 && dialog_ != nullptr)
+            dialog_->Dispatch(DialogEvent::kTimer, timerId);
+    }
+
     // ---- IDialogHost ----
     WindowId Window() override { return window_; }
     void SetItemText(int id, const std::wstring& text) override;
