@@ -119,6 +119,8 @@ TEST_F(DocumentationScreenshots, TargetsWindow) {
     SetText(app.Window(), IDC_COMMAND_BOX, L"echo host {%INC%}");
     Click(app.Window(), IDC_SEND);
     for (std::size_t i : {0u, 2u, 3u}) EXPECT_TRUE(windows[i].WaitForReceived(12, kWaitMs));
+    // Once the broadcast is over (the main window paints again), the Targets window in front.
+    EXPECT_TRUE(Settled(app.Window()));
     SetForegroundWindow(targets);
     Sleep(1000);  // the list's next refresh shows the delivery
     Capture(L"targets-window.bmp");

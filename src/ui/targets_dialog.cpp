@@ -36,7 +36,7 @@ const std::vector<CDialog::MapEntry>& CTargetsDialog::MessageMap() const {
 }
 
 void CTargetsDialog::OnInitDialog() {
-    host->SetListColumns(kList, {{L"#", 16}, {L"Title", 120}, {L"Window", 40}, {L"Last delivery", 100}});
+    host->SetListColumns(kList, {{L"#", 26}, {L"Title", 110}, {L"Window", 40}, {L"Last delivery", 100}});
     if (const std::optional<WindowPlace> place = main_.TargetsWindowPlace())
         host->MoveWindowTo(place->x, place->y);
     Refresh();
