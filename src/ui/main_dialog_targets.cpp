@@ -70,10 +70,15 @@ void CMainDialog::RememberTargetsWindowPlace(WindowPlace place) {
 void CMainDialog::ReportNoTarget() {
     if (!TargetList.empty() || host == nullptr)
         return;
-    host->ShowMessageBox(L"No terminal window passes the filter " + GetFilterName(FilterInForce()) +
-                             L": nothing was sent.\n\nOpen a terminal whose title the filter takes, or "
-                             L"choose another filter; the command waits in the history.",
-                         L"Tandrel", mb::kOk | mb::kIconExclamation);
+    // Every terminal the filter takes may be unticked in the Targets window.
+    const bool allUnticked = !CollectCandidates().empty();
+    host->ShowMessageBox(
+        (allUnticked ? L"Every terminal window that passes the filter " + GetFilterName(FilterInForce()) +
+                           L" is unticked in the Targets window: nothing was sent.\n\nTick one there, or "
+                     : L"No terminal window passes the filter " + GetFilterName(FilterInForce()) +
+                           L": nothing was sent.\n\nOpen a terminal whose title the filter takes, or ") +
+            L"choose another filter; the command waits in the history.",
+        L"Tandrel", mb::kOk | mb::kIconExclamation);
     RestoreCommandFocus();
 }
 

@@ -85,6 +85,11 @@ class FakeDialogHost : public IDialogHost {
 
     // A user ticks or unticks the check box of a list view's row: the event reaches the dialog.
     void UserTicksRow(int id, int row, bool ticked);
+    void UserDoubleClicksRow(int id, int row) {
+        if (dialog_ != nullptr)
+            dialog_->Dispatch(DialogEvent::kCommand, id, notify::kRowDblClk,
+                              static_cast<std::uintptr_t>(row));
+    }
     // A running timer's period has passed: its event reaches the dialog.
     void TimerFires(int timerId) {
         if (timers_.count(timerId) != 0 && dialog_ != nullptr)

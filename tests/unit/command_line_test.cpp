@@ -257,6 +257,21 @@ TEST_F(CommandRequests, AWindowUntickedInTheTargetsWindowIsLeftOutAcrossARetitle
     targets.TimerFires(CTargetsDialog::kRefreshTimer);
     EXPECT_EQ(rows().size(), 2u);
     EXPECT_TRUE(dialog.targetChoice.IsTicked(web2));
+    // A double-click brings the window forward, restored; the window opens again where it closed.
+    desktop.Window(db).showState = sw::kShowMinimized;
+    targets.UserDoubleClicksRow(CTargetsDialog::kList, 0);
+    EXPECT_EQ(desktop.Foreground(), db);
+    EXPECT_FALSE(desktop.IsMinimized(db));
+    targets.SetWindowRect({250, 40, 650, 300});
+    targets.UserClicks(IDC_CLOSE);
+    EXPECT_TRUE(targets.Ended() && targets.Timers().empty());
+    dialog.OpenTargetsWindow();
+    EXPECT_EQ(host.Modeless()->WindowRect().left, 250);
+    for (int row : {0, 1}) host.Modeless()->UserTicksRow(CTargetsDialog::kList, row, false);
+    Type(L"ls");
+    host.UserClicks(mainid::kSend);
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    EXPECT_NE(host.MessageBoxes().back().text.find(L"unticked in the Targets window"), std::wstring::npos);
 }
 
 }  // namespace
