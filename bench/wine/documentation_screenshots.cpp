@@ -15,6 +15,7 @@
 #include "platform/win32/win32_storage.h"
 #include "app_steps.h"
 #include "probe_client.h"
+#include "putty_client.h"
 #include "tandrel_client.h"
 #include "screen_capture.h"
 
@@ -22,6 +23,8 @@
 
 #include "fakes/fake_dialog_host.h"
 #include "ui/main_dialog.h"
+
+#include <commctrl.h>
 
 namespace e2e {
 namespace {
@@ -92,6 +95,37 @@ TEST_F(DocumentationScreenshots, ShowTargets) {
     SetWindowPos(app.Window(), nullptr, 120, 1024 / 2 + 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PostMessageW(app.Window(), WM_SYSCOMMAND, tandrel::mainid::kShowTargetsSysCommand, 0);
     Capture(L"targets.bmp");
+}
+
+// The Targets window over four tiled PuTTY windows on loopback shells, web02 unticked and then a
+// command sent: the others numbered and served, web02 without a number and untouched.
+TEST_F(DocumentationScreenshots, TargetsWindow) {
+    WriteAppProfile(temp_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\nalwaysOnTop=0\r\n");
+    PuttyWindows windows({L"root@web01: ~", L"root@web02: ~", L"root@web03: ~", L"root@db01: ~"});
+    ASSERT_EQ(windows.Error(), "");
+    dialog_.TileTargets();
+    TandrelApp app(temp_);
+    ASSERT_TRUE(Shown(app));
+    SetWindowPos(app.Window(), nullptr, 60, 1024 / 2 + 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageW(app.Window(), WM_SYSCOMMAND, tandrel::mainid::kTargetsSysCommand, 0);
+    HWND targets = WaitForDialog(app.Window(), L"Targets");
+    ASSERT_NE(targets, nullptr);
+    SetWindowPos(targets, nullptr, 1280 / 2 + 20, 1024 / 2 + 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HWND list = GetDlgItem(targets, IDC_TARGETS_LIST);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 4; }, kWaitMs));
+    for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE}) PostMessageW(list, WM_KEYDOWN, key, 1);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (SendMessageW(list, LVM_GETITEMSTATE, 2, LVIS_STATEIMAGEMASK) >> 12) == 1; }, kWaitMs));
+    SetText(app.Window(), IDC_COMMAND_BOX, L"echo host {%INC%}");
+    Click(app.Window(), IDC_SEND);
+    for (std::size_t i : {0u, 2u, 3u}) EXPECT_TRUE(windows[i].WaitForReceived(12, kWaitMs));
+    // Once the broadcast is over (the main window paints again), the Targets window in front.
+    EXPECT_TRUE(Settled(app.Window()));
+    SetForegroundWindow(targets);
+    Sleep(1000);  // the list's next refresh shows the delivery
+    Capture(L"targets-window.bmp");
+    Click(app.Window(), IDM_TRAY_EXIT);
+    EXPECT_TRUE(app.Process().WaitForExit(kWaitMs));
 }
 
 // The main window and its dialogs as they are drawn at the scale the prefix gives (200% when

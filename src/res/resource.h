@@ -11,6 +11,7 @@
 #define IDD_PASSWORD 113
 #define IDD_FILTERS 114
 #define IDD_FILTER_EDIT 115
+#define IDD_TARGETS 117
 #define IDB_DONATE 134
 #define IDR_TRAY_MENU 139
 
@@ -97,6 +98,9 @@
 #define IDC_VISIT_WEB_SITE 1503
 #define IDC_DONATE 1610
 
+// The Targets window (template 117).
+#define IDC_TARGETS_LIST 1750
+
 // The tray menu (menu 139).
 #define IDM_TRAY_OPEN 32771
 #define IDM_TRAY_CASCADE 32772
@@ -109,6 +113,7 @@
 #define IDM_TRAY_CHECK_FOR_UPDATES 32781
 #define IDM_TRAY_SHOW_TARGETS 32782
 #define IDM_TRAY_TYPE_IN_BACKGROUND 32783
+#define IDM_TRAY_TARGETS 32795
 
 // Private messages of the main window: a second instance hands over (WM_USER + 1), and the
 // notification-area icon calls back (WM_USER + 2).

@@ -132,6 +132,21 @@ void WritePreferences(IStorage& storage, IniStore& profile, const Settings& sett
     }
 }
 
+std::optional<WindowPlace> ReadTargetsWindowPlace(const IniStore& profile) {
+    // A corner that is not a number on both axes is no place: the window opens where the
+    // system puts it.
+    if (profile.GetString(kProfileSection, L"targetsWindowX", L"").empty() ||
+        profile.GetString(kProfileSection, L"targetsWindowY", L"").empty())
+        return std::nullopt;
+    return WindowPlace{profile.GetInt(kProfileSection, L"targetsWindowX", 0),
+                       profile.GetInt(kProfileSection, L"targetsWindowY", 0)};
+}
+
+void WriteTargetsWindowPlace(IniStore& profile, WindowPlace place) {
+    profile.SetInt(kProfileSection, L"targetsWindowX", place.x);
+    profile.SetInt(kProfileSection, L"targetsWindowY", place.y);
+}
+
 void UpdateRunEntry(IStorage& storage, bool enabled) {
     // A Run key that cannot be opened, or a path that cannot be fetched, leaves the entry as it
     // is; nothing is reported.

@@ -3,6 +3,7 @@
 // Each reads or writes the profile in memory; WriteProfile writes it to its file, whole.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,16 @@ void ReadPreferences(IStorage& storage, const IniStore& profile, Settings& setti
 // `encodedPassword` is empty and savePassword is set.
 void WritePreferences(IStorage& storage, IniStore& profile, const Settings& settings,
                       const std::wstring& encodedPassword);
+
+// Where the Targets window was last closed: its top-left corner in screen pixels
+// ("targetsWindowX", "targetsWindowY"); none until it has been closed once.
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+    bool operator==(const WindowPlace&) const = default;
+};
+std::optional<WindowPlace> ReadTargetsWindowPlace(const IniStore& profile);
+void WriteTargetsWindowPlace(IniStore& profile, WindowPlace place);
 
 // Sets the Run value to the quoted path of the executable, or deletes it.
 void UpdateRunEntry(IStorage& storage, bool enabled);

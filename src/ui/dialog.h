@@ -9,8 +9,8 @@
 namespace tandrel {
 
 // What a window reports to a dialog. kCommand carries a control identifier and a notification
-// code; kHScroll the trackbar's identifier; the others neither.
-enum class DialogEvent : std::uint8_t { kInit, kCommand, kHScroll, kHelp, kSysCommand, kUser };
+// code; kHScroll the trackbar's identifier; kTimer the timer's; the others neither.
+enum class DialogEvent : std::uint8_t { kInit, kCommand, kHScroll, kHelp, kSysCommand, kUser, kTimer };
 
 class CDialog {
   public:
@@ -62,6 +62,11 @@ inline constexpr int kListSelChange = 1;    // LBN_SELCHANGE
 inline constexpr int kListDblClk = 2;       // LBN_DBLCLK
 inline constexpr int kComboSelChange = 1;   // CBN_SELCHANGE
 inline constexpr int kStaticClicked = 0;    // STN_CLICKED
+// A list view's row (the row's index in the event's parameter): its check box ticked or
+// unticked by the operator, or the row double-clicked.
+inline constexpr int kRowTicked = 0x7001;
+inline constexpr int kRowUnticked = 0x7002;
+inline constexpr int kRowDblClk = 0x7003;
 }  // namespace notify
 
 }  // namespace tandrel

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform_constants.h"
 
@@ -14,6 +15,19 @@ class CDialog;
 struct FontSpec {
     std::wstring face;
     int pointTenths = 0;
+};
+
+// A column of a list view (report view): its title and width in dialog units.
+struct ListColumn {
+    std::wstring title;
+    int width = 0;
+};
+
+// A row of a list view with check boxes: its cells in column order and its check box.
+struct ListRow {
+    std::vector<std::wstring> cells;
+    bool checked = false;
+    bool operator==(const ListRow&) const = default;
 };
 
 class IDialogHost {
@@ -52,6 +66,12 @@ class IDialogHost {
     virtual void ReplaceEditSelection(int id, const std::wstring& text) = 0;  // EM_REPLACESEL, not undoable
     virtual void ScrollEditCaret(int id) = 0;                                 // EM_SCROLLCARET
 
+    // List views in report view, each row with a check box.
+    virtual void SetListColumns(int id, const std::vector<ListColumn>& columns) = 0;
+    // The rows made these, changed in place where they differ: the selection, the scroll
+    // position and the focus stay where they are.
+    virtual void SetListRows(int id, const std::vector<ListRow>& rows) = 0;
+
     // Trackbars.
     virtual void SetSliderRange(int id, int low, int high) = 0;
     virtual void SetSliderPosition(int id, int position) = 0;
@@ -75,6 +95,12 @@ class IDialogHost {
     virtual void RemoveSystemMenuItem(std::uint32_t command) = 0;
     virtual void AppendSystemMenuSeparator() = 0;
     virtual void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) = 0;
+    // Moves the window's top-left corner to (x, y) in screen pixels, without activating it; left
+    // where it is when no monitor shows that point.
+    virtual void MoveWindowTo(int x, int y) = 0;
+    // kTimer events with `timerId` every `periodMs` until StopTimer.
+    virtual void StartTimer(int timerId, std::uint32_t periodMs) = 0;
+    virtual void StopTimer(int timerId) = 0;
 
     // The system's file-open dialog owned by this dialog, with a filter in the framework's form
     // ("Name (*.ext)|*.ext||") and a title; hides read-only files. False on Cancel.
@@ -85,7 +111,10 @@ class IDialogHost {
                                std::uint32_t flags) = 0;
     // Runs another dialog modally, owned by this one; returns its result (mb::kIdOk, mb::kIdCancel).
     virtual int RunModal(CDialog& dialog) = 0;
-    // Ends this dialog's modal run with the result.
+    // Opens another dialog modeless, owned by this one, and returns at once; it lives until it
+    // ends itself through EndDialog (or this one is destroyed).
+    virtual void OpenModeless(CDialog& dialog) = 0;
+    // Ends this dialog's modal run with the result; a modeless dialog's window is destroyed.
     virtual void EndDialog(int result) = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/diagnostics.h"
 #include "targets/filter.h"
 #include "ui/main_dialog.h"
+#include "ui/targets_dialog.h"
 #include "res/version.h"
 
 namespace tandrel {
@@ -95,6 +96,7 @@ bool CMainDialog::OnInitDialog() {
     host->RemoveSystemMenuItem(sc::kMaximize);
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kShowTargetsSysCommand, L"Show Targets\tCtrl+T");
+    host->AppendSystemMenuItem(mainid::kTargetsSysCommand, L"Targets...\tCtrl+L");
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kAboutSysCommand, L"About Tandrel...");
     // The way out by keyboard when Alt+F4 only hides the window into the tray.
@@ -197,6 +199,10 @@ bool CMainDialog::OnSysCommand(std::uintptr_t command) {
         ShowTargets();
         return true;
     }
+    if (c == static_cast<std::uintptr_t>(mainid::kTargetsSysCommand)) {
+        OpenTargetsWindow();
+        return true;
+    }
     if (c == static_cast<std::uintptr_t>(mainid::kExitSysCommand)) {
         OnExit();
         return true;
@@ -263,6 +269,9 @@ void CMainDialog::OnTrayNotify(std::uint32_t mouseMessage) {
 }
 
 void CMainDialog::OnDestroyWindow() {
+    // The Targets window goes with the main window, its place kept.
+    if (targetsWindow != nullptr)
+        targetsWindow->OnCancel();
     UnhideTargetsAtExit();
 }
 
@@ -286,6 +295,11 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
     if (key == 'T' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
         ShowTargets();
         key = 0;  // and no character for it in the command box
+        return;
+    }
+    if (key == 'L' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
+        OpenTargetsWindow();
+        key = 0;
         return;
     }
     if (focusedControlId != mainid::kCommandBox)

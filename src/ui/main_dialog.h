@@ -4,6 +4,7 @@
 #pragma once
 #include "res/resource.h"
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,9 +20,13 @@
 #include "settings/ini_store.h"
 #include "settings/profile_location.h"
 #include "settings/settings.h"
+#include "settings/settings_io.h"
 #include "targets/filter.h"
+#include "targets/target_choice.h"
 
 namespace tandrel {
+
+class CTargetsDialog;
 
 // Control and command identifiers of the main window (template 110) and the tray menu (139).
 namespace mainid {
@@ -46,6 +51,7 @@ inline constexpr int kClose = IDC_CLOSE;
 inline constexpr int kAboutSysCommand = 16;
 inline constexpr int kShowTargetsSysCommand = 32;
 inline constexpr int kExitSysCommand = 48;
+inline constexpr int kTargetsSysCommand = 80;
 inline constexpr int kTrayOpen = IDM_TRAY_OPEN;
 inline constexpr int kTrayCascade = IDM_TRAY_CASCADE;
 inline constexpr int kTrayAbout = IDM_TRAY_ABOUT;
@@ -57,6 +63,7 @@ inline constexpr int kTrayPreferences = IDM_TRAY_PREFERENCES;
 inline constexpr int kTrayCheckForUpdates = IDM_TRAY_CHECK_FOR_UPDATES;
 inline constexpr int kTrayShowTargets = IDM_TRAY_SHOW_TARGETS;
 inline constexpr int kTrayTypeInBackground = IDM_TRAY_TYPE_IN_BACKGROUND;
+inline constexpr int kTrayTargets = IDM_TRAY_TARGETS;
 }  // namespace mainid
 
 // The main window. Its Win32 host (a modeless dialog made from template 110 with a modal loop
@@ -132,7 +139,7 @@ class CMainDialog : public CDialog {
 
     // ---- target windows and the broadcast ----
     // Makes TargetList every terminal window that passes the filter in force (or `definition`),
-    // sorted by title.
+    // sorted by title, less those unticked in the Targets window (all of them while exiting).
     void CollectTargets() { CollectTargets(FilterInForce()); }
     void CollectTargets(std::wstring_view definition);
     // The definition CollectTargets applies: the built-in filter while exiting, else the entry
@@ -140,6 +147,19 @@ class CMainDialog : public CDialog {
     // names none).
     std::wstring_view FilterInForce() const { return FilterInForce(selectedFilter); }
     std::wstring_view FilterInForce(std::int32_t index) const;
+    // Every terminal the filter in force collects, ticked or not, in target-list order: what the
+    // Targets window and /targets list. TargetList is left as it is.
+    std::vector<WindowId> CollectCandidates();
+    // The window's title as it is now (its first 299 units).
+    std::wstring TitleOf(WindowId w);
+    // The last broadcast's outcome for the window: "served", "missed: <why>", or empty when it
+    // was none of its targets.
+    std::wstring LastDeliveryOutcome(WindowId w) const;
+    // The Targets window (system menu, tray menu, Ctrl+L): opened, or brought forward when open.
+    void OpenTargetsWindow();
+    // Where the Targets window was last closed; kept in the profile.
+    std::optional<WindowPlace> TargetsWindowPlace() const { return ReadTargetsWindowPlace(profile); }
+    void RememberTargetsWindowPlace(WindowPlace place);
     // The one road by which anything reaches the terminal windows. Returns the targets it
     // passed over or could not see take their keys, in list order: empty when all were served.
     std::vector<MissedTarget> BroadcastKeys(const std::wstring& text, bool endWithTab, bool isCommandText);
@@ -241,6 +261,8 @@ class CMainDialog : public CDialog {
     Settings settings;
 
     std::vector<WindowId> TargetList;
+    // The windows unticked in the Targets window, until ticked again or Tandrel ends.
+    TargetChoice targetChoice;
 
     std::uint32_t taskbarCreatedMessage = 0;
     std::int32_t modalDialogOpen = 0;
@@ -268,6 +290,11 @@ class CMainDialog : public CDialog {
     CKeySender keySender;
     // The targets the last broadcast passed over (hung, gone, or never holding the focus).
     std::vector<WindowId> passedOver;
+    // The last broadcast's targets and what it missed, for the Targets window.
+    std::vector<WindowId> lastDelivered;
+    std::vector<MissedTarget> lastMissed;
+    // Made at its first opening; its window may be gone meanwhile (Host() is then null).
+    std::unique_ptr<CTargetsDialog> targetsWindow;
     // The profile as read at start: keys of its own that others put there survive every save.
     IniStore profile;
 };

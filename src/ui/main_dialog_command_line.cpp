@@ -63,27 +63,26 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
     // A request from the command line leaves the foreground where it was: with the caller's
     // console, say, rather than with the last terminal typed into or with this window.
     const WindowId inFront = platform.windows.ForegroundWindow();
-    const auto title = [this](WindowId w) {
-        wchar_t buffer[300];
-        const std::size_t n = platform.windows.ReadTitle(w, buffer, 300);
-        return std::wstring(buffer, n < 300 ? n : 299);
-    };
 
     // A request is reported to its caller alone: the window shows no message box for it, so
     // the caller's wait covers the broadcast only.
     std::vector<MissedTarget> missed;
     std::wstring_view missedWhat = L"the command";
     switch (request.action) {
-        case CommandAction::kTargets:
-            CollectTargets();
-            for (std::size_t i = 0; i < TargetList.size(); ++i) {
-                const WindowId w = TargetList[i];
+        case CommandAction::kTargets: {
+            // Numbered as {%INC%} numbers them: the ticked windows only; an unticked one is
+            // listed with a dash.
+            std::size_t number = 0;
+            for (const WindowId w : CollectCandidates()) {
+                const bool ticked = targetChoice.IsTicked(w);
                 const wchar_t* state = !platform.windows.IsVisible(w)    ? L" (hidden)"
                                        : platform.windows.IsMinimized(w) ? L" (minimised)"
                                                                          : L"";
-                out.lines.push_back(std::to_wstring(i + 1) + L"\t" + title(w) + state);
+                out.lines.push_back((ticked ? std::to_wstring(++number) : L"-") + L"\t" + TitleOf(w) + state +
+                                    (ticked ? L"" : L" (unticked)"));
             }
             break;
+        }
         case CommandAction::kSend:
             // As typed into the command box, whose half-typed text stays where it is.
             RecordInHistory(request.text);

@@ -94,6 +94,8 @@ std::vector<MissedTarget> CMainDialog::SendToTargets(const std::wstring& base, b
     std::vector<MissedTarget> missed = options.inBackground
                                            ? TypeIntoTargetsInBackground(ports, TargetList, base, options)
                                            : TypeIntoTargets(ports, TargetList, base, options);
+    lastDelivered = TargetList;
+    lastMissed = missed;
     passedOver.clear();
     for (const MissedTarget& m : missed) {
         // Typed the foreground way instead, it was served.

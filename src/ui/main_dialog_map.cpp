@@ -93,6 +93,7 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         TrayCommand<&M::ShowAbout>(mainid::kTrayAbout),
         TrayCommand<&M::OnCheckForUpdates>(mainid::kTrayCheckForUpdates),
         TrayCommand<&M::ShowTargets>(mainid::kTrayShowTargets),
+        TrayCommand<&M::OpenTargetsWindow>(mainid::kTrayTargets),
         TrayCommand<&M::ToggleTypeInBackground>(mainid::kTrayTypeInBackground),
         Command<&M::OnExit>(mainid::kTrayExit),
         Command<&M::OnCloseBox>(mb::kIdCancel),

@@ -123,9 +123,28 @@ int FakeDialogHost::RunModal(CDialog& dialog) {
     return result;
 }
 
+void FakeDialogHost::UserTicksRow(int id, int row, bool ticked) {
+    controls_[id].rows.at(static_cast<std::size_t>(row)).checked = ticked;
+    if (dialog_ != nullptr)
+        dialog_->Dispatch(DialogEvent::kCommand, id, ticked ? notify::kRowTicked : notify::kRowUnticked,
+                          static_cast<std::uintptr_t>(row));
+}
+
+void FakeDialogHost::OpenModeless(CDialog& dialog) {
+    modeless_.push_back(
+        std::make_unique<FakeDialogHost>(window_ + 100 + static_cast<WindowId>(modeless_.size())));
+    modeless_.back()->AttachDialog(&dialog);
+    modeless_.back()->modelessDialog_ = &dialog;
+    dialog.Attach(modeless_.back().get());
+    dialog.Dispatch(DialogEvent::kInit);
+}
+
 void FakeDialogHost::EndDialog(int result) {
     ended_ = true;
     endResult_ = result;
+    // A modeless window is destroyed: its dialog is left without a host.
+    if (modelessDialog_ != nullptr)
+        modelessDialog_->Attach(nullptr);
 }
 
 }  // namespace tandrel::fakes

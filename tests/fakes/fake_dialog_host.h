@@ -29,6 +29,8 @@ struct FakeControl {
     int sliderLow = 0;
     int sliderHigh = 100;
     int sliderPos = 0;
+    std::vector<ListColumn> columns;  // list views
+    std::vector<ListRow> rows;
 };
 
 struct ShownMessageBox {
@@ -54,6 +56,10 @@ class FakeDialogHost : public IDialogHost {
     using ModalScript = std::function<int(CDialog& dialog, FakeDialogHost& host)>;
     void OnModal(int templateId, ModalScript script) { scripts_[templateId] = std::move(script); }
     const std::vector<int>& ModalRuns() const { return modalRuns_; }
+    // The host of the last modeless dialog opened from this one, attached and initialised.
+    FakeDialogHost* Modeless() { return modeless_.empty() ? nullptr : modeless_.back().get(); }
+    // The period of each running timer, and where MoveWindowTo put the window.
+    const std::map<int, std::uint32_t>& Timers() const { return timers_; }
     // The file the next file-open dialog chooses; empty answers Cancel.
     void ChooseFileNext(const std::wstring& path) { nextFile_ = path; }
     // Filter and title of the file-open dialogs shown.
@@ -76,6 +82,19 @@ class FakeDialogHost : public IDialogHost {
     void UserSelects(int id, int index);
     // A user double-clicks an entry of a list box: it is selected, then LBN_DBLCLK follows.
     void UserDoubleClicks(int id, int index);
+
+    // A user ticks or unticks the check box of a list view's row: the event reaches the dialog.
+    void UserTicksRow(int id, int row, bool ticked);
+    void UserDoubleClicksRow(int id, int row) {
+        if (dialog_ != nullptr)
+            dialog_->Dispatch(DialogEvent::kCommand, id, notify::kRowDblClk,
+                              static_cast<std::uintptr_t>(row));
+    }
+    // A running timer's period has passed: its event reaches the dialog.
+    void TimerFires(int timerId) {
+        if (timers_.count(timerId) != 0 && dialog_ != nullptr)
+            dialog_->Dispatch(DialogEvent::kTimer, timerId);
+    }
 
     // ---- IDialogHost ----
     WindowId Window() override { return window_; }
@@ -104,6 +123,10 @@ class FakeDialogHost : public IDialogHost {
     void SetSliderRange(int id, int low, int high) override;
     void SetSliderPosition(int id, int position) override { controls_[id].sliderPos = position; }
     int SliderPosition(int id) override { return controls_[id].sliderPos; }
+    void SetListColumns(int id, const std::vector<ListColumn>& columns) override {
+        controls_[id].columns = columns;
+    }
+    void SetListRows(int id, const std::vector<ListRow>& rows) override { controls_[id].rows = rows; }
     void FocusItem(int id) override { focus_ = id; }
     int FocusedItem() override { return focus_; }
     void MakeDefaultButton(int id) override { defaultButton_ = id; }
@@ -117,9 +140,13 @@ class FakeDialogHost : public IDialogHost {
     void RemoveSystemMenuItem(std::uint32_t command) override;
     void AppendSystemMenuSeparator() override { systemMenu_.push_back(L"-"); }
     void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) override;
+    void MoveWindowTo(int x, int y) override { rect_ = {x, y, x + rect_.Width(), y + rect_.Height()}; }
+    void StartTimer(int timerId, std::uint32_t periodMs) override { timers_[timerId] = periodMs; }
+    void StopTimer(int timerId) override { timers_.erase(timerId); }
     bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) override;
     int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
     int RunModal(CDialog& dialog) override;
+    void OpenModeless(CDialog& dialog) override;
     void EndDialog(int result) override;
 
   private:
@@ -129,11 +156,14 @@ class FakeDialogHost : public IDialogHost {
     std::vector<ShownMessageBox> boxes_;
     std::map<int, ModalScript> scripts_;
     std::vector<int> modalRuns_;
+    std::vector<std::unique_ptr<FakeDialogHost>> modeless_;
+    std::map<int, std::uint32_t> timers_;
     std::wstring nextFile_;
     std::vector<std::wstring> fileDialogs_;
     std::vector<std::wstring> systemMenu_{L"Restore:61728",  L"Move:61456", L"Size:61440", L"Minimize:61472",
                                           L"Maximize:61488", L"-",          L"Close:61536"};
     CDialog* dialog_ = nullptr;
+    CDialog* modelessDialog_ = nullptr;  // set on the host of a modeless dialog
     int focus_ = 0;
     int defaultButton_ = 0;
     std::wstring title_;

@@ -5,6 +5,7 @@
 #include "cli/handoff_record.h"
 #include "cli/handoff_result.h"
 #include "main_window_fixture.h"
+#include "ui/targets_dialog.h"
 
 namespace tandrel {
 namespace {
@@ -231,6 +232,53 @@ TEST_F(CommandRequests, AScriptIsTypedAsTheScriptButtonTypesIt) {
         for (std::size_t i = 0; const WindowId w : {db, web1, web2})
             EXPECT_EQ(std::exchange(desktop.Window(w).keys, {}), byButton[i++]) << script << " into " << w;
     }
+}
+
+TEST_F(CommandRequests, AWindowUntickedInTheTargetsWindowIsLeftOutAcrossARetitleUntilTickedAgain) {
+    desktop.SetFocusNow(main);
+    desktop.KeyEvent(vk::kControl, 0, 0);
+    EXPECT_EQ(Press('L'), 0u);
+    desktop.KeyEvent(vk::kControl, 0, 2);
+    fakes::FakeDialogHost& targets = *host.Modeless();
+    const auto rows = [&] { return targets.Control(CTargetsDialog::kList).rows; };
+    targets.UserTicksRow(CTargetsDialog::kList, 1, false);  // web01
+    desktop.Window(web1).title = L"web00";                  // keeps its place: held by window
+    desktop.Window(web2).processId = 300;
+    EXPECT_EQ(dialog.RunCommandRequest(R(A::kTargets)).lines,
+              (std::vector<std::wstring>{L"1\tdb01", L"-\tweb00 (unticked)", L"2\tweb02"}));
+    EXPECT_EQ(dialog.RunCommandRequest(R(A::kSend, L"echo {%INC%}")).lines,
+              std::vector<std::wstring>{L"Sent to 2 terminals."});
+    EXPECT_EQ(desktop.Window(web2).text, L"echo 2\r");
+    EXPECT_EQ(desktop.Window(web1).text, L"");
+    EXPECT_EQ(host.Control(mainid::kSend).tip, L"Send to 2 terminals");
+    targets.TimerFires(CTargetsDialog::kRefreshTimer);
+    EXPECT_EQ(rows()[1], (ListRow{{L"", L"web00", L"shown", L""}, false}));
+    EXPECT_EQ(rows()[2], (ListRow{{L"2", L"web02", L"shown", L"served"}, true}));
+
+    targets.UserTicksRow(CTargetsDialog::kList, 1, true);
+    dialog.RunCommandRequest(R(A::kSend, L"ls {%INC%}"));
+    EXPECT_EQ(desktop.Window(web1).text, L"ls 2\r");
+    // A closed window drops out: its handle, named anew, starts ticked.
+    targets.UserTicksRow(CTargetsDialog::kList, 2, false);
+    desktop.EndProcess(300, 0);
+    targets.TimerFires(CTargetsDialog::kRefreshTimer);
+    EXPECT_EQ(rows().size(), 2u);
+    EXPECT_TRUE(dialog.targetChoice.IsTicked(web2));
+    // A double-click brings the window forward, restored; the window opens again where it closed.
+    desktop.Window(db).showState = sw::kShowMinimized;
+    targets.UserDoubleClicksRow(CTargetsDialog::kList, 0);
+    EXPECT_EQ(desktop.Foreground(), db);
+    EXPECT_FALSE(desktop.IsMinimized(db));
+    targets.SetWindowRect({250, 40, 650, 300});
+    targets.UserClicks(IDC_CLOSE);
+    EXPECT_TRUE(targets.Ended() && targets.Timers().empty());
+    dialog.OpenTargetsWindow();
+    EXPECT_EQ(host.Modeless()->WindowRect().left, 250);
+    for (int row : {0, 1}) host.Modeless()->UserTicksRow(CTargetsDialog::kList, row, false);
+    Type(L"ls");
+    host.UserClicks(mainid::kSend);
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    EXPECT_NE(host.MessageBoxes().back().text.find(L"unticked in the Targets window"), std::wstring::npos);
 }
 
 }  // namespace

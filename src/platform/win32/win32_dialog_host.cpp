@@ -1,5 +1,6 @@
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/diagnostics.h"
 
 #include <algorithm>
 #include <memory>
@@ -10,6 +11,9 @@ namespace tandrel::win32 {
 namespace {
 
 LayeredAttributesFn g_layeredAttributes = nullptr;
+
+// A list view's cell is compared with its new text through a buffer of this many units.
+constexpr int kTextBuffer = 512;
 
 // What a dialog window is bound to: made when the window is, given back at its WM_NCDESTROY.
 struct Binding {
@@ -64,6 +68,29 @@ constexpr StandIn kStandIns[] = {
     {L"Marlett", L"i", L"\u25CF"},      // a dot
     {L"Symbol", L"\u00BF", L"\u21B5"},  // the return arrow
 };
+
+// A list view's check box changed by the operator (its state image: 1 unticked, 2 ticked) or a
+// row double-clicked, as the dialog's events.
+bool ListNotification(CDialog& dialog, const NMHDR& header) {
+    const int id = static_cast<int>(header.idFrom);
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const UINT before = (change.uOldState & LVIS_STATEIMAGEMASK) >> 12;
+        const UINT after = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
+        if ((change.uChanged & LVIF_STATE) == 0 || change.iItem < 0 || before == 0 || after == 0 ||
+            before == after)
+            return false;
+        return dialog.Dispatch(DialogEvent::kCommand, id,
+                               after == 2 ? notify::kRowTicked : notify::kRowUnticked,
+                               static_cast<std::uintptr_t>(change.iItem));
+    }
+    if (header.code == NM_DBLCLK) {
+        const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+        return row >= 0 && dialog.Dispatch(DialogEvent::kCommand, id, notify::kRowDblClk,
+                                           static_cast<std::uintptr_t>(row));
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -332,6 +359,47 @@ int Win32DialogHost::SliderPosition(int id) {
     return static_cast<int>(::SendDlgItemMessageW(hwnd_, id, TBM_GETPOS, 0, 0));
 }
 
+void Win32DialogHost::SetListColumns(int id, const std::vector<ListColumn>& columns) {
+    HWND list = Item(id);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        RECT width{0, 0, columns[i].width, 0};
+        ::MapDialogRect(hwnd_, &width);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<wchar_t*>(columns[i].title.c_str());
+        column.cx = width.right;
+        ListView_InsertColumn(list, static_cast<int>(i), &column);
+    }
+}
+
+void Win32DialogHost::SetListRows(int id, const std::vector<ListRow>& rows) {
+    HWND list = Item(id);
+    const int count = static_cast<int>(rows.size());
+    while (ListView_GetItemCount(list) > count) ListView_DeleteItem(list, ListView_GetItemCount(list) - 1);
+    for (int i = ListView_GetItemCount(list); i < count; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = const_cast<wchar_t*>(L"");
+        ListView_InsertItem(list, &item);
+    }
+    wchar_t buffer[kTextBuffer];
+    for (int i = 0; i < count; ++i) {
+        const ListRow& row = rows[static_cast<std::size_t>(i)];
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            // Only what changed is set again: the list does not flicker under the operator.
+            buffer[0] = L'\0';
+            ListView_GetItemText(list, i, static_cast<int>(c), buffer, kTextBuffer);
+            if (row.cells[c] != buffer)
+                ListView_SetItemText(list, i, static_cast<int>(c),
+                                     const_cast<wchar_t*>(row.cells[c].c_str()));
+        }
+        if ((ListView_GetCheckState(list, i) != FALSE) != row.checked)
+            ListView_SetCheckState(list, i, row.checked ? TRUE : FALSE);
+    }
+}
+
 void Win32DialogHost::FocusItem(int id) {
     ::SetFocus(Item(id));
 }
@@ -399,6 +467,21 @@ void Win32DialogHost::AppendSystemMenuItem(std::uint32_t command, const std::wst
     ::AppendMenuW(::GetSystemMenu(hwnd_, FALSE), MF_STRING, command, text.c_str());
 }
 
+void Win32DialogHost::MoveWindowTo(int x, int y) {
+    // A place on a monitor that is gone would put the window out of reach.
+    if (::MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONULL) == nullptr)
+        return;
+    ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32DialogHost::StartTimer(int timerId, std::uint32_t periodMs) {
+    ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), periodMs, nullptr);
+}
+
+void Win32DialogHost::StopTimer(int timerId) {
+    ::KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
+}
+
 bool Win32DialogHost::ChooseFileToOpen(const std::wstring& filter, const std::wstring& title,
                                        std::wstring& path) {
     const std::wstring systemFilter = SystemFilter(filter);
@@ -428,9 +511,24 @@ int Win32DialogHost::RunModal(CDialog& dialog) {
     return static_cast<int>(r);
 }
 
+void Win32DialogHost::OpenModeless(CDialog& dialog) {
+    HWND window = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()),
+                                       hwnd_, ModelessDialogProc, reinterpret_cast<LPARAM>(&dialog));
+    if (window == nullptr) {
+        Trace(L"The window of dialog " + std::to_wstring(dialog.TemplateId()) + L" could not be made.");
+        return;
+    }
+    ::ShowWindow(window, SW_SHOW);
+}
+
 void Win32DialogHost::EndDialog(int result) {
     ended_ = true;
     result_ = result;
+    if (destroyOnEnd_) {
+        // The host goes with the window: nothing of it is touched after this.
+        ::DestroyWindow(hwnd_);
+        return;
+    }
     if (modeless_) {
         // The window's own loop sees Ended() once it wakes up.
         ::PostMessageW(hwnd_, WM_NULL, 0, 0);
@@ -493,6 +591,10 @@ INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 return TRUE;
             }
             return FALSE;  // default processing
+        case WM_TIMER:
+            return dialog.Dispatch(DialogEvent::kTimer, static_cast<int>(wParam)) ? TRUE : FALSE;
+        case WM_NOTIFY:
+            return ListNotification(dialog, *reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
         case WM_NCDESTROY: {
             const std::unique_ptr<Binding> owned(b);
             ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
@@ -508,6 +610,20 @@ INT_PTR CALLBACK GenericDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_INITDIALOG)
         BindDialog(hwnd, *reinterpret_cast<CDialog*>(lParam), false);
     return HandleDialogMessage(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK ModelessDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        BindDialog(hwnd, *reinterpret_cast<CDialog*>(lParam), true);
+        HostOf(hwnd)->DestroyOnEnd();
+    }
+    return HandleDialogMessage(hwnd, message, wParam, lParam);
+}
+
+HWND ActiveModelessDialog() {
+    HWND active = ::GetActiveWindow();
+    const Win32DialogHost* host = active != nullptr ? HostOf(active) : nullptr;
+    return host != nullptr && host->DestroysOnEnd() ? active : nullptr;
 }
 
 }  // namespace tandrel::win32

@@ -28,6 +28,9 @@ class Win32DialogHost : public IDialogHost {
 
     HWND Hwnd() const { return hwnd_; }
     bool Ended() const { return ended_; }
+    // A modeless window without a loop of its own (OpenModeless): EndDialog destroys it.
+    void DestroyOnEnd() { destroyOnEnd_ = true; }
+    bool DestroysOnEnd() const { return destroyOnEnd_; }
     int Result() const { return result_; }
 
     WindowId Window() override;
@@ -55,6 +58,8 @@ class Win32DialogHost : public IDialogHost {
     void SetSliderRange(int id, int low, int high) override;
     void SetSliderPosition(int id, int position) override;
     int SliderPosition(int id) override;
+    void SetListColumns(int id, const std::vector<ListColumn>& columns) override;
+    void SetListRows(int id, const std::vector<ListRow>& rows) override;
     void FocusItem(int id) override;
     int FocusedItem() override;
     void MakeDefaultButton(int id) override;
@@ -68,9 +73,13 @@ class Win32DialogHost : public IDialogHost {
     void RemoveSystemMenuItem(std::uint32_t command) override;
     void AppendSystemMenuSeparator() override;
     void AppendSystemMenuItem(std::uint32_t command, const std::wstring& text) override;
+    void MoveWindowTo(int x, int y) override;
+    void StartTimer(int timerId, std::uint32_t periodMs) override;
+    void StopTimer(int timerId) override;
     bool ChooseFileToOpen(const std::wstring& filter, const std::wstring& title, std::wstring& path) override;
     int ShowMessageBox(const std::wstring& text, const std::wstring& caption, std::uint32_t flags) override;
     int RunModal(CDialog& dialog) override;
+    void OpenModeless(CDialog& dialog) override;
     void EndDialog(int result) override;
 
   private:
@@ -96,6 +105,7 @@ class Win32DialogHost : public IDialogHost {
     static void DeletePicture(const Picture& p);
     HWND hwnd_;
     bool modeless_;
+    bool destroyOnEnd_ = false;  // a modeless window opened by OpenModeless, with no loop of its own
     bool ended_ = false;
     int result_ = 0;
     std::vector<Glyph> glyphs_;
@@ -104,14 +114,21 @@ class Win32DialogHost : public IDialogHost {
 };
 
 // The dialog procedure of every dialog: WM_INITDIALOG's lParam is the CDialog*. It attaches a
-// host, and turns WM_INITDIALOG, WM_COMMAND, WM_HSCROLL, WM_HELP and WM_SYSCOMMAND into
-// Dispatch; IDOK and IDCANCEL that the map leaves alone run OnOK and OnCancel.
+// host, and turns WM_INITDIALOG, WM_COMMAND, WM_HSCROLL, WM_HELP, WM_SYSCOMMAND, WM_TIMER and a
+// list view's check-box and double-click notifications into Dispatch; IDOK and IDCANCEL that the
+// map leaves alone run OnOK and OnCancel.
 INT_PTR CALLBACK GenericDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The same for a window opened by OpenModeless.
+INT_PTR CALLBACK ModelessDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The pieces other dialog procedures (the main window's) share with it: binding a dialog and a
 // new host to the window at WM_INITDIALOG, and the messages every dialog handles.
 void BindDialog(HWND hwnd, CDialog& dialog, bool modeless);
 INT_PTR HandleDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The modeless dialog window that is active, for the keyboard routing of the main loop; null
+// when the active window is none of ours or a modal one.
+HWND ActiveModelessDialog();
 
 // The dialog and host bound to a window (null before WM_INITDIALOG and after WM_NCDESTROY).
 CDialog* DialogOf(HWND hwnd);

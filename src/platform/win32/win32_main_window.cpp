@@ -261,6 +261,9 @@ int RunMainWindow(HINSTANCE instance, HICON icon, CMainDialog& dialog) {
             if (host->Ended())
                 break;
         }
+        // The Targets window, when active, has its own keyboard navigation.
+        if (HWND modeless = ActiveModelessDialog(); modeless != nullptr && ::IsDialogMessageW(modeless, &msg))
+            continue;
         if (!::IsDialogMessageW(window, &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);

@@ -424,15 +424,21 @@ TEST_F(DialogsTrayTest, EveryButtonIsNamedAndEveryDialogsMnemonicsAreUnique) {
     const struct {
         const wchar_t* caption;
         HWND owner;
-        int command;  // what opens it from its owner; 0: the main window itself
-    } dialogs[] = {{L"Tandrel 1.7 - Keyfanner", main, 0},  {L"About Tandrel", main, -1},
-                   {L"Send Password", main, IDC_PASSWORD}, {L"Preferences", main, IDC_PREFERENCES},
-                   {L"PuTTY Filters", main, IDC_FILTERS},  {L"Add Filter", nullptr, IDC_FILTER_ADD}};
+        int command;  // what opens it from its owner; 0: the main window itself; < 0: a system command
+    } dialogs[] = {{L"Tandrel 1.7 - Keyfanner", main, 0},
+                   {L"About Tandrel", main, -1},
+                   {L"Send Password", main, IDC_PASSWORD},
+                   {L"Preferences", main, IDC_PREFERENCES},
+                   {L"PuTTY Filters", main, IDC_FILTERS},
+                   {L"Add Filter", nullptr, IDC_FILTER_ADD},
+                   {L"Targets", main, -tandrel::mainid::kTargetsSysCommand}};
     HWND owner = main;
     for (const auto& d : dialogs) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(d.caption)));
         if (d.command == -1)
             PostMessageW(main, WM_SYSCOMMAND, tandrel::mainid::kAboutSysCommand, 0);
+        else if (d.command < 0)
+            PostMessageW(main, WM_SYSCOMMAND, static_cast<WPARAM>(-d.command), 0);
         else if (d.command != 0)
             Click(d.owner != nullptr ? d.owner : owner, d.command);
         const HWND dialog =
