@@ -112,6 +112,34 @@ TEST_F(CommandLineTest, APassedOverTerminalIsReportedToTheCallerAloneAtOnce) {
     EXPECT_EQ(run.output, "1\tweb00\r\n2\tweb01\r\n3\tweb02\r\n4\tweb03\r\n");
 }
 
+// Typed in the background from the command line while the operator types into a window of their
+// own: every key of theirs reaches it, the foreground stays with it, and no terminal gets any of
+// them. A terminal that does not answer holds the run in its wait meanwhile.
+TEST_F(CommandLineTest, InTheBackgroundTheOperatorKeepsTheForegroundAndEveryKey) {
+    Probe hung(folder_, ProbeOptions{.title = L"web00", .hangOnRequest = true});
+    Probe own(folder_, ProbeOptions{.className = L"Notepad", .title = L"notes"});
+    for (const auto& p : probes_) ASSERT_TRUE(p->Started());
+    ASSERT_TRUE(hung.Started() && own.Started());
+    SetForegroundWindow(own.Window());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == own.Window(); }, 10000));
+    ASSERT_TRUE(hung.Hang());
+    const auto marks = Marks();
+    const std::size_t ownMark = own.Mark();
+    ChildProcess run;
+    ASSERT_TRUE(Start(run, {L"/send", L"ls", L"/background"}));
+    ASSERT_TRUE(probes_[1]->WaitForChars(3, 10000, marks[1])) << Dump(probes_[1]->Events());  // web01
+    EXPECT_TRUE(run.Running());
+    const std::wstring typed = L"the operator's own words";
+    TypeText(typed);
+    EXPECT_TRUE(own.WaitForChars(typed.size(), 10000, ownMark)) << Dump(own.Events());
+    ASSERT_TRUE(run.WaitForExit(60000));
+    EXPECT_EQ(run.ExitCode(), 1u) << ReadWholeFile(folder_.File(L"out.txt"));
+    EXPECT_EQ(TypedText(own.EventsAfter(ownMark)), typed);
+    EXPECT_EQ(GetForegroundWindow(), own.Window());
+    for (std::size_t n = 0; n < probes_.size(); ++n)
+        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"ls\r") << Dump(probes_[n]->Events());
+}
+
 // A Tandrel started while a run without one is under way (held up by a terminal that does not
 // answer) waits for it, and then keeps the history that run saved.
 TEST_F(CommandLineTest, ATandrelStartedDuringARunWithoutOneWaitsForIt) {
