@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "app_steps.h"
 #include "e2e_files.h"
 #include "probe_client.h"
@@ -138,6 +139,39 @@ TEST_F(CommandLineTest, InTheBackgroundTheOperatorKeepsTheForegroundAndEveryKey)
     EXPECT_EQ(GetForegroundWindow(), own.Window());
     for (std::size_t n = 0; n < probes_.size(); ++n)
         EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"ls\r") << Dump(probes_[n]->Events());
+}
+
+// In the background the window answers while a terminal that does not answer is waited for: a
+// second Send is taken at once (the box empties) and queued behind the first, whose report comes
+// first; every terminal gets the first command whole, then the second.
+TEST_F(CommandLineTest, InTheBackgroundTheWindowTakesASecondSendDuringTheWaitAndQueuesIt) {
+    WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\ntypeInBackground=1\r\n");
+    Probe hung(folder_, ProbeOptions{.title = L"web00", .hangOnRequest = true});
+    for (const auto& p : probes_) ASSERT_TRUE(p->Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(hung.Started() && Shown(app) && hung.Hang());
+    const auto marks = Marks();
+    SetText(app.Window(), IDC_COMMAND_BOX, L"first");
+    Click(app.Window(), IDC_SEND);
+    ASSERT_TRUE(probes_[1]->WaitForChars(6, 10000, marks[1])) << Dump(probes_[1]->Events());  // web01
+    SetText(app.Window(), IDC_COMMAND_BOX, L"second");
+    Click(app.Window(), IDC_SEND);
+    const HWND box = GetDlgItem(app.Window(), IDC_COMMAND_BOX);
+    EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthW(box) == 0; }, 3000));
+    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));  // the first is still under way
+    for (const wchar_t* command : {L"first", L"second"}) {
+        const HWND report = WaitForMessageBox(app.ProcessId(), 15000);
+        ASSERT_NE(report, nullptr) << testing::PrintToString(command);
+        EXPECT_EQ(TypedText(probes_[1]->EventsAfter(marks[1])),
+                  std::wstring(L"first\r") + (command[0] == L's' ? L"second\r" : L""));
+        ASSERT_TRUE(AnswerMessageBox(report, IDOK));
+    }
+    for (std::size_t n = 0; n < probes_.size(); ++n) {
+        EXPECT_TRUE(probes_[n]->WaitForChars(13, 10000, marks[n])) << Dump(probes_[n]->Events());
+        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"first\rsecond\r");
+    }
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(app.Process().WaitForExit(10000));
 }
 
 // A Tandrel started while a run without one is under way (held up by a terminal that does not
