@@ -51,7 +51,7 @@ SoakResult RunSoak(unsigned probeCount, unsigned broadcasts, unsigned activation
     std::vector<std::unique_ptr<Probe>> probes;
     for (unsigned i = 0; i < probeCount; ++i) {
         wchar_t title[16];
-        std::swprintf(title, 16, L"soak%02u", i + 1);
+        std::swprintf(title, 16, L"soak%03u", i + 1);  // title order is creation order
         probes.push_back(std::make_unique<Probe>(
             folder, ProbeOptions{.title = title, .activationDelayMs = activationDelayMs}));
         if (!probes.back()->Started()) {
