@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t kWindows = 8;
 constexpr int kRounds = 20;
+// Makes each command some 60 characters long.
+const std::string kFiller = "-qwertyuiopasdfghjklzxcvbnm1234567890wxy";
 
 double NowMs() {
     LARGE_INTEGER now, frequency;
@@ -30,7 +32,8 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
     ASSERT_EQ(windows.Error(), "");
     CoreDialog core;
     tandrel::CMainDialog& dialog = core.Dialog();
-    std::printf("%d broadcasts of `echo ok-{%%INC%%}-rN >>f` into %zu PuTTY windows\n", kRounds, kWindows);
+    std::printf("%d broadcasts of `echo ok-{%%INC%%}-rN%s >>f` into %zu PuTTY windows\n", kRounds,
+                kFiller.c_str(), kWindows);
     std::printf("%-10s %6s %8s %8s %8s %7s %6s | per window, ms:", "transition", "intact", "min ms", "median",
                 "max ms", "waits", "ratio");
     std::printf("%s (rest: playing the keys and the transition)\n",
@@ -52,11 +55,12 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
             const std::string round =
                 (background ? "-bg" : "-t") + std::to_string(transition) + "r" + std::to_string(r);
             const double start = NowMs();
-            dialog.BroadcastKeys(L"echo ok-{%INC%}" + std::wstring(round.begin(), round.end()) + L" >>f",
+            dialog.BroadcastKeys(L"echo ok-{%INC%}" + std::wstring(round.begin(), round.end()) +
+                                     std::wstring(kFiller.begin(), kFiller.end()) + L" >>f",
                                  false, true);
             wall.push_back(NowMs() - start);
             for (std::size_t i = 0; i < kWindows; ++i)
-                want[i] += "echo ok-" + std::to_string(i + 1) + round + " >>f\r";
+                want[i] += "echo ok-" + std::to_string(i + 1) + round + kFiller + " >>f\r";
         }
         int intact = 0;
         for (std::size_t i = 0; i < kWindows; ++i) {

@@ -192,11 +192,11 @@ bool CMainDialog::ShowTrayIcon(const std::wstring& tip) {
 bool CMainDialog::OnSysCommand(std::uintptr_t command) {
     const std::uintptr_t c = command & ~static_cast<std::uintptr_t>(0xF);
     if (c == static_cast<std::uintptr_t>(mainid::kAboutSysCommand)) {
-        ShowAbout();
+        RunInTurn([this] { ShowAbout(); });
         return true;
     }
     if (c == static_cast<std::uintptr_t>(mainid::kShowTargetsSysCommand)) {
-        ShowTargets();
+        RunInTurn([this] { ShowTargets(); });
         return true;
     }
     if (c == static_cast<std::uintptr_t>(mainid::kTargetsSysCommand)) {
@@ -204,7 +204,7 @@ bool CMainDialog::OnSysCommand(std::uintptr_t command) {
         return true;
     }
     if (c == static_cast<std::uintptr_t>(mainid::kExitSysCommand)) {
-        OnExit();
+        RunInTurn([this] { OnExit(); });
         return true;
     }
     // Minimise and close hide the window into the notification area, but only behind an icon: a
@@ -262,7 +262,7 @@ void CMainDialog::OnTrayNotify(std::uint32_t mouseMessage) {
         if (platform.windows.IsVisible(mainWindow)) {
             platform.windows.Show(mainWindow, sw::kHide);
         } else {
-            OpenFromTray();
+            RunInTurn([this] { OpenFromTray(); });  // it may show the report of the last run
         }
     }
     // Every other mouse message over the icon does nothing.
@@ -293,7 +293,7 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
         return;
     }
     if (key == 'T' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
-        ShowTargets();
+        RunInTurn([this] { ShowTargets(); });
         key = 0;  // and no character for it in the command box
         return;
     }
@@ -309,7 +309,6 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
             // Shift+Tab moves the focus back, as everywhere; only Tab completes.
             if (settings.tabCompletion != 0 && (platform.keyboard.KeyState(vk::kShift) & 0x8000) == 0) {
                 SubmitCommand(commandBox.GetCommandText(), true);
-                ReportNoTarget();
                 key = 0;  // the focus stays in the box
             }
             break;

@@ -4,6 +4,8 @@
 #pragma once
 #include "res/resource.h"
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,7 +130,16 @@ class CMainDialog : public CDialog {
     void OnExit() { OnOK(); }
     void OnCloseBox() { OnCancel(); }
 
+    // ---- commands in turn ----
+    // Runs `step` at once, or, while another command is under way (a broadcast waiting on its
+    // targets serves this window's messages meanwhile), after that command and every step queued
+    // before it: commands never interleave. The step runs with the window as it is then.
+    void RunInTurn(std::function<void()> step);
+    bool CommandRunning() const { return commandRunning; }
+
     // ---- command submission and history ----
+    // The text goes into the history and out of the command box at once; its broadcast (and
+    // the report of a missing target) runs in turn.
     void SubmitCommand(const std::wstring& text, bool endWithTab);
     // Keeps a command that is not blank at the end of the history (the oldest dropped past 100)
     // and puts the history's cursor after it.
@@ -287,6 +298,8 @@ class CMainDialog : public CDialog {
     std::optional<bool> requestTypesInBackground;
 
   private:
+    bool commandRunning = false;
+    std::deque<std::function<void()>> commandsInTurn;
     CKeySender keySender;
     // The targets the last broadcast passed over (hung, gone, or never holding the focus).
     std::vector<WindowId> passedOver;

@@ -143,12 +143,15 @@ std::optional<std::string> CMainDialog::OnHandOffRecord(std::string_view record,
     const std::optional<CommandRequest> request = handoff::DecodeRequest(record);
     if (!request)
         return std::nullopt;
-    if (busy || modalDialogOpen != 0) {
+    if (busy || modalDialogOpen != 0 || CommandRunning()) {
         return handoff::EncodeReport(
             {cli::kSomePassedOver,
              {L"Tandrel is busy (a dialog is open or a command is running); nothing was done."}});
     }
-    return handoff::EncodeReport(RunCommandRequest(*request));
+    // The window's own commands given meanwhile run after it.
+    CommandOutcome outcome;
+    RunInTurn([&] { outcome = RunCommandRequest(*request); });
+    return handoff::EncodeReport(outcome);
 }
 
 }  // namespace tandrel

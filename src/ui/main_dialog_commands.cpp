@@ -32,11 +32,27 @@ void CMainDialog::RecordInHistory(const std::wstring& text) {
     historyCursor = static_cast<std::int32_t>(commandHistory.size());
 }
 
+void CMainDialog::RunInTurn(std::function<void()> step) {
+    commandsInTurn.push_back(std::move(step));
+    if (commandRunning)
+        return;  // the command under way runs it after itself
+    commandRunning = true;
+    while (!commandsInTurn.empty()) {
+        const std::function<void()> next = std::move(commandsInTurn.front());
+        commandsInTurn.pop_front();
+        next();
+    }
+    commandRunning = false;
+}
+
 void CMainDialog::SubmitCommand(const std::wstring& text, bool endWithTab) {
     RecordInHistory(text);
     commandBox.SetCommandText(L"");
-    ReportMissed(L"the command", BroadcastKeys(text, endWithTab, true));
-    RestoreCommandFocus();
+    RunInTurn([this, text, endWithTab] {
+        ReportMissed(L"the command", BroadcastKeys(text, endWithTab, true));
+        RestoreCommandFocus();
+        ReportNoTarget();
+    });
 }
 
 void CMainDialog::HistoryOlder() {
@@ -91,10 +107,13 @@ std::vector<MissedTarget> CMainDialog::SendToTargets(const std::wstring& base, b
     options.transitionMs = settings.transition;
     options.inBackground = TypesInBackground();
     const BroadcastPorts ports{keySender, platform.windows, platform.clock};
+    // The list this run serves: in the background the window's own messages are handled while
+    // the targets are waited for, and one of them may collect the targets anew.
+    const std::vector<WindowId> targets = TargetList;
     std::vector<MissedTarget> missed = options.inBackground
-                                           ? TypeIntoTargetsInBackground(ports, TargetList, base, options)
-                                           : TypeIntoTargets(ports, TargetList, base, options);
-    lastDelivered = TargetList;
+                                           ? TypeIntoTargetsInBackground(ports, targets, base, options)
+                                           : TypeIntoTargets(ports, targets, base, options);
+    lastDelivered = targets;
     lastMissed = missed;
     passedOver.clear();
     for (const MissedTarget& m : missed) {

@@ -1,4 +1,5 @@
 // The main window's message map: every control, tray command and window message it handles.
+#include "broadcast/quick_keys.h"
 #include "ui/filters_action.h"
 #include "ui/main_dialog.h"
 #include "ui/web_pages.h"
@@ -10,9 +11,20 @@ using M = CMainDialog;
 constexpr int kAny = -1;
 constexpr int kClicked = notify::kButtonClicked;
 
+// A command that runs in turn: after the one under way, if any (RunInTurn).
 template <void (M::*F)()>
 CDialog::MapEntry Command(int id, int code = kClicked) {
-    return {DialogEvent::kCommand, id, code, &Bind<M, F>};
+    return {DialogEvent::kCommand, id, code, [](CDialog& d, int, int, std::uintptr_t) {
+                auto& m = static_cast<M&>(d);
+                m.RunInTurn([&m] { (m.*F)(); });
+                return true;
+            }};
+}
+
+// A command that changes only the command box, run at once even while another is under way.
+template <void (M::*F)()>
+CDialog::MapEntry EditCommand(int id) {
+    return {DialogEvent::kCommand, id, kClicked, &Bind<M, F>};
 }
 
 // A command of the tray menu. With the main window hidden there, the menu gave that hidden window
@@ -21,8 +33,10 @@ template <void (M::*F)()>
 CDialog::MapEntry TrayCommand(int id) {
     return {DialogEvent::kCommand, id, kClicked, [](CDialog& d, int, int, std::uintptr_t) {
                 M& m = static_cast<M&>(d);
-                (m.*F)();
-                m.GiveAwayAHiddenForeground();
+                m.RunInTurn([&m] {
+                    (m.*F)();
+                    m.GiveAwayAHiddenForeground();
+                });
                 return true;
             }};
 }
@@ -31,7 +45,6 @@ CDialog::MapEntry TrayCommand(int id) {
 
 void CMainDialog::OnSend() {
     SubmitCommand(commandBox.GetCommandText(), false);
-    ReportNoTarget();
 }
 
 void CMainDialog::OnInsertCtrl() {
@@ -79,12 +92,12 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::CloseTargets>(mainid::kClose),
         Command<&M::OnFilters>(mainid::kFilters),
         Command<&M::ToggleReturn>(mainid::kReturnToggle),
-        Command<&M::HistoryOlder>(mainid::kHistoryOlder),
-        Command<&M::HistoryNewer>(mainid::kHistoryNewer),
+        EditCommand<&M::HistoryOlder>(mainid::kHistoryOlder),
+        EditCommand<&M::HistoryNewer>(mainid::kHistoryNewer),
         Command<&M::HistoryClear>(mainid::kHistoryClear),
-        Command<&M::OnInsertCtrl>(mainid::kCtrl),
-        Command<&M::OnInsertInc>(mainid::kInc),
-        Command<&M::OnSend>(mainid::kSend),
+        EditCommand<&M::OnInsertCtrl>(mainid::kCtrl),
+        EditCommand<&M::OnInsertInc>(mainid::kInc),
+        EditCommand<&M::OnSend>(mainid::kSend),
         Command<&M::OnPassword>(mainid::kPassword),
         Command<&M::OnScript>(mainid::kScript),
         Command<&M::OnPreferences>(mainid::kPreferences),
@@ -99,7 +112,13 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::OnCloseBox>(mb::kIdCancel),
         // Last: the quick-key buttons, each sending its fixed keys.
         {DialogEvent::kCommand, kAny, kClicked,
-         [](CDialog& d, int id, int, std::uintptr_t) { return static_cast<M&>(d).OnQuickKey(id); }},
+         [](CDialog& d, int id, int, std::uintptr_t) {
+             auto& m = static_cast<M&>(d);
+             if (QuickKeySequence(id).empty())
+                 return false;  // not a quick-key button
+             m.RunInTurn([&m, id] { m.OnQuickKey(id); });
+             return true;
+         }},
     };
     return map;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #include "fakes/fake_layouts.h"
 #include "fakes/us_layout.h"
@@ -627,6 +628,8 @@ bool FakeDesktop::SendNotify(WindowId w, std::uint32_t msg, std::uintptr_t wPara
 void FakeDesktop::WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
                                  std::vector<bool>& taken) {
     Record("wait-taken " + std::to_string(windows.size()));
+    if (whileTaking)
+        std::exchange(whileTaking, nullptr)();
     taken.assign(windows.size(), false);
     // Every window is waited for at once: the wait is the slowest one's, or the bound.
     std::uint64_t waitedMs = 0;

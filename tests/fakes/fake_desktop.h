@@ -4,6 +4,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -114,6 +115,8 @@ class FakeDesktop : public IKeyboard, public IWindowSystem, public IClock {
     bool SendNotify(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
     void WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
                         std::vector<bool>& taken) override;
+    // Run once inside the next WaitUntilTaken, as the caller's own messages handled meanwhile.
+    std::function<void()> whileTaking;
     void Show(WindowId w, int showCommand) override;
     void Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy, std::uint32_t flags) override;
     void BringToForeground(WindowId w) override;

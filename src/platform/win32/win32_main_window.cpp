@@ -9,6 +9,7 @@
 #include "platform/win32/win32_dialog_host.h"
 #include "res/resource.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace tandrel::win32 {
 namespace {
@@ -227,6 +228,45 @@ int FocusedControl(HWND window) {
     return ::GetDlgCtrlID(focus);
 }
 
+// One message of the thread's queue, handled as the window's loop does: the keyboard routing
+// first, then the dialog manager.
+void HandleQueued(HWND window, MSG& msg) {
+    if (msg.message == WM_KEYDOWN && (msg.hwnd == window || ::IsChild(window, msg.hwnd))) {
+        auto key = static_cast<std::uint32_t>(msg.wParam);
+        {
+            CommandUnderWay underWay;
+            g_main.dialog->PreTranslateKeyDown(FocusedControl(window), key);
+        }
+        msg.wParam = key;
+        const Win32DialogHost* host = HostOf(window);
+        if (host != nullptr && host->Ended())
+            return;
+    }
+    // The Targets window, when active, has its own keyboard navigation.
+    if (HWND modeless = ActiveModelessDialog(); modeless != nullptr && ::IsDialogMessageW(modeless, &msg))
+        return;
+    if (!::IsDialogMessageW(window, &msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+HWND g_window = nullptr;
+
+// While a broadcast waits on its targets: every message queued now is handled, so that the
+// window answers the operator meanwhile (the commands given are queued behind the broadcast by
+// the window itself). A quit request is left for the window's own loop.
+void ServeQueued() {
+    MSG msg;
+    while (g_window != nullptr && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        HandleQueued(g_window, msg);
+    }
+}
+
 }  // namespace
 
 int RunMainWindow(HINSTANCE instance, HICON icon, CMainDialog& dialog) {
@@ -241,6 +281,8 @@ int RunMainWindow(HINSTANCE instance, HICON icon, CMainDialog& dialog) {
         return -1;
     }
     Win32DialogHost* host = HostOf(window);
+    g_window = window;
+    Win32WindowSystem::ServeOwnWindowsWith(&ServeQueued);
     int result = 0;
     MSG msg;
     while (host != nullptr && !host->Ended()) {
@@ -251,24 +293,10 @@ int RunMainWindow(HINSTANCE instance, HICON icon, CMainDialog& dialog) {
         }
         if (got < 0)
             break;
-        if (msg.message == WM_KEYDOWN && (msg.hwnd == window || ::IsChild(window, msg.hwnd))) {
-            auto key = static_cast<std::uint32_t>(msg.wParam);
-            {
-                CommandUnderWay underWay;
-                dialog.PreTranslateKeyDown(FocusedControl(window), key);
-            }
-            msg.wParam = key;
-            if (host->Ended())
-                break;
-        }
-        // The Targets window, when active, has its own keyboard navigation.
-        if (HWND modeless = ActiveModelessDialog(); modeless != nullptr && ::IsDialogMessageW(modeless, &msg))
-            continue;
-        if (!::IsDialogMessageW(window, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        HandleQueued(window, msg);
     }
+    Win32WindowSystem::ServeOwnWindowsWith(nullptr);
+    g_window = nullptr;
     if (host != nullptr)
         result = host->Result();
     dialog.OnDestroyWindow();

@@ -118,6 +118,7 @@ struct TakenBarrier {
     std::vector<char> answered;
 };
 thread_local TakenBarrier* currentBarrier = nullptr;
+thread_local Win32WindowSystem::OwnWindowsServer ownWindowsServer = nullptr;
 thread_local std::uint32_t barrierGeneration = 0;
 constexpr unsigned kBarrierIndexBits = 20;
 
@@ -130,6 +131,10 @@ void CALLBACK BarrierAnswered(HWND, UINT, ULONG_PTR data, LRESULT) {
 }
 
 }  // namespace
+
+void Win32WindowSystem::ServeOwnWindowsWith(OwnWindowsServer server) {
+    ownWindowsServer = server;
+}
 
 void Win32WindowSystem::WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
                                        std::vector<bool>& taken) {
@@ -151,9 +156,16 @@ void Win32WindowSystem::WaitUntilTaken(const std::vector<WindowId>& windows, std
     currentBarrier = &barrier;
     const ULONGLONG start = GetTickCount64();
     for (;;) {
-        MSG msg;
-        // Takes the messages sent to this thread, the answers among them; posted ones stay queued.
-        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        // Takes the messages sent to this thread, the answers among them, and, with a server
+        // of this thread's windows, every other message too: the window stays responsive, and
+        // a command given meanwhile is queued behind this one by the window itself.
+        const OwnWindowsServer serve = ownWindowsServer;
+        if (serve != nullptr) {
+            serve();
+        } else {
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
         bool waiting = false;
         for (std::size_t i = 0; i < windows.size(); ++i) {
             if (barrier.answered[i] != 0 || givenUp[i] != 0)
@@ -173,7 +185,7 @@ void Win32WindowSystem::WaitUntilTaken(const std::vector<WindowId>& windows, std
         constexpr DWORD kSliceMs = 10;
         MsgWaitForMultipleObjects(0, nullptr, FALSE,
                                   std::min<DWORD>(kSliceMs, static_cast<DWORD>(boundMs - elapsedMs)),
-                                  QS_SENDMESSAGE);
+                                  serve != nullptr ? QS_ALLINPUT : QS_SENDMESSAGE);
     }
     currentBarrier = nullptr;
     taken.assign(windows.size(), false);

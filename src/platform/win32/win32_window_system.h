@@ -10,6 +10,12 @@ namespace tandrel::win32 {
 
 class Win32WindowSystem final : public IWindowSystem {
   public:
+    // What serves the caller's own windows while WaitUntilTaken waits: takes every message
+    // queued for this thread and handles it as the window's message loop would. Without one,
+    // only the messages sent to this thread are taken meanwhile.
+    using OwnWindowsServer = void (*)();
+    static void ServeOwnWindowsWith(OwnWindowsServer server);
+
     // The bound of every synchronous send to another thread's window: the system's own hung
     // threshold, so that a terminal that is only slow is waited for.
     static constexpr std::uint32_t kSendBoundMs = kHungThresholdMs;

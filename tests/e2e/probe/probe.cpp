@@ -109,6 +109,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CHAR:
             g_log.Write("char code=0x%04x", static_cast<unsigned>(wParam));
+            if (g_options.charDelayMs != 0)
+                Sleep(g_options.charDelayMs);
             return 0;
         case WM_SYSCHAR:
             g_log.Write("syschar code=0x%04x", static_cast<unsigned>(wParam));

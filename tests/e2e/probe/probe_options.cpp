@@ -37,6 +37,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o, std::wstring& error) {
             ok = number(o.activationDelayMs);
         } else if (arg == L"--key-delay") {
             ok = number(o.keyDelayMs);
+        } else if (arg == L"--char-delay") {
+            ok = number(o.charDelayMs);
         } else if (arg == L"--slow") {
             ok = number(o.slowMs);
         } else if (arg == L"--hidden") {

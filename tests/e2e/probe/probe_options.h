@@ -16,6 +16,7 @@ struct Options {
     bool ignoreSize = false;         // --ignore-size: does not fit its window to an announced size
     unsigned activationDelayMs = 0;  // --activation-delay MS: slow to react to activation
     unsigned keyDelayMs = 0;         // --key-delay MS: slow to take each key down
+    unsigned charDelayMs = 0;        // --char-delay MS: slow to take each character
     unsigned slowMs = 0;             // --slow MS: a busy terminal, late with every hide, show,
                                      // size, activation and painting
 };

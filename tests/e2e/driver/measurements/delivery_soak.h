@@ -12,10 +12,13 @@ struct SoakResult {
     std::size_t damaged = 0;  // commands not received whole
     unsigned long long wallMs = 0;
     unsigned long long configuredMs = 0;  // the transition wait, once per target and broadcast
+    double medianMs = 0;                  // one broadcast's wall time, the median
 };
 
 // Broadcasts a 60-character command `broadcasts` times into `probeCount` probes, each
-// `activationDelayMs` late to react to its activation, and prints one line of figures.
-SoakResult RunSoak(unsigned probeCount, unsigned broadcasts, unsigned activationDelayMs);
+// `activationDelayMs` late to react to its activation, typed in the background or the
+// foreground way, and prints one line of figures.
+SoakResult RunSoak(unsigned probeCount, unsigned broadcasts, unsigned activationDelayMs,
+                   bool background = false);
 
 }  // namespace e2e

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "app_steps.h"
 #include "e2e_files.h"
 #include "probe_client.h"
@@ -116,6 +117,71 @@ TEST_F(CommandLineTest, APassedOverTerminalIsReportedToTheCallerAloneAtOnce) {
     run = Run({L"/targets", L"/filter", L"All PuTTYs"});
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.output, "1\tweb00\r\n2\tweb01\r\n3\tweb02\r\n4\tweb03\r\n");
+}
+
+// Typed in the background from the command line while the operator types into a window of their
+// own: every key of theirs reaches it, the foreground stays with it, and no terminal gets any of
+// them. A terminal that does not answer holds the run in its wait meanwhile.
+TEST_F(CommandLineTest, InTheBackgroundTheOperatorKeepsTheForegroundAndEveryKey) {
+    Probe hung(folder_, ProbeOptions{.title = L"web00", .hangOnRequest = true});
+    Probe own(folder_, ProbeOptions{.className = L"Notepad", .title = L"notes"});
+    for (const auto& p : probes_) ASSERT_TRUE(p->Started());
+    ASSERT_TRUE(hung.Started() && own.Started());
+    SetForegroundWindow(own.Window());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == own.Window(); }, 10000));
+    ASSERT_TRUE(hung.Hang());
+    const auto marks = Marks();
+    const std::size_t ownMark = own.Mark();
+    ChildProcess run;
+    ASSERT_TRUE(Start(run, {L"/send", L"ls", L"/background"}));
+    ASSERT_TRUE(probes_[1]->WaitForChars(3, 10000, marks[1])) << Dump(probes_[1]->Events());  // web01
+    EXPECT_TRUE(run.Running());
+    const std::wstring typed = L"the operator's own words";
+    TypeText(typed);
+    EXPECT_TRUE(own.WaitForChars(typed.size(), 10000, ownMark)) << Dump(own.Events());
+    ASSERT_TRUE(run.WaitForExit(60000));
+    EXPECT_EQ(run.ExitCode(), 1u) << ReadWholeFile(folder_.File(L"out.txt"));
+    EXPECT_EQ(TypedText(own.EventsAfter(ownMark)), typed);
+    EXPECT_EQ(GetForegroundWindow(), own.Window());
+    for (std::size_t n = 0; n < probes_.size(); ++n)
+        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"ls\r") << Dump(probes_[n]->Events());
+}
+
+// In the background the window answers while a slow terminal is waited for: a second Send is
+// taken at once (the box empties before that terminal has taken the first command) and queued
+// behind the first; every terminal gets the first command whole, then the second.
+TEST_F(CommandLineTest, InTheBackgroundTheWindowTakesASecondSendDuringTheWaitAndQueuesIt) {
+    WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\ntypeInBackground=1\r\n");
+    Probe slow(folder_, ProbeOptions{.title = L"web00", .charDelayMs = 400});
+    for (const auto& p : probes_) ASSERT_TRUE(p->Started());
+    TandrelApp app(folder_);
+    ASSERT_TRUE(slow.Started() && Shown(app));
+    const auto marks = Marks();
+    const std::size_t slowMark = slow.Mark();
+    SetText(app.Window(), IDC_COMMAND_BOX, L"first");
+    Click(app.Window(), IDC_SEND);
+    ASSERT_TRUE(probes_[1]->WaitForChars(6, 10000, marks[1])) << Dump(probes_[1]->Events());  // web01
+    SetText(app.Window(), IDC_COMMAND_BOX, L"second");
+    Click(app.Window(), IDC_SEND);
+    const HWND box = GetDlgItem(app.Window(), IDC_COMMAND_BOX);
+    // Asked of the box itself: the system's copy of another process's window text is its caption.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            DWORD_PTR length = 1;
+            return SendMessageTimeoutW(box, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length) != 0 &&
+                   length == 0;
+        },
+        10000));
+    EXPECT_LT(TypedText(slow.EventsAfter(slowMark)).size(), 6u) << "the second Send waited for the first";
+    EXPECT_TRUE(slow.WaitForChars(13, 20000, slowMark)) << Dump(slow.Events());
+    EXPECT_EQ(TypedText(slow.EventsAfter(slowMark)), L"first\rsecond\r");
+    for (std::size_t n = 0; n < probes_.size(); ++n) {
+        EXPECT_TRUE(probes_[n]->WaitForChars(13, 10000, marks[n])) << Dump(probes_[n]->Events());
+        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"first\rsecond\r");
+    }
+    EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(app.Process().WaitForExit(10000));
 }
 
 // A Tandrel started while a run without one is under way (held up by a terminal that does not

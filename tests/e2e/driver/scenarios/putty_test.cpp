@@ -241,6 +241,12 @@ TEST_P(PuttyWaysTest, QuickKeysDoWhatTheirCaptionsSay) {
         {nullptr, kEsc, "\x1b", nullptr},
         {L"bX", 0, "bX", nullptr},  // Esc b: a word back
         {nullptr, kEnter, "\r", nullptr, true},
+        {L">>g echo ef gh", 0, ">>g echo ef gh", nullptr},
+        {L"%bY", 0,
+         "\x1b"
+         "bY",
+         nullptr},  // Alt+b: a word back, as Esc b
+        {nullptr, kEnter, "\r", nullptr, true},
         {nullptr, kCtrlR, "\x12", nullptr},  // searches back
         {L"Xc", 0, "Xc", nullptr},
         {nullptr, kEnter, "\r", nullptr, true},
@@ -274,12 +280,12 @@ TEST_P(PuttyWaysTest, QuickKeysDoWhatTheirCaptionsSay) {
     }
     ExpectReceived(windows, std::vector<std::string>(windows.size(), sent), from, "quick keys");
     for (std::size_t i = 0; i < windows.size(); ++i) {
-        EXPECT_EQ(ReadWholeFile(windows[i].ShellFile(L"g")), "14\n14\nab Xcd\nab Xcd\n")
+        EXPECT_EQ(ReadWholeFile(windows[i].ShellFile(L"g")), "14\n14\nab Xcd\nef Ygh\nab Xcd\n")
             << "window " << i + 1;
-        // A prompt at the start, after each of the ten command lines ended (run, interrupted,
+        // A prompt at the start, after each of the eleven command lines ended (run, interrupted,
         // abandoned) and after each of the thirty Enters.
-        windows[i].WaitForPrompts(41, kBoundMs);
-        EXPECT_EQ(windows[i].Prompts(), 41u) << "window " << i + 1;
+        windows[i].WaitForPrompts(42, kBoundMs);
+        EXPECT_EQ(windows[i].Prompts(), 42u) << "window " << i + 1;
     }
 }
 

@@ -36,6 +36,8 @@ Probe::Probe(const TempFolder& folder, ProbeOptions options) : options_(std::mov
     }
     if (options_.keyDelayMs != 0)
         args.insert(args.end(), {L"--key-delay", std::to_wstring(options_.keyDelayMs)});
+    if (options_.charDelayMs != 0)
+        args.insert(args.end(), {L"--char-delay", std::to_wstring(options_.charDelayMs)});
     if (options_.slowMs != 0)
         args.insert(args.end(), {L"--slow", std::to_wstring(options_.slowMs)});
     if (!process_.Start(ProbeExe(), args, folder.Path()))

@@ -24,6 +24,7 @@ struct ProbeOptions {
     bool ignoreSize = false;
     unsigned activationDelayMs = 0;
     unsigned keyDelayMs = 0;
+    unsigned charDelayMs = 0;
     unsigned slowMs = 0;  // late with every hide, show, size, activation and painting
 };
 
