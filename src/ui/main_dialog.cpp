@@ -93,6 +93,7 @@ bool CMainDialog::OnInitDialog() {
     host->RemoveSystemMenuItem(sc::kMaximize);
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kShowTargetsSysCommand, L"Show Targets\tCtrl+T");
+    host->AppendSystemMenuItem(mainid::kOpenSessionsSysCommand, L"Open Sessions...\tCtrl+O");
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kAboutSysCommand, L"About Tandrel...");
     // The way out by keyboard when Alt+F4 only hides the window into the tray.
@@ -176,6 +177,10 @@ bool CMainDialog::OnSysCommand(std::uintptr_t command) {
     }
     if (c == static_cast<std::uintptr_t>(mainid::kShowTargetsSysCommand)) {
         ShowTargets();
+        return true;
+    }
+    if (c == static_cast<std::uintptr_t>(mainid::kOpenSessionsSysCommand)) {
+        OnOpenSessions();
         return true;
     }
     if (c == static_cast<std::uintptr_t>(mainid::kExitSysCommand)) {
@@ -267,6 +272,11 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
     if (key == 'T' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
         ShowTargets();
         key = 0;  // and no character for it in the command box
+        return;
+    }
+    if (key == 'O' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
+        OnOpenSessions();
+        key = 0;
         return;
     }
     if (focusedControlId != mainid::kCommandBox)

@@ -71,6 +71,9 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
     std::vector<MissedTarget> missed;
     std::wstring_view missedWhat = L"the command";
     switch (request.action) {
+        case CommandAction::kOpen:
+            selectedFilter = selected;
+            return RunOpenRequest(request);
         case CommandAction::kTargets:
             CollectTargets();
             for (std::size_t i = 0; i < TargetList.size(); ++i) {

@@ -82,6 +82,7 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         Command<&M::OnCheckForUpdates>(mainid::kTrayCheckForUpdates),
         Command<&M::ShowTargets>(mainid::kTrayShowTargets),
         Command<&M::ToggleTypeInBackground>(mainid::kTrayTypeInBackground),
+        Command<&M::OnOpenSessions>(mainid::kTrayOpenSessions),
         Command<&M::OnExit>(mainid::kTrayExit),
         Command<&M::OnCloseBox>(mb::kIdCancel),
         // Last: the quick-key buttons, each sending its fixed keys.

@@ -34,7 +34,21 @@ void FakeDialogHost::UserDoubleClicks(int id, int index) {
 
 void FakeDialogHost::ClearList(int id) {
     controls_[id].items.clear();
+    controls_[id].ticks.clear();
     controls_[id].selection = -1;
+}
+
+void FakeDialogHost::SetListItemChecked(int id, int index, bool checked) {
+    FakeControl& c = controls_[id];
+    c.ticks.resize(c.items.size());
+    if (index >= 0 && static_cast<std::size_t>(index) < c.ticks.size())
+        c.ticks[static_cast<std::size_t>(index)] = checked;
+}
+
+bool FakeDialogHost::IsListItemChecked(int id, int index) {
+    const FakeControl& c = controls_[id];
+    return index >= 0 && static_cast<std::size_t>(index) < c.ticks.size() &&
+           c.ticks[static_cast<std::size_t>(index)];
 }
 
 void FakeDialogHost::SelectListItem(int id, int index) {
