@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "app_steps.h"
 #include "core_dialog.h"
 #include "desktop_steps.h"
 #include "e2e_files.h"
 #include "putty_client.h"
+#include "tandrel_client.h"
 
 #undef MessageBox
 
@@ -357,6 +359,62 @@ TEST_F(PuttyTest, CascadeAndTilePlaceEveryWindow) {
         EXPECT_LE(outer.bottom, std::min(cell.bottom, screen.bottom)) << where;
         EXPECT_TRUE(IsWindowVisible(windows[i].Window()) && !IsIconic(windows[i].Window())) << where;
     }
+}
+
+// Saved sessions opened by tandrel.exe, through the Open Sessions dialog of the tray menu and
+// through /open handed to it: each window tiled, and the session whose host refuses named.
+TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneRefused) {
+    TempFolder folder(L"e2e-sessions");
+    WriteAppProfile(folder,
+                    "checkForUpdates=0\r\nminimizeToSysTray=0\r\nputtyPath=" + Narrow(PuttyExe()) + "\r\n");
+    TandrelApp app(folder);
+    ASSERT_TRUE(Shown(app));
+    const std::vector<tandrel::Placement> cells =
+        tandrel::TilePlacements(2, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    const auto expectTiled = [&](const PuttyWindows& windows, const char* how) {
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const HWND w = windows[i].Window();
+            EXPECT_TRUE(WaitUntil(
+                [&] { return InTileCell(w, cells[0], false) || InTileCell(w, cells[1], false); }, kBoundMs))
+                << how << ", window " << i + 1;
+        }
+    };
+    ASSERT_TRUE(SaveRefusingSession(L"e2e refused"));
+    {
+        PuttyWindows saved({L"e2e web01", L"e2e web02"}, PuttyWindows::SavedOnly{});
+        ASSERT_EQ(saved.Error(), "");
+        Click(app.Window(), IDM_TRAY_OPEN_SESSIONS);
+        const HWND dialog = WaitForDialog(app.Window(), L"Open Sessions");
+        ASSERT_NE(dialog, nullptr);
+        SetText(dialog, IDC_SESSION_PATTERN, L"e2e *;-e2e db*");
+        Click(dialog, IDC_OPEN_SESSIONS);
+        ASSERT_TRUE(saved.Adopt());
+        const HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), L"No PuTTY window appeared for:\ne2e refused");
+        AnswerMessageBox(box, IDOK);
+        expectTiled(saved, "the dialog");
+        EXPECT_EQ(ProfileValue(app.ProfilePath(), L"openPattern"), L"e2e *;-e2e db*");
+        EndPuttyErrorBoxes();
+    }
+    PuttyWindows saved({L"e2e db01", L"e2e db02"}, PuttyWindows::SavedOnly{});
+    ASSERT_EQ(saved.Error(), "");
+    const std::wstring exe = folder.File(L"tandrel-cli.exe");
+    CopyFileW(TandrelExe().c_str(), exe.c_str(), FALSE);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileW(folder.File(L"out.txt").c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, 0, nullptr);
+    ChildProcess cli;
+    ASSERT_TRUE(cli.Start(exe, {L"/open", L"e2e *;-e2e web*", L"/tile"}, folder.Path(), -1, out));
+    CloseHandle(out);
+    ASSERT_TRUE(saved.Adopt());
+    ASSERT_TRUE(cli.WaitForExit(kWaitMs));
+    EXPECT_EQ(cli.ExitCode(), 1u);
+    EXPECT_EQ(ReadWholeFile(folder.File(L"out.txt")),
+              "Opened 2 of 3 sessions; no window appeared for:\r\n  e2e refused\r\n");
+    expectTiled(saved, "/open");
+    EndPuttyErrorBoxes();
+    DeleteSession(L"e2e refused");
 }
 
 }  // namespace

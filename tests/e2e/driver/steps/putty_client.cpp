@@ -75,7 +75,54 @@ bool ReadLine(SOCKET s, std::string& line) {
     return false;
 }
 
+void EndProcess(DWORD id) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == nullptr)
+        return;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kStartBoundMs);
+    CloseHandle(process);
+}
+
 }  // namespace
+
+bool SaveRefusingSession(const std::wstring& name) {
+    // A port just given up by a socket of ours: nobody listens on it.
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    const bool bound = bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+    closesocket(s);
+    return bound && WriteSession(name, ntohs(address.sin_port), name);
+}
+
+void DeleteSession(const std::wstring& name) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, (kSessions + name).c_str());
+}
+
+void EndPuttyErrorBoxes() {
+    std::vector<DWORD> processes;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            const std::wstring title = WindowText(w);
+            if (std::wstring(cls) == L"#32770" &&
+                (title == L"PuTTY Error" || title == L"PuTTY Fatal Error")) {
+                DWORD id = 0;
+                GetWindowThreadProcessId(w, &id);
+                reinterpret_cast<std::vector<DWORD>*>(p)->push_back(id);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&processes));
+    for (DWORD id : processes) EndProcess(id);
+}
 
 std::wstring PuttyExe() {
     return DriverFolder() + L"..\\putty\\putty.exe";
@@ -98,22 +145,22 @@ bool PuttyWindow::WaitForPrompts(std::size_t count, DWORD boundMs) const {
     return WaitUntil([&] { return Prompts() >= count; }, boundMs);
 }
 
-PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showCommand) {
+bool PuttyWindows::Connect() {
     wchar_t port[16] = {};
     if (GetEnvironmentVariableW(L"E2E_SHELLS_PORT", port, 16) == 0) {
         error_ = "E2E_SHELLS_PORT is not set: run the scenarios through tests/e2e/run";
-        return;
+        return false;
     }
     if (!FileExists(PuttyExe())) {
         error_ = "no putty.exe: tests/e2e/putty/build makes it";
-        return;
+        return false;
     }
     // Every window of the scenario before must be gone, or it would be one more target.
     if (!WaitUntil([] { return PuttyClassTitles().empty(); }, kStartBoundMs)) {
         error_ = "terminal windows of an earlier scenario are still open:";
         for (const std::wstring& t : PuttyClassTitles())
             error_ += " \"" + std::string(t.begin(), t.end()) + "\"";
-        return;
+        return false;
     }
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
@@ -124,10 +171,16 @@ PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showComm
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (connect(control_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         error_ = "cannot reach the loopback shells";
-        return;
+        return false;
     }
+    return true;
+}
+
+PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showCommand) {
+    if (!Connect())
+        return;
     for (const std::wstring& title : titles) {
-        if (!Open(title, showCommand))
+        if (!Open(title, showCommand, true))
             return;
     }
     // Started together, so that their start-up overlaps; then each must be connected and prompting.
@@ -146,7 +199,29 @@ PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showComm
     }
 }
 
-bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
+PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, SavedOnly) {
+    if (!Connect())
+        return;
+    for (const std::wstring& title : titles) {
+        if (!Open(title, SW_SHOWNORMAL, false))
+            return;
+    }
+}
+
+bool PuttyWindows::Adopt() {
+    for (auto& w : windows_) {
+        PuttyWindow& pw = *w;
+        if (!WaitUntil([&] { return (pw.window_ = FindWindowW(L"PuTTY", pw.title_.c_str())) != nullptr; },
+                       kStartBoundMs))
+            return false;
+        GetWindowThreadProcessId(pw.window_, &pw.adopted_);
+        if (!pw.WaitForPrompts(1, kStartBoundMs))
+            return false;
+    }
+    return true;
+}
+
+bool PuttyWindows::Open(const std::wstring& title, int showCommand, bool start) {
     const char request[] = "shell\n";
     std::string answer;
     if (send(control_, request, sizeof request - 1, 0) != sizeof request - 1 || !ReadLine(control_, answer)) {
@@ -158,12 +233,12 @@ bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
     w->title_ = title;
     const unsigned port = static_cast<unsigned>(std::stoul(answer.substr(0, blank)));
     w->folder_ = FromUnixPath(answer.substr(blank + 1));
-    w->session_ = L"tandrel-e2e-" + std::to_wstring(port);
+    w->session_ = start ? L"tandrel-e2e-" + std::to_wstring(port) : title;
     if (!WriteSession(w->session_, port, title)) {
         error_ = "cannot write the PuTTY session, error " + std::to_string(GetLastError());
         return false;
     }
-    if (!w->process_.Start(PuttyExe(), {L"-load", w->session_}, w->folder_, showCommand)) {
+    if (start && !w->process_.Start(PuttyExe(), {L"-load", w->session_}, w->folder_, showCommand)) {
         error_ = "cannot start putty.exe, error " + std::to_string(GetLastError());
         return false;
     }
@@ -174,7 +249,9 @@ bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
 PuttyWindows::~PuttyWindows() {
     for (auto& w : windows_) {
         w->process_.Kill();
-        RegDeleteKeyW(HKEY_CURRENT_USER, (kSessions + w->session_).c_str());
+        if (w->adopted_ != 0)
+            EndProcess(w->adopted_);
+        DeleteSession(w->session_);
     }
     // The next scenario must not find them: a window can outlive its process for a moment.
     for (auto& w : windows_) WaitUntil([&] { return !IsWindow(w->Window()); }, kStartBoundMs);

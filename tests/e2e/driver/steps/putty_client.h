@@ -24,7 +24,7 @@ class PuttyWindow {
     HWND Window() const { return window_; }
     std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(window_); }
     const std::wstring& Title() const { return title_; }
-    DWORD ProcessId() const { return process_.Id(); }
+    DWORD ProcessId() const { return adopted_ != 0 ? adopted_ : process_.Id(); }
 
     // Every byte the window has sent to its shell, in order.
     std::string Received() const;
@@ -42,6 +42,7 @@ class PuttyWindow {
     std::wstring session_;  // PuTTY's saved session of this window
     std::wstring folder_;   // the shell's working folder, with a trailing backslash
     ChildProcess process_;
+    DWORD adopted_ = 0;  // the process of a window the program under test opened
     HWND window_ = nullptr;
 };
 
@@ -50,6 +51,13 @@ class PuttyWindows {
     // Starts one PuTTY window per title, shown with `showCommand`, and waits until every one is
     // connected and its shell has shown its first prompt.
     explicit PuttyWindows(const std::vector<std::wstring>& titles, int showCommand = SW_SHOWNORMAL);
+    // Saves one PuTTY session per title, named as the title, to a shell of its own, and starts
+    // nothing: the program under test opens them, and Adopt finds their windows.
+    struct SavedOnly {};
+    PuttyWindows(const std::vector<std::wstring>& titles, SavedOnly);
+    // Waits until every saved session shows its window, connected and titled, and takes the
+    // window and its process into this scenario (ended with it). False when one did not come.
+    bool Adopt();
     ~PuttyWindows();
     PuttyWindows(const PuttyWindows&) = delete;
     PuttyWindows& operator=(const PuttyWindows&) = delete;
@@ -61,10 +69,17 @@ class PuttyWindows {
     const PuttyWindow& operator[](std::size_t i) const { return *windows_[i]; }
 
   private:
-    bool Open(const std::wstring& title, int showCommand);
+    bool Connect();
+    bool Open(const std::wstring& title, int showCommand, bool start);
     std::string error_;
     SOCKET control_ = INVALID_SOCKET;  // closing it ends the shells
     std::vector<std::unique_ptr<PuttyWindow>> windows_;
 };
+
+// A saved session to a loopback port that nobody listens on: its host refuses the connection.
+bool SaveRefusingSession(const std::wstring& name);
+void DeleteSession(const std::wstring& name);
+// Ends every PuTTY process that shows an error box ("PuTTY Error", "PuTTY Fatal Error").
+void EndPuttyErrorBoxes();
 
 }  // namespace e2e
