@@ -381,7 +381,7 @@ TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneR
     };
     ASSERT_TRUE(SaveRefusingSession(L"e2e refused"));
     {
-        PuttyWindows saved({L"e2e web01", L"e2e web02"}, PuttyWindows::SavedOnly{});
+        PuttyWindows saved({L"e2e web01", L"e2e web02"}, SW_SHOWNORMAL, false);
         ASSERT_EQ(saved.Error(), "");
         Click(app.Window(), IDM_TRAY_OPEN_SESSIONS);
         const HWND dialog = WaitForDialog(app.Window(), L"Open Sessions");
@@ -397,7 +397,7 @@ TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneR
         EXPECT_EQ(ProfileValue(app.ProfilePath(), L"openPattern"), L"e2e *;-e2e db*");
         EndPuttyErrorBoxes();
     }
-    PuttyWindows saved({L"e2e db01", L"e2e db02"}, PuttyWindows::SavedOnly{});
+    PuttyWindows saved({L"e2e db01", L"e2e db02"}, SW_SHOWNORMAL, false);
     ASSERT_EQ(saved.Error(), "");
     const std::wstring exe = folder.File(L"tandrel-cli.exe");
     CopyFileW(TandrelExe().c_str(), exe.c_str(), FALSE);
@@ -414,7 +414,7 @@ TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneR
               "Opened 2 of 3 sessions; no window appeared for:\r\n  e2e refused\r\n");
     expectTiled(saved, "/open");
     EndPuttyErrorBoxes();
-    DeleteSession(L"e2e refused");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\SimonTatham\\PuTTY\\Sessions\\e2e refused");
 }
 
 }  // namespace

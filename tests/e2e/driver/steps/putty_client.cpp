@@ -76,52 +76,34 @@ bool ReadLine(SOCKET s, std::string& line) {
 }
 
 void EndProcess(DWORD id) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (process == nullptr)
-        return;
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, kStartBoundMs);
-    CloseHandle(process);
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id); process != nullptr) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, kStartBoundMs);
+        CloseHandle(process);
+    }
 }
 
 }  // namespace
 
 bool SaveRefusingSession(const std::wstring& name) {
     // A port just given up by a socket of ours: nobody listens on it.
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
+    sockaddr_in address{AF_INET, 0, {}, {}};
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int size = sizeof address;
-    const bool bound = bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+    const bool bound = bind(s, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
                        getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) == 0;
     closesocket(s);
     return bound && WriteSession(name, ntohs(address.sin_port), name);
 }
 
-void DeleteSession(const std::wstring& name) {
-    RegDeleteKeyW(HKEY_CURRENT_USER, (kSessions + name).c_str());
-}
-
 void EndPuttyErrorBoxes() {
-    std::vector<DWORD> processes;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(w, cls, 16);
-            const std::wstring title = WindowText(w);
-            if (std::wstring(cls) == L"#32770" &&
-                (title == L"PuTTY Error" || title == L"PuTTY Fatal Error")) {
-                DWORD id = 0;
-                GetWindowThreadProcessId(w, &id);
-                reinterpret_cast<std::vector<DWORD>*>(p)->push_back(id);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&processes));
-    for (DWORD id : processes) EndProcess(id);
+    for (const wchar_t* caption : {L"PuTTY Error", L"PuTTY Fatal Error"})
+        while (HWND box = FindWindowW(L"#32770", caption)) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(box, &id);
+            EndProcess(id);
+        }
 }
 
 std::wstring PuttyExe() {
@@ -145,22 +127,22 @@ bool PuttyWindow::WaitForPrompts(std::size_t count, DWORD boundMs) const {
     return WaitUntil([&] { return Prompts() >= count; }, boundMs);
 }
 
-bool PuttyWindows::Connect() {
+PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showCommand, bool start) {
     wchar_t port[16] = {};
     if (GetEnvironmentVariableW(L"E2E_SHELLS_PORT", port, 16) == 0) {
         error_ = "E2E_SHELLS_PORT is not set: run the scenarios through tests/e2e/run";
-        return false;
+        return;
     }
     if (!FileExists(PuttyExe())) {
         error_ = "no putty.exe: tests/e2e/putty/build makes it";
-        return false;
+        return;
     }
     // Every window of the scenario before must be gone, or it would be one more target.
     if (!WaitUntil([] { return PuttyClassTitles().empty(); }, kStartBoundMs)) {
         error_ = "terminal windows of an earlier scenario are still open:";
         for (const std::wstring& t : PuttyClassTitles())
             error_ += " \"" + std::string(t.begin(), t.end()) + "\"";
-        return false;
+        return;
     }
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
@@ -171,18 +153,14 @@ bool PuttyWindows::Connect() {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (connect(control_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         error_ = "cannot reach the loopback shells";
-        return false;
-    }
-    return true;
-}
-
-PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showCommand) {
-    if (!Connect())
         return;
+    }
     for (const std::wstring& title : titles) {
-        if (!Open(title, showCommand, true))
+        if (!Open(title, showCommand, start))
             return;
     }
+    if (!start)
+        return;
     // Started together, so that their start-up overlaps; then each must be connected and prompting.
     for (auto& w : windows_) {
         PuttyWindow& pw = *w;
@@ -199,23 +177,13 @@ PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showComm
     }
 }
 
-PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, SavedOnly) {
-    if (!Connect())
-        return;
-    for (const std::wstring& title : titles) {
-        if (!Open(title, SW_SHOWNORMAL, false))
-            return;
-    }
-}
-
 bool PuttyWindows::Adopt() {
     for (auto& w : windows_) {
-        PuttyWindow& pw = *w;
-        if (!WaitUntil([&] { return (pw.window_ = FindWindowW(L"PuTTY", pw.title_.c_str())) != nullptr; },
+        if (!WaitUntil([&] { return (w->window_ = FindWindowW(L"PuTTY", w->title_.c_str())) != nullptr; },
                        kStartBoundMs))
             return false;
-        GetWindowThreadProcessId(pw.window_, &pw.adopted_);
-        if (!pw.WaitForPrompts(1, kStartBoundMs))
+        GetWindowThreadProcessId(w->window_, &w->adopted_);
+        if (!w->WaitForPrompts(1, kStartBoundMs))
             return false;
     }
     return true;
@@ -249,9 +217,8 @@ bool PuttyWindows::Open(const std::wstring& title, int showCommand, bool start) 
 PuttyWindows::~PuttyWindows() {
     for (auto& w : windows_) {
         w->process_.Kill();
-        if (w->adopted_ != 0)
-            EndProcess(w->adopted_);
-        DeleteSession(w->session_);
+        EndProcess(w->adopted_);
+        RegDeleteKeyW(HKEY_CURRENT_USER, (kSessions + w->session_).c_str());
     }
     // The next scenario must not find them: a window can outlive its process for a moment.
     for (auto& w : windows_) WaitUntil([&] { return !IsWindow(w->Window()); }, kStartBoundMs);

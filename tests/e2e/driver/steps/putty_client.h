@@ -42,21 +42,18 @@ class PuttyWindow {
     std::wstring session_;  // PuTTY's saved session of this window
     std::wstring folder_;   // the shell's working folder, with a trailing backslash
     ChildProcess process_;
-    DWORD adopted_ = 0;  // the process of a window the program under test opened
+    DWORD adopted_ = 0;  // the process of a window that the program under test opened
     HWND window_ = nullptr;
 };
 
 class PuttyWindows {
   public:
     // Starts one PuTTY window per title, shown with `showCommand`, and waits until every one is
-    // connected and its shell has shown its first prompt.
-    explicit PuttyWindows(const std::vector<std::wstring>& titles, int showCommand = SW_SHOWNORMAL);
-    // Saves one PuTTY session per title, named as the title, to a shell of its own, and starts
-    // nothing: the program under test opens them, and Adopt finds their windows.
-    struct SavedOnly {};
-    PuttyWindows(const std::vector<std::wstring>& titles, SavedOnly);
-    // Waits until every saved session shows its window, connected and titled, and takes the
-    // window and its process into this scenario (ended with it). False when one did not come.
+    // connected and its shell has shown its first prompt. With `start` false each is only saved,
+    // as a session named as its title, for the program under test to open and Adopt to find.
+    explicit PuttyWindows(const std::vector<std::wstring>& titles, int showCommand = SW_SHOWNORMAL,
+                          bool start = true);
+    // Waits until each saved session's window is up and prompting, then ends it with the rest.
     bool Adopt();
     ~PuttyWindows();
     PuttyWindows(const PuttyWindows&) = delete;
@@ -69,17 +66,14 @@ class PuttyWindows {
     const PuttyWindow& operator[](std::size_t i) const { return *windows_[i]; }
 
   private:
-    bool Connect();
     bool Open(const std::wstring& title, int showCommand, bool start);
     std::string error_;
     SOCKET control_ = INVALID_SOCKET;  // closing it ends the shells
     std::vector<std::unique_ptr<PuttyWindow>> windows_;
 };
 
-// A saved session to a loopback port that nobody listens on: its host refuses the connection.
+// A saved session to a loopback port nobody listens on; ending every PuTTY showing an error box.
 bool SaveRefusingSession(const std::wstring& name);
-void DeleteSession(const std::wstring& name);
-// Ends every PuTTY process that shows an error box ("PuTTY Error", "PuTTY Fatal Error").
 void EndPuttyErrorBoxes();
 
 }  // namespace e2e
