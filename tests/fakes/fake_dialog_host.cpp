@@ -38,19 +38,6 @@ void FakeDialogHost::ClearList(int id) {
     controls_[id].selection = -1;
 }
 
-void FakeDialogHost::SetListItemChecked(int id, int index, bool checked) {
-    FakeControl& c = controls_[id];
-    c.ticks.resize(c.items.size());
-    if (index >= 0 && static_cast<std::size_t>(index) < c.ticks.size())
-        c.ticks[static_cast<std::size_t>(index)] = checked;
-}
-
-bool FakeDialogHost::IsListItemChecked(int id, int index) {
-    const FakeControl& c = controls_[id];
-    return index >= 0 && static_cast<std::size_t>(index) < c.ticks.size() &&
-           c.ticks[static_cast<std::size_t>(index)];
-}
-
 void FakeDialogHost::SelectListItem(int id, int index) {
     FakeControl& c = controls_[id];
     c.selection = (index >= 0 && index < static_cast<int>(c.items.size())) ? index : -1;

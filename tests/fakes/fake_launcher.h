@@ -4,7 +4,6 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <vector>
 
 #include "platform/launcher.h"
 

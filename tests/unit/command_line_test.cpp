@@ -13,14 +13,12 @@ using Kind = ParsedCommandLine::Kind;
 using A = CommandAction;
 
 CommandRequest R(A action, std::wstring text = L"", const wchar_t* filter = nullptr, bool tab = false,
-                 std::optional<bool> inBackground = std::nullopt) {
-    return {action, std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab, inBackground};
+                 std::optional<bool> inBackground = std::nullopt, Arrangement arrange = Arrangement::kTile) {
+    return {action,       std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab,
+            inBackground, arrange};
 }
-
-CommandRequest Open(std::wstring pattern, Arrangement arrangement = Arrangement::kTile) {
-    CommandRequest r = R(A::kOpen, std::move(pattern));
-    r.arrangement = arrangement;
-    return r;
+CommandRequest Open(std::wstring pattern, Arrangement arrange = Arrangement::kTile) {
+    return R(A::kOpen, std::move(pattern), nullptr, false, std::nullopt, arrange);
 }
 
 struct ParseCase {

@@ -10,54 +10,41 @@ namespace tandrel {
 namespace {
 
 using D = COpenSessionsDialog;
-using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
+using Texts = std::vector<std::wstring>;
 const std::wstring kSessions(kPuttySessionsKey);
 
 // Key names as PuTTY writes them and the names they stand for (the code page being ISO 8859-1);
 // "Default Settings" and a key PuTTY never names are left out.
 TEST(SavedSessions, KeyNamesAreReadBackAsPuttyEscapedThem) {
-    const Pairs names = {{L"web01", L"web01"},
-                         {L"my%20server", L"my server"},
-                         {L"100%25", L"100%"},
-                         {L"%2Eprofile", L".profile"},
-                         {L"a.b", L"a.b"},
-                         {L"back%5Cslash%2Astar%3Fmark", L"back\\slash*star?mark"},
-                         {L"caf%E9%20M%FCller", L"caf\u00e9 M\u00fcller"},
-                         {L"tab%09del%7F", L"tab\tdel\x7f"},
-                         {L"50%2", L"50%2"}};  // too short to be an escape
+    // clang-format off
+    const Texts keys = {L"web01", L"my%20server", L"100%25", L"%2Eprofile", L"a.b", L"back%5Cslash%2Astar%3F",
+                        L"caf%E9%20M%FCller", L"tab%09del%7F", L"50%2"};
+    const Texts names = {L"web01", L"my server", L"100%", L".profile", L"a.b", L"back\\slash*star?",
+                         L"caf\u00e9 M\u00fcller", L"tab\tdel\x7f", L"50%2"};
+    // clang-format on
     fakes::FakeLauncher launcher;
-    std::vector<std::wstring> expected;
     launcher.subkeys[kSessions] = {L"Default%20Settings", L"caf\u00e9"};
-    for (const auto& [key, name] : names) {
-        launcher.subkeys[kSessions].push_back(key);
-        expected.push_back(name);
-    }
+    launcher.subkeys[kSessions].insert(launcher.subkeys[kSessions].end(), keys.begin(), keys.end());
     fakes::TraceLog trace;
-    EXPECT_EQ(ListSavedSessions(launcher), expected);
+    EXPECT_EQ(ListSavedSessions(launcher), names);
     EXPECT_EQ(trace.lines.size(), 1u);  // the key PuTTY never names
 }
 
 TEST(SavedSessions, EachArgumentIsQuotedToArriveWholeAndPuttyIsLookedForInOrder) {
-    const Pairs quoted = {{L"web01", L"\"web01\""},
-                          {L"", L"\"\""},
-                          {L"say \"hi\"", L"\"say \\\"hi\\\"\""},
-                          {L"a\\b\\\\c", L"\"a\\b\\\\c\""},
-                          {L"trail\\", L"\"trail\\\\\""},
-                          {L"a\\\"b", L"\"a\\\\\\\"b\""}};
-    for (const auto& [argument, expected] : quoted) EXPECT_EQ(QuoteArgument(argument), expected) << argument;
+    const Texts arguments = {L"web01", L"", L"say \"hi\"", L"a\\b\\\\c", L"trail\\", L"a\\\"b"};
+    const Texts quoted = {L"\"web01\"",     L"\"\"",          L"\"say \\\"hi\\\"\"",
+                          L"\"a\\b\\\\c\"", L"\"trail\\\\\"", L"\"a\\\\\\\"b\""};
+    for (std::size_t i = 0; i < arguments.size(); ++i) EXPECT_EQ(QuoteArgument(arguments[i]), quoted[i]) << i;
     EXPECT_EQ(PuttyCommandLine(L"C:\\P F\\putty.exe", L"web 01"), L"\"C:\\P F\\putty.exe\" -load \"web 01\"");
 
     fakes::FakeLauncher launcher;
-    launcher.environment = {{L"PATH", L"C:\\bin;;\"D:\\net tools\\\""},
-                            {L"ProgramFiles", L"C:\\PF"},
-                            {L"ProgramW6432", L"C:\\PF"},
-                            {L"ProgramFiles(x86)", L"C:\\PF86"}};
-    const std::vector<std::wstring> everywhere = {L"E:\\putty.exe",
-                                                  L"C:\\Tools\\putty.exe",
-                                                  L"C:\\bin\\putty.exe",
-                                                  L"D:\\net tools\\putty.exe",
-                                                  L"C:\\PF\\PuTTY\\putty.exe",
-                                                  L"C:\\PF86\\PuTTY\\putty.exe"};
+    // clang-format off
+    launcher.environment = {{L"PATH", L"C:\\bin;;\"D:\\net tools\\\""}, {L"ProgramFiles", L"C:\\PF"},
+                            {L"ProgramW6432", L"C:\\PF"}, {L"ProgramFiles(x86)", L"C:\\PF86"}};
+    const Texts everywhere = {L"E:\\putty.exe", L"C:\\Tools\\putty.exe", L"C:\\bin\\putty.exe",
+                              L"D:\\net tools\\putty.exe", L"C:\\PF\\PuTTY\\putty.exe",
+                              L"C:\\PF86\\PuTTY\\putty.exe"};
+    // clang-format on
     EXPECT_EQ(FindPutty(launcher, L"E:\\putty.exe", L"C:\\Tools\\").lookedAt, everywhere);
     for (std::size_t i = everywhere.size(); i-- > 0;) {
         launcher.files.insert(everywhere[i]);
@@ -81,10 +68,7 @@ class OpenSessions : public MainWindow {
         Open();
     }
     CommandOutcome OpenRequest(const wchar_t* pattern) {
-        CommandRequest r;
-        r.action = CommandAction::kOpen;
-        r.text = pattern;
-        return dialog.RunCommandRequest(r);
+        return dialog.RunCommandRequest(ParseCommandLine({L"/open", pattern}).request);
     }
     const fakes::FakeWindow& Opened(std::size_t i) {
         return desktop.Window(desktop.FindByTitle(launcher.starts[i].commandLine));
@@ -103,10 +87,9 @@ TEST_F(OpenSessions, OpenNamesTheSessionsWithoutAWindowAndTilesTheOthers) {
 
     EXPECT_EQ(OpenRequest(L"db*"), (CommandOutcome{cli::kAllServed, {L"Opened 1 session."}}));
     EXPECT_EQ(launcher.starts.back().commandLine, L"\"C:\\Tools\\putty.exe\" -load \"db 01\"");
-    EXPECT_EQ(OpenRequest(L"mail*"),
-              (CommandOutcome{cli::kBadArguments, {L"No saved PuTTY session matches \"mail*\"."}}));
+    EXPECT_EQ(OpenRequest(L"mail*").lines, Texts{L"No saved PuTTY session matches \"mail*\"."});
     launcher.files.clear();
-    EXPECT_EQ(OpenRequest(L"web01").lines[1], L"  C:\\Tools\\putty.exe");
+    EXPECT_EQ(OpenRequest(L"web01").exitCode, cli::kBadArguments);
     EXPECT_EQ(launcher.starts.size(), 3u);
 }
 
@@ -116,7 +99,8 @@ TEST_F(OpenSessions, TheDialogTicksByPatternOpensTheTickedAndKeepsItsChoices) {
                   (std::vector<std::wstring>{L"web01", L"web02", L"web03", L"db 01"}));
         EXPECT_TRUE(h.IsChecked(D::kTile));
         h.UserSetsText(D::kPattern, L"web*");
-        EXPECT_EQ(h.Control(D::kList).ticks, (std::vector<bool>{true, true, true, false}));
+        EXPECT_EQ(h.Control(D::kList).ticks,
+                  (std::map<int, bool>{{0, true}, {1, true}, {2, true}, {3, false}}));
         h.SetListItemChecked(D::kList, 2, false);  // web03 unticked by hand
         h.SetCheck(D::kTile, false);
         h.SetCheck(D::kLeave, true);

@@ -86,15 +86,7 @@ void EndProcess(DWORD id) {
 }  // namespace
 
 bool SaveRefusingSession(const std::wstring& name) {
-    // A port just given up by a socket of ours: nobody listens on it.
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{AF_INET, 0, {}, {}};
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    const bool bound = bind(s, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-                       getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) == 0;
-    closesocket(s);
-    return bound && WriteSession(name, ntohs(address.sin_port), name);
+    return WriteSession(name, 1, name);  // port 1 (tcpmux), which nothing serves here
 }
 
 void EndPuttyErrorBoxes() {

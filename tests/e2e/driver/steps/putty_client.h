@@ -42,7 +42,7 @@ class PuttyWindow {
     std::wstring session_;  // PuTTY's saved session of this window
     std::wstring folder_;   // the shell's working folder, with a trailing backslash
     ChildProcess process_;
-    DWORD adopted_ = 0;  // the process of a window that the program under test opened
+    DWORD adopted_ = 0;  // the process of a window the program under test opened
     HWND window_ = nullptr;
 };
 
@@ -72,7 +72,7 @@ class PuttyWindows {
     std::vector<std::unique_ptr<PuttyWindow>> windows_;
 };
 
-// A saved session to a loopback port nobody listens on; ending every PuTTY showing an error box.
+// A saved session to a loopback port nobody listens on; every PuTTY showing an error box ended.
 bool SaveRefusingSession(const std::wstring& name);
 void EndPuttyErrorBoxes();
 
