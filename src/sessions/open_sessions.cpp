@@ -7,34 +7,42 @@ namespace tandrel {
 
 namespace {
 
+// The system's class of dialog boxes: PuTTY's error messages and questions.
+constexpr std::wstring_view kDialogBoxClass = L"#32770";
+
 struct Started {
     std::size_t session;  // index into the sessions
     std::uint32_t processId;
     WindowId window = kNoWindow;
+    bool asking = false;  // shows a dialog box: an error (a host that refuses) or a question
 };
 
-// A shown top-level terminal window of the process, if it has one.
-void FindShownWindows(IWindowSystem& windows, std::vector<Started>& started) {
+// Each process's first shown top-level terminal window, and whether it shows a dialog box.
+void Survey(IWindowSystem& windows, std::vector<Started>& started) {
     std::vector<WindowId> all;
     windows.ListTopLevelWindows(all);
     for (const WindowId w : all) {
         wchar_t className[kNameBufferUnits];
         const std::size_t n = windows.ReadClassName(w, className, kNameBufferUnits);
-        if (!IsTerminalClass(std::wstring_view(className, n < kNameBufferUnits ? n : 0)) ||
-            !windows.IsVisible(w))
+        const std::wstring_view name(className, n < kNameBufferUnits ? n : 0);
+        const bool terminal = IsTerminalClass(name);
+        if ((!terminal && name != kDialogBoxClass) || !windows.IsVisible(w))
             continue;
         const std::uint32_t process = windows.ProcessOf(w);
-        for (Started& s : started)
-            if (s.window == kNoWindow && process != 0 && s.processId == process) {
+        for (Started& s : started) {
+            if (process == 0 || s.processId != process)
+                continue;
+            if (!terminal)
+                s.asking = true;
+            else if (s.window == kNoWindow)
                 s.window = w;
-                break;
-            }
+        }
     }
 }
 
-bool AllShown(const std::vector<Started>& started) {
+bool AllSettled(const std::vector<Started>& started) {
     for (const Started& s : started)
-        if (s.window == kNoWindow)
+        if (s.window == kNoWindow && !s.asking)
             return false;
     return true;
 }
@@ -58,10 +66,18 @@ OpenedSessions OpenSessions(ILauncher& launcher, IWindowSystem& windows, IClock&
         }
     }
 
+    // A refused connection shows its error box only after the window: once every session has
+    // shown one or the other, they are watched a little longer.
     const std::uint64_t deadline = clock.NowMs() + kSessionWindowWaitMs;
+    std::uint64_t settledAt = 0;
     for (;;) {
-        FindShownWindows(windows, started);
-        if (AllShown(started) || clock.NowMs() >= deadline)
+        Survey(windows, started);
+        const std::uint64_t now = clock.NowMs();
+        if (!AllSettled(started))
+            settledAt = 0;
+        else if (settledAt == 0)
+            settledAt = now;
+        if ((settledAt != 0 && now - settledAt >= kSessionSettleMs) || now >= deadline)
             break;
         clock.Sleep(kSessionWindowPollMs);
     }
@@ -73,10 +89,11 @@ OpenedSessions OpenSessions(ILauncher& launcher, IWindowSystem& windows, IClock&
             continue;
         }
         const Started& s = started[next++];
-        if (s.window != kNoWindow) {
+        if (s.window != kNoWindow && !s.asking) {
             opened.windows.push_back(s.window);
         } else {
-            Trace(L"The session " + sessions[i] + L" showed no terminal window in time");
+            Trace(L"The session " + sessions[i] +
+                  (s.asking ? L" shows a message or question" : L" showed no terminal window in time"));
             opened.missed.push_back(sessions[i]);
         }
     }

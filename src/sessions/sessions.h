@@ -54,14 +54,19 @@ PuttyLookup FindPutty(ILauncher& launcher, std::wstring_view preferred, std::wst
 // The wait for each started session's window, bounded in all.
 inline constexpr std::uint32_t kSessionWindowWaitMs = 15000;
 inline constexpr std::uint32_t kSessionWindowPollMs = 100;
+// How long the shown windows are watched for an error box of their own once every one is there.
+inline constexpr std::uint32_t kSessionSettleMs = 1000;
 
 struct OpenedSessions {
-    std::vector<WindowId> windows;     // the sessions' terminal windows, in the order opened
-    std::vector<std::wstring> missed;  // the sessions whose window did not appear
+    std::vector<WindowId> windows;  // the sessions' terminal windows, in the order opened
+    // The sessions whose window did not appear, or that show a message box (a host that refuses)
+    // or ask a question instead.
+    std::vector<std::wstring> missed;
 };
 
 // Starts putty.exe once for each session, without a shell, then waits (kSessionWindowWaitMs in
-// all) until each started process shows a top-level terminal window.
+// all) until each started process shows a top-level terminal window, and watches them for a
+// dialog box (kSessionSettleMs).
 OpenedSessions OpenSessions(ILauncher& launcher, IWindowSystem& windows, IClock& clock,
                             const std::wstring& putty, const std::vector<std::wstring>& sessions);
 

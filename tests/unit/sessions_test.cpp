@@ -60,10 +60,14 @@ class OpenSessions : public MainWindow {
         Profile(L"checkForUpdates=0\r\n");
         launcher.subkeys[kSessions] = {L"Default%20Settings", L"web01", L"web02", L"web03", L"db%2001"};
         launcher.files.insert(L"C:\\Tools\\putty.exe");
-        // Each session shows its window titled by its command line, but web02's host refuses.
+        // Each session shows its window titled by its command line, but web02 shows none, and
+        // web03's host refuses: an error box follows its window.
         launcher.onStart = [this](const fakes::ProcessStart& start) {
             if (start.commandLine.find(L"web02") == std::wstring::npos)
                 desktop.Window(Terminal(start.commandLine)).processId = start.processId;
+            if (start.commandLine.find(L"web03") != std::wstring::npos)
+                desktop.Window(desktop.AddWindow(L"#32770", L"PuTTY Fatal Error")).processId =
+                    start.processId;
         };
         Open();
     }
@@ -76,9 +80,9 @@ class OpenSessions : public MainWindow {
 };
 
 TEST_F(OpenSessions, OpenNamesTheSessionsWithoutAWindowAndTilesTheOthers) {
-    EXPECT_EQ(OpenRequest(L"web*;-web03"),
+    EXPECT_EQ(OpenRequest(L"web*"),
               (CommandOutcome{cli::kSomePassedOver,
-                              {L"Opened 1 of 2 sessions; no window appeared for:", L"  web02"}}));
+                              {L"Opened 1 of 3 sessions; no window appeared for:", L"  web02", L"  web03"}}));
     EXPECT_EQ(launcher.starts[1].commandLine, L"\"C:\\Tools\\putty.exe\" -load \"web02\"");
     // Waited for web02 as long as it may; then web01 alone tiled over the whole screen.
     EXPECT_GE(desktop.NowMs(), kSessionWindowWaitMs);
@@ -90,7 +94,7 @@ TEST_F(OpenSessions, OpenNamesTheSessionsWithoutAWindowAndTilesTheOthers) {
     EXPECT_EQ(OpenRequest(L"mail*").lines, Texts{L"No saved PuTTY session matches \"mail*\"."});
     launcher.files.clear();
     EXPECT_EQ(OpenRequest(L"web01").exitCode, cli::kBadArguments);
-    EXPECT_EQ(launcher.starts.size(), 3u);
+    EXPECT_EQ(launcher.starts.size(), 4u);
 }
 
 TEST_F(OpenSessions, TheDialogTicksByPatternOpensTheTickedAndKeepsItsChoices) {

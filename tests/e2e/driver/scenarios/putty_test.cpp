@@ -385,7 +385,13 @@ TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneR
         ASSERT_NE(dialog, nullptr);
         SetText(dialog, IDC_SESSION_PATTERN, L"e2e *;-e2e db*");
         Click(dialog, IDC_OPEN_SESSIONS);
-        ASSERT_TRUE(saved.Adopt());
+        if (!saved.Adopt()) {
+            const HWND b = WaitForMessageBox(app.ProcessId(), 20000);
+            ADD_FAILURE() << "DEBUG box " << Narrow(b ? MessageBoxText(b) : L"none") << " dialog "
+                          << IsWindow(dialog) << " note " << Narrow(WindowText(GetDlgItem(dialog, IDC_PUTTY_NOTE)))
+                          << " exe " << Narrow(PuttyExe());
+            return;
+        }
         const HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), L"No PuTTY window appeared for:\ne2e refused");
@@ -410,7 +416,7 @@ TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneR
               "Opened 2 of 3 sessions; no window appeared for:\r\n  e2e refused\r\n");
     expectTiled(saved);
     EndPuttyErrorBoxes();
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\SimonTatham\\PuTTY\\Sessions\\e2e refused");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\SimonTatham\\PuTTY\\Sessions\\e2e%20refused");
 }
 
 }  // namespace
