@@ -45,8 +45,8 @@ bool SetNumber(HKEY key, const wchar_t* name, DWORD value) {
 // ended: the shells end with the driver's connection to their service.
 bool WriteSession(const std::wstring& name, unsigned port, const std::wstring& title) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(name).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(name).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return false;
     const bool ok = SetString(key, L"HostName", L"127.0.0.1") && SetNumber(key, L"PortNumber", port) &&
                     SetString(key, L"Protocol", L"raw") && SetString(key, L"WinTitle", title) &&
