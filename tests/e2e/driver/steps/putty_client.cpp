@@ -21,14 +21,6 @@ std::wstring FromUnixPath(const std::string& path) {
     return out;
 }
 
-// The registry key PuTTY keeps a saved session under: a space escaped as "%20" (no other name here
-// needs an escape).
-std::wstring KeyOf(const std::wstring& name) {
-    std::wstring key = kSessions;
-    for (const wchar_t c : name) key += c == L' ' ? std::wstring(L"%20") : std::wstring(1, c);
-    return key;
-}
-
 bool SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
     return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
@@ -45,8 +37,8 @@ bool SetNumber(HKEY key, const wchar_t* name, DWORD value) {
 // ended: the shells end with the driver's connection to their service.
 bool WriteSession(const std::wstring& name, unsigned port, const std::wstring& title) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(name).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, (kSessions + name).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         return false;
     const bool ok = SetString(key, L"HostName", L"127.0.0.1") && SetNumber(key, L"PortNumber", port) &&
                     SetString(key, L"Protocol", L"raw") && SetString(key, L"WinTitle", title) &&
@@ -218,7 +210,7 @@ PuttyWindows::~PuttyWindows() {
     for (auto& w : windows_) {
         w->process_.Kill();
         EndProcess(w->adopted_);
-        RegDeleteKeyW(HKEY_CURRENT_USER, KeyOf(w->session_).c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, (kSessions + w->session_).c_str());
     }
     // The next scenario must not find them: a window can outlive its process for a moment.
     for (auto& w : windows_) WaitUntil([&] { return !IsWindow(w->Window()); }, kStartBoundMs);
