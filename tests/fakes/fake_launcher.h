@@ -4,7 +4,6 @@
 #include <functional>
 #include <map>
 #include <set>
-
 #include "platform/launcher.h"
 
 namespace tandrel::fakes {

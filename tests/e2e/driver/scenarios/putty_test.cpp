@@ -361,8 +361,8 @@ TEST_F(PuttyTest, CascadeAndTilePlaceEveryWindow) {
     }
 }
 
-// Saved sessions opened by tandrel.exe, through the Open Sessions dialog of the tray menu and
-// through /open handed to it: each window tiled, and the session whose host refuses named.
+// Saved sessions opened by tandrel.exe's Open Sessions dialog and a handed-over /open, each tiled;
+// the session whose host refuses is named.
 TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneRefused) {
     TempFolder folder(L"e2e-sessions");
     WriteAppProfile(folder,
@@ -381,7 +381,6 @@ TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneR
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"No PuTTY window appeared for:\ne2e-refused");
     AnswerMessageBox(box, IDOK);
-
     const std::wstring exe = folder.File(L"tandrel-cli.exe");
     CopyFileW(TandrelExe().c_str(), exe.c_str(), FALSE);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};

@@ -49,11 +49,11 @@ class PuttyWindow {
 class PuttyWindows {
   public:
     // Starts one PuTTY window per title, shown with `showCommand`, and waits until every one is
-    // connected and its shell has shown its first prompt. With `start` false each is only saved,
-    // as a session named as its title, for the program under test to open and Adopt to find.
+    // connected and its shell has shown its first prompt. With `start` false each is only saved
+    // (a session named as its title) for the program under test to open; Adopt then waits for
+    // its window and prompt, and ends it with the rest.
     explicit PuttyWindows(const std::vector<std::wstring>& titles, int showCommand = SW_SHOWNORMAL,
                           bool start = true);
-    // Waits until each saved session's window is up and prompting, then ends it with the rest.
     bool Adopt();
     ~PuttyWindows();
     PuttyWindows(const PuttyWindows&) = delete;
