@@ -184,7 +184,8 @@ CommandOutcome RunHere(const CommandRequest& request) {
     win32::Win32Shell shell;
     CMainDialog dialog(system.With(storage, shell));
     dialog.LoadSettings();
-    dialog.initialised = request.action != CommandAction::kTargets;  // saves only what may change
+    // saves only what may change
+    dialog.initialised = request.action != CommandAction::kTargets && request.action != CommandAction::kOpen;
     return dialog.RunCommandRequest(request);
 }
 

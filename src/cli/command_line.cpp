@@ -22,6 +22,8 @@ ParsedCommandLine Error(std::wstring message) {
     return p;
 }
 
+constexpr wchar_t kOnlyOne[] = L"give only one of /send, /script, /targets and /open";
+
 bool TooLong(std::wstring_view text) {
     return ToUtf16Units(text).size() > cli::kMaxTextUnits;
 }
@@ -31,7 +33,8 @@ bool TooLong(std::wstring_view text) {
 const std::wstring& CommandLineUsage() {
     static const std::wstring usage =
         L"usage: tandrel.exe /send \"text\" [/filter \"name\"] [/tab] [/background | /foreground] | /script "
-        L"\"file.tdl\" [/filter \"name\"] [/background | /foreground] | /targets [/filter \"name\"]";
+        L"\"file.tdl\" [/filter \"name\"] [/background | /foreground] | /targets [/filter \"name\"] | /open "
+        L"\"pattern\" [/tile | /cascade | /noarrange]";
     return usage;
 }
 
@@ -42,6 +45,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     std::optional<CommandAction> action;
     CommandRequest& r = parsed.request;
     bool tab = false;
+    std::optional<Arrangement> arrangement;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
         if (arg.size() < 2 || (arg[0] != L'/' && arg[0] != L'-'))
@@ -63,13 +67,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             r.inBackground = name == L"background";
             continue;
         }
+        if (name == L"tile" || name == L"cascade" || name == L"noarrange") {
+            if (arrangement)
+                return Error(L"give only one of /tile, /cascade and /noarrange");
+            arrangement = name == L"tile"      ? Arrangement::kTile
+                          : name == L"cascade" ? Arrangement::kCascade
+                                               : Arrangement::kLeave;
+            continue;
+        }
         if (name == L"targets") {
             if (action)
-                return Error(L"give only one of /send, /script and /targets");
+                return Error(kOnlyOne);
             action = CommandAction::kTargets;
             continue;
         }
-        if (name != L"send" && name != L"script" && name != L"filter")
+        if (name != L"send" && name != L"script" && name != L"open" && name != L"filter")
             return Error(L"unknown switch \"" + arg + L"\"");
         if (i + 1 >= args.size())
             return Error(arg + L" needs a value");
@@ -86,19 +98,28 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             continue;
         }
         if (action)
-            return Error(L"give only one of /send, /script and /targets");
-        action = name == L"send" ? CommandAction::kSend : CommandAction::kScript;
+            return Error(kOnlyOne);
+        action = name == L"send"   ? CommandAction::kSend
+                 : name == L"open" ? CommandAction::kOpen
+                                   : CommandAction::kScript;
         if (*action == CommandAction::kScript && value.empty())
             return Error(L"/script needs a file");
+        if (*action == CommandAction::kOpen && value.empty())
+            return Error(L"/open needs a pattern");
         r.text = value;
     }
     if (!action)
-        return Error(L"give one of /send, /script and /targets");
+        return Error(L"give one of /send, /script, /targets and /open");
     if (tab && *action != CommandAction::kSend)
         return Error(L"/tab goes with /send only");
-    if (r.inBackground && *action == CommandAction::kTargets)
+    if (r.inBackground && (*action == CommandAction::kTargets || *action == CommandAction::kOpen))
         return Error(L"/background and /foreground go with /send or /script");
+    if (arrangement && *action != CommandAction::kOpen)
+        return Error(L"/tile, /cascade and /noarrange go with /open only");
+    if (r.filterGiven && *action == CommandAction::kOpen)
+        return Error(L"/filter does not go with /open");
     r.action = *action;
+    r.arrangement = arrangement.value_or(Arrangement::kTile);
     r.endWithTab = tab;
     parsed.kind = ParsedCommandLine::Kind::kRequest;
     return parsed;

@@ -15,6 +15,9 @@ constexpr std::uint16_t kFlagTab = 1;
 constexpr std::uint16_t kFlagBackground = 4;
 constexpr std::uint16_t kFlagForeground = 8;
 constexpr std::uint16_t kFlagFilter = 2;
+// /open's arrangement (Arrangement's value) in bits 4 and 5.
+constexpr int kArrangementShift = 4;
+constexpr std::uint16_t kArrangementMask = 0x30;
 
 void Put16(std::string& out, std::uint32_t v) {
     out.push_back(static_cast<char>(v & 0xFF));
@@ -125,15 +128,18 @@ std::string EncodeRequest(const CommandRequest& request) {
     if (request.filterGiven)
         strings.push_back(request.filter);
     const auto way = !request.inBackground ? 0 : *request.inBackground ? kFlagBackground : kFlagForeground;
-    const auto flags = static_cast<std::uint16_t>((request.endWithTab ? kFlagTab : 0) |
-                                                  (request.filterGiven ? kFlagFilter : 0) | way);
+    const int arrangement = request.action == CommandAction::kOpen
+                                ? static_cast<int>(request.arrangement) << kArrangementShift
+                                : 0;
+    const auto flags = static_cast<std::uint16_t>(
+        (request.endWithTab ? kFlagTab : 0) | (request.filterGiven ? kFlagFilter : 0) | way | arrangement);
     return Encode(static_cast<std::uint16_t>(request.action), flags, strings);
 }
 
 std::optional<CommandRequest> DecodeRequest(std::string_view bytes) {
     const std::optional<Record> r = Decode(bytes);
-    if (!r || r->kind < 1 || r->kind > 3 ||
-        (r->flags & ~(kFlagTab | kFlagFilter | kFlagBackground | kFlagForeground)) != 0 ||
+    if (!r || r->kind < 1 || r->kind > 4 ||
+        (r->flags & ~(kFlagTab | kFlagFilter | kFlagBackground | kFlagForeground | kArrangementMask)) != 0 ||
         (r->flags & (kFlagBackground | kFlagForeground)) == (kFlagBackground | kFlagForeground))
         return std::nullopt;
     CommandRequest request;
@@ -146,13 +152,21 @@ std::optional<CommandRequest> DecodeRequest(std::string_view bytes) {
         (request.action != CommandAction::kTargets ? 1u : 0u) + (request.filterGiven ? 1u : 0u);
     if (r->strings.size() != expected || (request.endWithTab && request.action != CommandAction::kSend))
         return std::nullopt;
+    // /open carries its pattern and arrangement, and none of the others' options.
+    const int arrangement = (r->flags & kArrangementMask) >> kArrangementShift;
+    const bool open = request.action == CommandAction::kOpen;
+    if (open != (arrangement != 0) || (open && (request.filterGiven || request.inBackground)))
+        return std::nullopt;
+    if (open)
+        request.arrangement = static_cast<Arrangement>(arrangement);
     for (const std::wstring& s : r->strings)
         if (ToUtf16Units(s).size() > cli::kMaxTextUnits)
             return std::nullopt;
     std::size_t next = 0;
     if (request.action != CommandAction::kTargets)
         request.text = r->strings[next++];
-    if (request.action == CommandAction::kScript && request.text.empty())
+    if ((request.action == CommandAction::kScript || request.action == CommandAction::kOpen) &&
+        request.text.empty())
         return std::nullopt;
     if (request.filterGiven)
         request.filter = r->strings[next];

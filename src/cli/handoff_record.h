@@ -2,10 +2,11 @@
 // the report it sends back. Both are small, versioned and size-checked, and the reader refuses
 // anything it cannot parse whole.
 //
-// Layout, little-endian: "TDRL", version (u16, 1), kind (u16: 1 send, 2 script, 3 targets,
-// 0x80 report), flags (u16: request bit 0 /tab, bit 1 /filter given; report: the exit code),
+// Layout, little-endian: "TDRL", version (u16, 1), kind (u16: 1 send, 2 script, 3 targets, 4 open,
+// 0x80 report), flags (u16: request bit 0 /tab, bit 1 /filter given, bits 2 and 3 /background and
+// /foreground, bits 4 and 5 the arrangement of /open; report: the exit code),
 // count of strings (u16), then each string as its length in UTF-16 units (u32) and its units.
-// A request carries its text (not for /targets) and then the filter's name when one is given;
+// A request carries its text or pattern (not for /targets) and then the filter's name when one is given;
 // a report carries the lines to print.
 #pragma once
 #include <cstddef>

@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/clock.h"
 #include "platform/keyboard.h"
+#include "platform/launcher.h"
 #include "platform/shell.h"
 #include "platform/storage.h"
 #include "platform/target_marks.h"
@@ -21,6 +22,8 @@ struct Platform {
     ITray* tray = nullptr;
     // Show Targets' numbers over the windows; none where they cannot be drawn.
     ITargetMarks* marks = nullptr;
+    // Saved sessions and the start of other programs; none where programs cannot be started.
+    ILauncher* launcher = nullptr;
 };
 
 }  // namespace tandrel

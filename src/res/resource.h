@@ -12,6 +12,7 @@
 #define IDD_FILTERS 114
 #define IDD_FILTER_EDIT 115
 #define IDD_TARGETS 117
+#define IDD_OPEN_SESSIONS 116
 #define IDB_DONATE 134
 #define IDR_TRAY_MENU 139
 
@@ -76,6 +77,8 @@
 #define IDC_OPACITY_SLIDER 1601
 #define IDC_OPACITY_PERCENT 1602
 #define IDC_OPACITY_LABEL 1603
+#define IDC_PUTTY_PATH 1700
+#define IDC_PUTTY_BROWSE 1701
 
 // The filter list (template 114) and the filter editor (115).
 #define IDC_FILTER_LIST 1200
@@ -100,6 +103,14 @@
 
 // The Targets window (template 117).
 #define IDC_TARGETS_LIST 1750
+// Open Sessions (template 116).
+#define IDC_SESSION_LIST 1710
+#define IDC_SESSION_PATTERN 1711
+#define IDC_THEN_TILE 1712
+#define IDC_THEN_CASCADE 1713
+#define IDC_THEN_LEAVE 1714
+#define IDC_PUTTY_NOTE 1715
+#define IDC_OPEN_SESSIONS 1716
 
 // The tray menu (menu 139).
 #define IDM_TRAY_OPEN 32771
@@ -114,6 +125,7 @@
 #define IDM_TRAY_SHOW_TARGETS 32782
 #define IDM_TRAY_TYPE_IN_BACKGROUND 32783
 #define IDM_TRAY_TARGETS 32795
+#define IDM_TRAY_OPEN_SESSIONS 32790
 
 // Private messages of the main window: a second instance hands over (WM_USER + 1), and the
 // notification-area icon calls back (WM_USER + 2).

@@ -6,7 +6,7 @@ namespace tandrel {
 
 namespace {
 
-constexpr std::array<Preference, 19> kPreferences{{
+constexpr std::array<Preference, 20> kPreferences{{
     {L"savePassword", &Settings::savePassword, 0},
     {L"toolWindow", &Settings::toolWindow, 1},
     {L"alwaysOnTop", &Settings::alwaysOnTop, 1},
@@ -26,6 +26,12 @@ constexpr std::array<Preference, 19> kPreferences{{
     {L"runOnSystemStartup", &Settings::runOnSystemStartup, 0},
     {L"checkForUpdates", &Settings::checkForUpdates, 1},
     {L"typeInBackground", &Settings::typeInBackground, 0},
+    {L"openArrange", &Settings::openArrange, 3},
+}};
+
+constexpr std::array<TextPreference, 2> kTextPreferences{{
+    {L"puttyPath", &Settings::puttyPath},
+    {L"openPattern", &Settings::openPattern},
 }};
 
 }  // namespace
@@ -36,6 +42,10 @@ Settings::Settings() {
 
 std::span<const Preference> Preferences() {
     return kPreferences;
+}
+
+std::span<const TextPreference> TextPreferences() {
+    return kTextPreferences;
 }
 
 }  // namespace tandrel

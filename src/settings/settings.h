@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tandrel {
@@ -30,6 +31,10 @@ struct Settings {
     std::int32_t runOnSystemStartup{};
     std::int32_t checkForUpdates{};
     std::int32_t typeInBackground{};  // broadcasts by window messages, nothing brought forward
+    std::int32_t openArrange{};       // after Open Sessions: 1 leave, 2 cascade, 3 tile
+
+    std::wstring puttyPath;    // the putty.exe that opens saved sessions; empty: looked for
+    std::wstring openPattern;  // the last pattern of Open Sessions
 
     bool operator==(const Settings&) const = default;
 };
@@ -42,5 +47,12 @@ struct Preference {
 
 // Every preference, in the order the profile is written.
 std::span<const Preference> Preferences();
+
+// The preferences that hold text, written after the others; their default is empty.
+struct TextPreference {
+    std::wstring_view key;
+    std::wstring Settings::*member;
+};
+std::span<const TextPreference> TextPreferences();
 
 }  // namespace tandrel

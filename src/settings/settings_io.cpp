@@ -112,6 +112,8 @@ void ReadPreferences(IStorage& storage, const IniStore& profile, Settings& setti
                      std::wstring& encodedPassword) {
     for (const Preference& p : Preferences())
         settings.*p.member = profile.GetInt(kSection, p.key, p.fallback);
+    for (const TextPreference& p : TextPreferences())
+        settings.*p.member = profile.GetString(kSection, p.key, L"");
     encodedPassword = settings.savePassword != 0 ? ReadSavedPassword(storage, profile) : std::wstring();
 }
 
@@ -130,6 +132,7 @@ void WritePreferences(IStorage& storage, IniStore& profile, const Settings& sett
             kSection, kProtectedPasswordKey,
             settings.savePassword != 0 ? SealPassword(storage, encodedPassword, stored) : std::wstring());
     }
+    for (const TextPreference& p : TextPreferences()) profile.SetString(kSection, p.key, settings.*p.member);
 }
 
 std::optional<WindowPlace> ReadTargetsWindowPlace(const IniStore& profile) {

@@ -54,12 +54,15 @@ class IDialogHost {
     // The tooltip shown while the mouse rests on the control.
     virtual void SetItemTip(int id, const std::wstring& tip) = 0;
 
-    // Combo boxes and list boxes: the entries in order and one selection (-1 for none).
+    // Combo boxes, list boxes and list views: the entries in order and one selection (-1 for none).
     virtual void ClearList(int id) = 0;
     virtual void AddListItem(int id, const std::wstring& text) = 0;
     virtual void SelectListItem(int id, int index) = 0;
     virtual int ListSelection(int id) = 0;
     virtual int ListCount(int id) = 0;
+    // List views with check boxes: the check box of one entry.
+    virtual void SetListItemChecked(int id, int index, bool checked) = 0;
+    virtual bool IsListItemChecked(int id, int index) = 0;
 
     // Edit controls.
     virtual void SetEditSelection(int id, int start, int end) = 0;            // EM_SETSEL

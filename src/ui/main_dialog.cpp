@@ -97,6 +97,7 @@ bool CMainDialog::OnInitDialog() {
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kShowTargetsSysCommand, L"Show Targets\tCtrl+T");
     host->AppendSystemMenuItem(mainid::kTargetsSysCommand, L"Targets...\tCtrl+L");
+    host->AppendSystemMenuItem(mainid::kOpenSessionsSysCommand, L"Open Sessions...\tCtrl+O");
     host->AppendSystemMenuSeparator();
     host->AppendSystemMenuItem(mainid::kAboutSysCommand, L"About Tandrel...");
     // The way out by keyboard when Alt+F4 only hides the window into the tray.
@@ -203,6 +204,10 @@ bool CMainDialog::OnSysCommand(std::uintptr_t command) {
         OpenTargetsWindow();
         return true;
     }
+    if (c == static_cast<std::uintptr_t>(mainid::kOpenSessionsSysCommand)) {
+        RunInTurn([this] { OnOpenSessions(); });
+        return true;
+    }
     if (c == static_cast<std::uintptr_t>(mainid::kExitSysCommand)) {
         RunInTurn([this] { OnExit(); });
         return true;
@@ -298,7 +303,12 @@ void CMainDialog::PreTranslateKeyDown(int focusedControlId, std::uint32_t& key) 
         return;
     }
     if (key == 'L' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
-        OpenTargetsWindow();
+        OpenTargetsWindow();  // a window beside this one: it may open while a command runs
+        key = 0;
+        return;
+    }
+    if (key == 'O' && (platform.keyboard.KeyState(vk::kControl) & 0x8000) != 0) {
+        RunInTurn([this] { OnOpenSessions(); });
         key = 0;
         return;
     }

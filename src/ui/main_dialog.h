@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "settings/ini_store.h"
 #include "settings/profile_location.h"
+#include "sessions/sessions.h"
 #include "settings/settings.h"
 #include "settings/settings_io.h"
 #include "targets/filter.h"
@@ -54,6 +55,7 @@ inline constexpr int kAboutSysCommand = 16;
 inline constexpr int kShowTargetsSysCommand = 32;
 inline constexpr int kExitSysCommand = 48;
 inline constexpr int kTargetsSysCommand = 80;
+inline constexpr int kOpenSessionsSysCommand = 112;
 inline constexpr int kTrayOpen = IDM_TRAY_OPEN;
 inline constexpr int kTrayCascade = IDM_TRAY_CASCADE;
 inline constexpr int kTrayAbout = IDM_TRAY_ABOUT;
@@ -66,6 +68,7 @@ inline constexpr int kTrayCheckForUpdates = IDM_TRAY_CHECK_FOR_UPDATES;
 inline constexpr int kTrayShowTargets = IDM_TRAY_SHOW_TARGETS;
 inline constexpr int kTrayTypeInBackground = IDM_TRAY_TYPE_IN_BACKGROUND;
 inline constexpr int kTrayTargets = IDM_TRAY_TARGETS;
+inline constexpr int kTrayOpenSessions = IDM_TRAY_OPEN_SESSIONS;
 }  // namespace mainid
 
 // The main window. Its Win32 host (a modeless dialog made from template 110 with a modal loop
@@ -218,6 +221,17 @@ class CMainDialog : public CDialog {
     // `cell`, the whole window to the cell. False when the target did not answer and was passed
     // over (it is then never left hidden).
     bool PlaceTarget(WindowId target, int x, int y, int width, int height, const Rect* cell = nullptr);
+
+    // ---- saved sessions ----
+    // Open Sessions (tray menu, system menu, Ctrl+O): the dialog, then each ticked session opened
+    // and its window arranged as chosen; the sessions whose window did not appear named in one
+    // message box. The pattern and the arrangement are kept in the profile.
+    void OnOpenSessions();
+    // One putty.exe for each session, then the windows that appeared arranged.
+    OpenedSessions OpenAndArrange(const std::wstring& putty, const std::vector<std::wstring>& sessions,
+                                  Arrangement arrangement);
+    // /open: the saved sessions that pass the pattern, opened and arranged.
+    CommandOutcome RunOpenRequest(const CommandRequest& request);
 
     // ---- the command line ----
     // Carries out a request of the command line as if typed here: /send as from the command box

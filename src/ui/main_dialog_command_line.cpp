@@ -69,6 +69,9 @@ CommandOutcome CMainDialog::RunCommandRequest(const CommandRequest& request) {
     std::vector<MissedTarget> missed;
     std::wstring_view missedWhat = L"the command";
     switch (request.action) {
+        case CommandAction::kOpen:
+            selectedFilter = selected;
+            return RunOpenRequest(request);
         case CommandAction::kTargets: {
             // Numbered as {%INC%} numbers them: the ticked windows only; an unticked one is
             // listed with a dash.

@@ -108,6 +108,7 @@ const std::vector<CDialog::MapEntry>& CMainDialog::MessageMap() const {
         TrayCommand<&M::ShowTargets>(mainid::kTrayShowTargets),
         TrayCommand<&M::OpenTargetsWindow>(mainid::kTrayTargets),
         TrayCommand<&M::ToggleTypeInBackground>(mainid::kTrayTypeInBackground),
+        TrayCommand<&M::OnOpenSessions>(mainid::kTrayOpenSessions),
         Command<&M::OnExit>(mainid::kTrayExit),
         Command<&M::OnCloseBox>(mb::kIdCancel),
         // Last: the quick-key buttons, each sending its fixed keys.

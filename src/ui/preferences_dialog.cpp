@@ -138,6 +138,10 @@ const std::vector<CDialog::MapEntry>& CPreferencesDialog::MessageMap() const {
             m.push_back({DialogEvent::kCommand, b.id, notify::kEditChange, &EditHandler});
         m.push_back(
             {DialogEvent::kCommand, kFind, notify::kButtonClicked, &Bind<D, &D::FindCascadeDimensions>});
+        m.push_back(
+            {DialogEvent::kCommand, kPuttyPath, notify::kEditChange, &Bind<D, &D::OnPuttyPathChanged>});
+        m.push_back(
+            {DialogEvent::kCommand, kPuttyBrowse, notify::kButtonClicked, &Bind<D, &D::BrowseForPutty>});
         m.push_back({DialogEvent::kHScroll, -1, -1, &HScrollHandler});
         // No data exchange: the members already hold the values.
         m.push_back({DialogEvent::kCommand, kOk, notify::kButtonClicked, &Bind<CDialog, &CDialog::OnOK>});
@@ -184,6 +188,7 @@ void CPreferencesDialog::OnInitDialog() {
     host->SetCheck(kRunOnSystemStartup, values_.runOnSystemStartup != 0);
     host->SetCheck(kCheckForUpdates, values_.checkForUpdates != 0);
     host->SetCheck(kTypeInBackground, values_.typeInBackground != 0);
+    host->SetItemText(kPuttyPath, values_.puttyPath);
 
     UpdateControlStates();
 }
@@ -261,6 +266,19 @@ void CPreferencesDialog::FindCascadeDimensions() {
     host->SetItemText(kCascadeWidth, Decimal(values_.cascadeWidth));
     host->SetItemText(kCascadeHeight, Decimal(values_.cascadeHeight));
     UpdateControlStates();
+}
+
+void CPreferencesDialog::OnPuttyPathChanged() {
+    values_.puttyPath = host->ItemText(kPuttyPath);
+}
+
+void CPreferencesDialog::BrowseForPutty() {
+    std::wstring path;
+    if (host->ChooseFileToOpen(L"PuTTY (putty.exe)|putty.exe|Programs (*.exe)|*.exe||",
+                               L"Choose the PuTTY executable", path)) {
+        values_.puttyPath = path;
+        host->SetItemText(kPuttyPath, path);
+    }
 }
 
 void CPreferencesDialog::OnHelp() {

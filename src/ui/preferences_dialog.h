@@ -1,4 +1,4 @@
-// The "Preferences" dialog: eighteen of the main window's settings in one modal window. It
+// The "Preferences" dialog: nineteen of the main window's settings in one modal window. It
 // works on a copy: each control's handler writes its value as soon as the control changes, the
 // main window hands its settings in before the dialog is shown and takes them back only after OK.
 // OK is enabled only while the numeric values are in range; a note says which is not.
@@ -45,6 +45,8 @@ class CPreferencesDialog : public CDialog {
     static constexpr int kOpacityPercent = IDC_OPACITY_PERCENT;
     static constexpr int kOpacityLabel = IDC_OPACITY_LABEL;
     static constexpr int kRangeNote = IDC_RANGE_NOTE;
+    static constexpr int kPuttyPath = IDC_PUTTY_PATH;
+    static constexpr int kPuttyBrowse = IDC_PUTTY_BROWSE;
 
     // What OK accepts, bounds included.
     static constexpr std::int32_t kMinTransition = 1;
@@ -82,6 +84,9 @@ class CPreferencesDialog : public CDialog {
     // Find: the client size of the largest visible terminal window; when there is none of a
     // usable size, a message says what was measured and the values stay.
     void FindCascadeDimensions();
+    // The PuTTY executable: typed into its box, or chosen with Browse.
+    void OnPuttyPathChanged();
+    void BrowseForPutty();
     void OnHelp();
 
   protected:

@@ -34,6 +34,7 @@ void FakeDialogHost::UserDoubleClicks(int id, int index) {
 
 void FakeDialogHost::ClearList(int id) {
     controls_[id].items.clear();
+    controls_[id].ticks.clear();
     controls_[id].selection = -1;
 }
 

@@ -23,6 +23,7 @@ struct FakeControl {
     int picture = 0;
     std::wstring tip;
     std::vector<std::wstring> items;  // combo and list boxes
+    std::map<int, bool> ticks;        // list views: the entries' check boxes
     int selection = -1;
     int selStart = 0;  // edit selection
     int selEnd = 0;
@@ -117,6 +118,8 @@ class FakeDialogHost : public IDialogHost {
     void SelectListItem(int id, int index) override;
     int ListSelection(int id) override { return controls_[id].selection; }
     int ListCount(int id) override { return static_cast<int>(controls_[id].items.size()); }
+    void SetListItemChecked(int id, int index, bool on) override { controls_[id].ticks[index] = on; }
+    bool IsListItemChecked(int id, int index) override { return controls_[id].ticks[index]; }
     void SetEditSelection(int id, int start, int end) override;
     void ReplaceEditSelection(int id, const std::wstring& text) override;
     void ScrollEditCaret(int) override {}

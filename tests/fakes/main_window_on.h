@@ -1,5 +1,5 @@
 // The main window over fakes: a desktop (any FakeDesktop subclass), storage, shell, tray, target
-// marks and a dialog host, wired to one CMainDialog. The tests' fixtures are this with a few
+// marks, launcher and a dialog host, wired to one CMainDialog. The tests' fixtures are this with a few
 // choices made (MainWindowSetup) or small subclasses of it.
 #pragma once
 #include <optional>
@@ -9,6 +9,7 @@
 
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_dialog_host.h"
+#include "fakes/fake_launcher.h"
 #include "fakes/fake_marks.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_storage.h"
@@ -61,6 +62,7 @@ class MainWindowOn {
     Shell shell;
     FakeTray tray;
     FakeMarks marks;
+    FakeLauncher launcher;
     WindowId main =
         setup_.title != nullptr ? desktop.AddWindow(L"TANDREL_WND_CLASS", setup_.title) : kNoWindow;
     Host host = MadeHost();
@@ -81,6 +83,7 @@ class MainWindowOn {
     // What the main window is given: the fakes above.
     Platform Wiring() {
         Platform p{desktop, desktop, desktop, storage, shell};
+        p.launcher = &launcher;
         if (setup_.tray)
             p.tray = &tray;
         if (setup_.marks)

@@ -14,8 +14,12 @@ using Kind = ParsedCommandLine::Kind;
 using A = CommandAction;
 
 CommandRequest R(A action, std::wstring text = L"", const wchar_t* filter = nullptr, bool tab = false,
-                 std::optional<bool> inBackground = std::nullopt) {
-    return {action, std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab, inBackground};
+                 std::optional<bool> inBackground = std::nullopt, Arrangement arrange = Arrangement::kTile) {
+    return {action,       std::move(text), filter != nullptr, filter != nullptr ? filter : L"", tab,
+            inBackground, arrange};
+}
+CommandRequest Open(std::wstring pattern, Arrangement arrange = Arrangement::kTile) {
+    return R(A::kOpen, std::move(pattern), nullptr, false, std::nullopt, arrange);
 }
 
 struct ParseCase {
@@ -44,6 +48,14 @@ TEST(CommandLine, ParsesEveryFormAndRefusesTheRest) {
          R(A::kTargets),
          L"only one of /back"},
         {{L"/targets", L"/background"}, Kind::kError, R(A::kTargets), L"go with /send or /script"},
+        {{L"/open", L"web*;-web03"}, Kind::kRequest, Open(L"web*;-web03"), L""},
+        {{L"/open", L"db*", L"/Cascade"}, Kind::kRequest, Open(L"db*", Arrangement::kCascade), L""},
+        {{L"-noarrange", L"/open", L"/x"}, Kind::kRequest, Open(L"/x", Arrangement::kLeave), L""},
+        {{L"/open", L"a", L"/tile", L"/cascade"}, Kind::kError, R(A::kTargets), L"only one of /tile"},
+        {{L"/send", L"a", L"/tile"}, Kind::kError, R(A::kTargets), L"go with /open only"},
+        {{L"/open", L""}, Kind::kError, R(A::kTargets), L"/open needs a pattern"},
+        {{L"/open", L"a", L"/filter", L"b"}, Kind::kError, R(A::kTargets), L"/filter does not go with /open"},
+        {{L"/open", L"a", L"/background"}, Kind::kError, R(A::kTargets), L"go with /send or /script"},
         {{L"/?"}, Kind::kHelp, R(A::kTargets), L""},
         {{L"/send"}, Kind::kError, R(A::kTargets), L"needs a value"},
         {{L"/script", L""}, Kind::kError, R(A::kTargets), L"needs a file"},
@@ -78,6 +90,8 @@ TEST(HandOffRecord, RequestsAndReportsComeBackAsTheyWere) {
         R(A::kScript, L"C:\\scripts\\a.tdl", nullptr, false, true),
         R(A::kSend, L"ls", nullptr, false, false),
         R(A::kTargets, L"", L""),
+        Open(L"web*;-web03", Arrangement::kCascade),
+        Open(L"x", Arrangement::kLeave),
     };
     for (const CommandRequest& r : requests)
         EXPECT_EQ(handoff::DecodeRequest(handoff::EncodeRequest(r)), r) << ::testing::PrintToString(r.text);
@@ -127,7 +141,8 @@ TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
         good + "x",                                                  // a byte after the last string
         with(0, 'X'),                                                // not our magic
         with(4, 2),                                                  // another version
-        with(6, 4),                                                  // no such request
+        with(6, 5),                                                  // no such request
+        with(8, 0x12),                                               // an arrangement without /open
         with(6, static_cast<char>(0x80)),                            // a report is no request
         with(8, 16),                                                 // an unknown flag
         with(8, 14),                                                 // both ways
@@ -136,6 +151,7 @@ TEST(HandOffRecord, MalformedAndOversizedRecordsAreRefused) {
         with(16, 0),                                                 // a NUL in the text
         handoff::EncodeRequest(R(A::kTargets, L"", nullptr, true)),  // /tab without /send
         handoff::EncodeRequest(R(A::kScript)),                       // no file
+        handoff::EncodeRequest(R(A::kOpen)),                         // no pattern
         unit32k,                                                     // text too long
         good + std::string(handoff::kMaxRecordBytes, '\0'),          // oversized
     };

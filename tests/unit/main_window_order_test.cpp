@@ -48,7 +48,8 @@ TEST(MainWindowInit, RunsItsStepsInOrder) {
                           "font 1014 Marlett 100", "font 1010 Marlett 80", "font 1016 Marlett 80",
                           "font 1007 Symbol 70", "check 1007 0", "sysmenu remove 61488", "sysmenu separator",
                           "sysmenu 32 Show Targets\tCtrl+T", "sysmenu 80 Targets...\tCtrl+L",
-                          "sysmenu separator", "sysmenu 16 About Tandrel...", "sysmenu 48 Exit",
+                          "sysmenu 112 Open Sessions...\tCtrl+O", "sysmenu separator",
+                          "sysmenu 16 About Tandrel...", "sysmenu 48 Exit",
                           "measure",  // normalWindowHeight
                           // ApplyWindowPreferences
                           "measure", "title Tandrel 1.7 - Keyfanner", "exstyle 0xc0080", "sleep 20",

@@ -58,6 +58,7 @@ const IntMember kIntegers[] = {
     {L"runOnSystemStartup", &Settings::runOnSystemStartup, 0},
     {L"checkForUpdates", &Settings::checkForUpdates, 1},
     {L"typeInBackground", &Settings::typeInBackground, 0},
+    {L"openArrange", &Settings::openArrange, 3},
 };
 
 class SettingsTest
@@ -206,7 +207,7 @@ TEST_F(SettingsTest, TheFirstSaveOfAFreshProfileWritesEveryKeyInOrder) {
         L"transition=25\r\nwindowOpacity=255\r\nautoArrange=1\r\nautoMinimize=0\r\narrangeOnStartup=0\r\n"
         L"unhideOnExit=1\r\ncascadeWidth=642\r\ncascadeHeight=386\r\nsendCR=1\r\ntabCompletion=0\r\n"
         L"cmdhistoryScrollThrough=1\r\nemulateCopyPaste=1\r\nrunOnSystemStartup=0\r\ncheckForUpdates=1\r\n"
-        L"typeInBackground=0\r\n";
+        L"typeInBackground=0\r\nopenArrange=3\r\nputtyPath=\r\nopenPattern=\r\n";
     ASSERT_TRUE(storage.files.contains(kBeside));
     EXPECT_EQ(storage.files[kBeside], EncodeUtf16LeWithBom(expected));
     EXPECT_EQ(storage.writes, 1);
@@ -221,6 +222,8 @@ TEST_F(SettingsTest, EveryValueComesBackAtTheNextStart) {
     std::int32_t value = 1000;
     for (const IntMember& m : kIntegers) d.settings.*m.member = ++value;
     d.settings.savePassword = 1;
+    d.settings.puttyPath = L"D:\\Net Tools\\putty.exe";
+    d.settings.openPattern = L"web*;-web03";
     d.SaveSettings();
 
     CMainDialog& next = Start();
@@ -229,6 +232,8 @@ TEST_F(SettingsTest, EveryValueComesBackAtTheNextStart) {
     EXPECT_EQ(next.commandHistory, (std::vector<std::wstring>{L"uptime", L"sudo -i", L"exit"}));
     EXPECT_EQ(next.historyCursor, 3);
     EXPECT_EQ(DecodePassword(next.encodedPassword), L"s\x0435cr\x0435t");
+    EXPECT_EQ(next.settings.puttyPath, L"D:\\Net Tools\\putty.exe");
+    EXPECT_EQ(next.settings.openPattern, L"web*;-web03");
     value = 1000;
     for (const IntMember& m : kIntegers) {
         ++value;

@@ -311,28 +311,77 @@ bool Win32DialogHost::IsComboBox(int id) const {
     return lstrcmpiW(name, L"ComboBox") == 0;
 }
 
+bool Win32DialogHost::IsListView(int id) const {
+    wchar_t name[32] = {};
+    ::GetClassNameW(Item(id), name, 32);
+    return lstrcmpiW(name, WC_LISTVIEWW) == 0;
+}
+
 void Win32DialogHost::ClearList(int id) {
+    if (IsListView(id)) {
+        // One column as wide as the list, and a check box before each entry.
+        const HWND list = Item(id);
+        ListView_DeleteAllItems(list);
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                                            LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+        if (Header_GetItemCount(ListView_GetHeader(list)) == 0) {
+            RECT client{};
+            ::GetClientRect(list, &client);
+            LVCOLUMNW column{};
+            column.mask = LVCF_WIDTH;
+            column.cx = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
+            ListView_InsertColumn(list, 0, &column);
+        }
+        return;
+    }
     ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
 }
 
 void Win32DialogHost::AddListItem(int id, const std::wstring& text) {
+    if (IsListView(id)) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = ListCount(id);
+        item.pszText = const_cast<wchar_t*>(text.c_str());
+        ListView_InsertItem(Item(id), &item);
+        return;
+    }
     ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_ADDSTRING : LB_ADDSTRING, 0,
                           reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void Win32DialogHost::SelectListItem(int id, int index) {
+    if (IsListView(id)) {
+        ListView_SetItemState(Item(id), -1, 0, LVIS_SELECTED);
+        if (index >= 0)
+            ListView_SetItemState(Item(id), index, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+        return;
+    }
     ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
                           0);
 }
 
 int Win32DialogHost::ListSelection(int id) {
+    if (IsListView(id))
+        return ListView_GetNextItem(Item(id), -1, LVNI_SELECTED);
     return static_cast<int>(
         ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 int Win32DialogHost::ListCount(int id) {
+    if (IsListView(id))
+        return ListView_GetItemCount(Item(id));
     const LRESULT n = ::SendDlgItemMessageW(hwnd_, id, IsComboBox(id) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     return n < 0 ? 0 : static_cast<int>(n);
+}
+
+void Win32DialogHost::SetListItemChecked(int id, int index, bool checked) {
+    ListView_SetCheckState(Item(id), index, checked ? TRUE : FALSE);
+}
+
+bool Win32DialogHost::IsListItemChecked(int id, int index) {
+    return ListView_GetCheckState(Item(id), index) != 0;
 }
 
 void Win32DialogHost::SetEditSelection(int id, int start, int end) {

@@ -52,6 +52,8 @@ class Win32DialogHost : public IDialogHost {
     void SelectListItem(int id, int index) override;
     int ListSelection(int id) override;
     int ListCount(int id) override;
+    void SetListItemChecked(int id, int index, bool checked) override;
+    bool IsListItemChecked(int id, int index) override;
     void SetEditSelection(int id, int start, int end) override;
     void ReplaceEditSelection(int id, const std::wstring& text) override;
     void ScrollEditCaret(int id) override;
@@ -84,8 +86,9 @@ class Win32DialogHost : public IDialogHost {
 
   private:
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
-    // Combo boxes take CB_* messages, list boxes LB_*.
+    // Combo boxes take CB_* messages, list boxes LB_*, list views LVM_*.
     bool IsComboBox(int id) const;
+    bool IsListView(int id) const;
     bool HasTool(HWND item) const;
 
     struct Glyph {

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace tandrel::win32 {
@@ -11,10 +12,13 @@ struct Win32Platform {
     Win32Keyboard keyboard;
     Win32WindowSystem windows;
     Win32Clock clock;
+    Win32Launcher launcher;
 
     // The whole boundary for the core, with the storage and shell implementations beside these.
     Platform With(IStorage& storage, IShell& shell) {
-        return Platform{keyboard, windows, clock, storage, shell};
+        Platform platform{keyboard, windows, clock, storage, shell};
+        platform.launcher = &launcher;
+        return platform;
     }
 };
 

@@ -11,10 +11,11 @@ namespace {
 constexpr UINT kTrayNotifyMessage = TANDREL_MSG_TRAY_NOTIFY;
 constexpr UINT kIconId = TANDREL_TRAY_ICON_ID;
 constexpr UINT kOpenCommand = IDM_TRAY_OPEN;
-// Open, Preferences, Check for Updates, About and Exit, greyed while a dialog is open; the
-// arrangement submenu goes by position.
-constexpr UINT kDialogCommands[] = {IDM_TRAY_OPEN, IDM_TRAY_PREFERENCES, IDM_TRAY_CHECK_FOR_UPDATES,
-                                    IDM_TRAY_ABOUT, IDM_TRAY_EXIT};
+// Open, Open Sessions, Preferences, Check for Updates, About and Exit, greyed while a dialog is
+// open; the arrangement submenu goes by position.
+constexpr UINT kDialogCommands[] = {IDM_TRAY_OPEN,        IDM_TRAY_OPEN_SESSIONS,
+                                    IDM_TRAY_PREFERENCES, IDM_TRAY_CHECK_FOR_UPDATES,
+                                    IDM_TRAY_ABOUT,       IDM_TRAY_EXIT};
 constexpr UINT kArrangePosition = 2;
 }  // namespace
 

@@ -209,7 +209,8 @@ TEST_F(CommandLineTest, TargetsAreListedInTitleOrderAndBadArgumentsExitWithTwo) 
     for (const auto& p : probes_) ASSERT_TRUE(p->Started());
     const std::string usage =
         "usage: tandrel.exe /send \"text\" [/filter \"name\"] [/tab] [/background | /foreground] | /script "
-        "\"file.tdl\" [/filter \"name\"] [/background | /foreground] | /targets [/filter \"name\"]\r\n";
+        "\"file.tdl\" [/filter \"name\"] [/background | /foreground] | /targets [/filter \"name\"] | /open "
+        "\"pattern\" [/tile | /cascade | /noarrange]\r\n";
     const struct {
         std::vector<std::wstring> args;
         DWORD exitCode;

@@ -414,5 +414,46 @@ TEST_F(PuttyTest, AWindowUntickedInTheTargetsWindowIsLeftOutUntilTickedAgain) {
     EXPECT_TRUE(app.Process().WaitForExit(kBoundMs));
 }
 
+// Saved sessions opened by tandrel.exe's Open Sessions dialog and a handed-over /open, each tiled;
+// the session whose host refuses is named.
+TEST(PuttySessionsTest, OpenSessionsOpensAndTilesTheSavedSessionsAndNamesTheOneRefused) {
+    TempFolder folder(L"e2e-sessions");
+    WriteAppProfile(folder,
+                    "checkForUpdates=0\r\nminimizeToSysTray=0\r\nputtyPath=" + Narrow(PuttyExe()) + "\r\n");
+    TandrelApp app(folder);
+    ASSERT_TRUE(Shown(app));
+    PuttyWindows saved({L"e2e-web01", L"e2e-web02"}, SW_SHOWNORMAL, false);
+    ASSERT_EQ(saved.Error(), "");
+    ASSERT_TRUE(SaveRefusingSession(L"e2e-refused"));
+    Click(app.Window(), IDM_TRAY_OPEN_SESSIONS);
+    const HWND dialog = WaitForDialog(app.Window(), L"Open Sessions");
+    ASSERT_NE(dialog, nullptr);
+    SetText(dialog, IDC_SESSION_PATTERN, L"e2e-*;-*02");
+    Click(dialog, IDC_OPEN_SESSIONS);
+    const HWND box = WaitForMessageBox(app.ProcessId(), kBoundMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"No PuTTY window appeared for:\ne2e-refused");
+    AnswerMessageBox(box, IDOK);
+    const std::wstring exe = folder.File(L"tandrel-cli.exe");
+    CopyFileW(TandrelExe().c_str(), exe.c_str(), FALSE);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileW(folder.File(L"out.txt").c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, 0, nullptr);
+    ChildProcess cli;
+    ASSERT_TRUE(cli.Start(exe, {L"/open", L"*02;*refused", L"/tile"}, folder.Path(), -1, out));
+    CloseHandle(out);
+    ASSERT_TRUE(cli.WaitForExit(kWaitMs));
+    EXPECT_EQ(cli.ExitCode(), 1u);
+    EXPECT_EQ(ReadWholeFile(folder.File(L"out.txt")),
+              "Opened 1 of 2 sessions; no window appeared for:\r\n  e2e-refused\r\n");
+    ASSERT_TRUE(saved.Adopt());
+    const tandrel::Placement whole =
+        tandrel::TilePlacements(1, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN))[0];
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        EXPECT_TRUE(WaitUntil([&] { return InTileCell(saved[i].Window(), whole, false); }, kBoundMs)) << i;
+    EndPuttyErrorBoxes();
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\SimonTatham\\PuTTY\\Sessions\\e2e-refused");
+}
+
 }  // namespace
 }  // namespace e2e

@@ -75,7 +75,28 @@ bool ReadLine(SOCKET s, std::string& line) {
     return false;
 }
 
+void EndProcess(DWORD id) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id); process != nullptr) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, kStartBoundMs);
+        CloseHandle(process);
+    }
+}
+
 }  // namespace
+
+bool SaveRefusingSession(const std::wstring& name) {
+    return WriteSession(name, 1, name);  // port 1 (tcpmux), which nothing serves here
+}
+
+void EndPuttyErrorBoxes() {
+    for (const wchar_t* caption : {L"PuTTY Error", L"PuTTY Fatal Error"})
+        while (HWND box = FindWindowW(L"#32770", caption)) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(box, &id);
+            EndProcess(id);
+        }
+}
 
 std::wstring PuttyExe() {
     return DriverFolder() + L"..\\putty\\putty.exe";
@@ -98,7 +119,7 @@ bool PuttyWindow::WaitForPrompts(std::size_t count, DWORD boundMs) const {
     return WaitUntil([&] { return Prompts() >= count; }, boundMs);
 }
 
-PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showCommand) {
+PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showCommand, bool start) {
     wchar_t port[16] = {};
     if (GetEnvironmentVariableW(L"E2E_SHELLS_PORT", port, 16) == 0) {
         error_ = "E2E_SHELLS_PORT is not set: run the scenarios through tests/e2e/run";
@@ -127,9 +148,11 @@ PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showComm
         return;
     }
     for (const std::wstring& title : titles) {
-        if (!Open(title, showCommand))
+        if (!Open(title, showCommand, start))
             return;
     }
+    if (!start)
+        return;
     // Started together, so that their start-up overlaps; then each must be connected and prompting.
     for (auto& w : windows_) {
         PuttyWindow& pw = *w;
@@ -146,7 +169,19 @@ PuttyWindows::PuttyWindows(const std::vector<std::wstring>& titles, int showComm
     }
 }
 
-bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
+bool PuttyWindows::Adopt() {
+    for (auto& w : windows_) {
+        if (!WaitUntil([&] { return (w->window_ = FindWindowW(L"PuTTY", w->title_.c_str())) != nullptr; },
+                       kStartBoundMs))
+            return false;
+        GetWindowThreadProcessId(w->window_, &w->adopted_);
+        if (!w->WaitForPrompts(1, kStartBoundMs))
+            return false;
+    }
+    return true;
+}
+
+bool PuttyWindows::Open(const std::wstring& title, int showCommand, bool start) {
     const char request[] = "shell\n";
     std::string answer;
     if (send(control_, request, sizeof request - 1, 0) != sizeof request - 1 || !ReadLine(control_, answer)) {
@@ -158,12 +193,12 @@ bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
     w->title_ = title;
     const unsigned port = static_cast<unsigned>(std::stoul(answer.substr(0, blank)));
     w->folder_ = FromUnixPath(answer.substr(blank + 1));
-    w->session_ = L"tandrel-e2e-" + std::to_wstring(port);
+    w->session_ = start ? L"tandrel-e2e-" + std::to_wstring(port) : title;
     if (!WriteSession(w->session_, port, title)) {
         error_ = "cannot write the PuTTY session, error " + std::to_string(GetLastError());
         return false;
     }
-    if (!w->process_.Start(PuttyExe(), {L"-load", w->session_}, w->folder_, showCommand)) {
+    if (start && !w->process_.Start(PuttyExe(), {L"-load", w->session_}, w->folder_, showCommand)) {
         error_ = "cannot start putty.exe, error " + std::to_string(GetLastError());
         return false;
     }
@@ -174,6 +209,7 @@ bool PuttyWindows::Open(const std::wstring& title, int showCommand) {
 PuttyWindows::~PuttyWindows() {
     for (auto& w : windows_) {
         w->process_.Kill();
+        EndProcess(w->adopted_);
         RegDeleteKeyW(HKEY_CURRENT_USER, (kSessions + w->session_).c_str());
     }
     // The next scenario must not find them: a window can outlive its process for a moment.

@@ -24,7 +24,7 @@ class PuttyWindow {
     HWND Window() const { return window_; }
     std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(window_); }
     const std::wstring& Title() const { return title_; }
-    DWORD ProcessId() const { return process_.Id(); }
+    DWORD ProcessId() const { return adopted_ != 0 ? adopted_ : process_.Id(); }
 
     // Every byte the window has sent to its shell, in order.
     std::string Received() const;
@@ -42,14 +42,19 @@ class PuttyWindow {
     std::wstring session_;  // PuTTY's saved session of this window
     std::wstring folder_;   // the shell's working folder, with a trailing backslash
     ChildProcess process_;
+    DWORD adopted_ = 0;  // the process of a window the program under test opened
     HWND window_ = nullptr;
 };
 
 class PuttyWindows {
   public:
     // Starts one PuTTY window per title, shown with `showCommand`, and waits until every one is
-    // connected and its shell has shown its first prompt.
-    explicit PuttyWindows(const std::vector<std::wstring>& titles, int showCommand = SW_SHOWNORMAL);
+    // connected and its shell has shown its first prompt. With `start` false each is only saved
+    // (a session named as its title) for the program under test to open; Adopt then waits for
+    // its window and prompt, and ends it with the rest.
+    explicit PuttyWindows(const std::vector<std::wstring>& titles, int showCommand = SW_SHOWNORMAL,
+                          bool start = true);
+    bool Adopt();
     ~PuttyWindows();
     PuttyWindows(const PuttyWindows&) = delete;
     PuttyWindows& operator=(const PuttyWindows&) = delete;
@@ -61,10 +66,14 @@ class PuttyWindows {
     const PuttyWindow& operator[](std::size_t i) const { return *windows_[i]; }
 
   private:
-    bool Open(const std::wstring& title, int showCommand);
+    bool Open(const std::wstring& title, int showCommand, bool start);
     std::string error_;
     SOCKET control_ = INVALID_SOCKET;  // closing it ends the shells
     std::vector<std::unique_ptr<PuttyWindow>> windows_;
 };
+
+// A saved session to a loopback port nobody listens on; every PuTTY showing an error box ended.
+bool SaveRefusingSession(const std::wstring& name);
+void EndPuttyErrorBoxes();
 
 }  // namespace e2e
