@@ -6,6 +6,7 @@
 #include "keys/key_names.h"
 #include "keys/key_sender.h"
 #include "platform/platform_constants.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {
@@ -82,9 +83,7 @@ void CKeySender::AppendKeyMessages(std::uint16_t code, std::uint32_t count, bool
     const std::uint32_t up = heldAlt ? wm::kSysKeyUp : wm::kKeyUp;
     const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
     for (std::uint32_t i = 0; i < times; ++i) {
-        if (wait)
-            WaitBeforeKey();
-        if (!MayType())
+        if (!ReadyForKey(wait))
             return;
         AppendMessage(down, key, static_cast<std::intptr_t>(lParam));
         AppendMessage(up, key, static_cast<std::intptr_t>(lParam | keymsg::kWasDown | keymsg::kTransition));
@@ -129,22 +128,12 @@ void CKeySender::AppendCharacterMessages(std::uint32_t codePoint, std::uint32_t 
         AppendKeyMessages(code, count, wait);
         return;
     }
-    std::uint16_t units[2] = {static_cast<std::uint16_t>(unit), 0};
-    std::size_t unitCount = 1;
-    if (unit > 0xFFFF) {
-        // Beyond 16 bits: the high surrogate first, then the low one.
-        const std::uint32_t v = unit - 0x10000;
-        units[0] = static_cast<std::uint16_t>(0xD800 + (v >> 10));
-        units[1] = static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF));
-        unitCount = 2;
-    }
+    const std::u16string units = Utf16UnitsOf(unit);
     const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
     for (std::uint32_t i = 0; i < times; ++i) {
-        if (wait)
-            WaitBeforeKey();
-        if (!MayType())
+        if (!ReadyForKey(wait))
             return;
-        for (std::size_t u = 0; u < unitCount; ++u) AppendMessage(wm::kChar, units[u], kRepeatOnce);
+        for (const char16_t u : units) AppendMessage(wm::kChar, u, kRepeatOnce);
     }
 }
 

@@ -127,6 +127,12 @@ class CKeySender {
     // Whether a key may still be typed: the play has not stopped, and the window the keys are
     // for (when one is named) is still there. Stops the play when it has closed.
     bool MayType();
+    // Before each press of a main key: the pacing wait when `wait` is set, then MayType.
+    bool ReadyForKey(bool wait) {
+        if (wait)
+            WaitBeforeKey();
+        return MayType();
+    }
     // The message half of the player, used while `messages_` is set.
     void AppendKeyMessages(std::uint16_t code, std::uint32_t count, bool wait);
     void AppendCharacterMessages(std::uint32_t codePoint, std::uint32_t count, bool wait);

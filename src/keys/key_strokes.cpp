@@ -6,6 +6,7 @@
 #include "keys/key_names.h"
 #include "keys/key_sender.h"
 #include "platform/platform_constants.h"
+#include "platform/text_codec.h"
 
 namespace tandrel {
 namespace {
@@ -76,9 +77,7 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
     const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
     if (vkey == vk::kNumLock) {
         for (std::uint32_t i = 0; i < times; ++i) {
-            if (wait)
-                WaitBeforeKey();
-            if (!MayType())
+            if (!ReadyForKey(wait))
                 return;
             StrokeNumLock();
             keysPending_ = true;
@@ -91,9 +90,7 @@ void CKeySender::StrokeKey(std::uint16_t key, std::uint32_t count, bool release,
     // and Alt codes are the right-hand keys, and the left ones would stay held.
     const std::uint32_t upFlags = downFlags | keyflag::kKeyUp;
     for (std::uint32_t i = 0; i < times; ++i) {
-        if (wait)
-            WaitBeforeKey();
-        if (!MayType())
+        if (!ReadyForKey(wait))
             return;
         keyboard_.KeyEvent(vkey, scan, downFlags);
         if (release)
@@ -185,19 +182,11 @@ void CKeySender::TypeCodePoint(std::uint32_t codePoint, std::uint32_t count) {
 void CKeySender::TypeStandAlone(std::uint32_t codePoint, std::uint32_t count) {
     if (codePoint > kLastCodePoint)
         codePoint = kReplacementCharacter;  // not a character
-    std::uint16_t units[2] = {static_cast<std::uint16_t>(codePoint), 0};
-    std::size_t unitCount = 1;
-    if (codePoint > 0xFFFF) {
-        // A character beyond 16 bits is two UTF-16 units, sent back to back as one character.
-        const std::uint32_t v = codePoint - 0x10000;
-        units[0] = static_cast<std::uint16_t>(0xD800 + (v >> 10));
-        units[1] = static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF));
-        unitCount = 2;
-    }
+    // A character beyond 16 bits is two UTF-16 units, sent back to back as one character.
+    const std::u16string units = Utf16UnitsOf(codePoint);
     const auto times = static_cast<std::uint16_t>(count & 0xFFFF);
     for (std::uint32_t i = 0; i < times; ++i) {
-        WaitBeforeKey();
-        if (!MayType())
+        if (!ReadyForKey(true))
             return;
         const WindowId focus = windows_.FocusWindow();
         // Nothing has the keyboard: the character is lost, as a key would be.
@@ -213,7 +202,7 @@ void CKeySender::TypeStandAlone(std::uint32_t codePoint, std::uint32_t count) {
             }
             keysPending_ = false;
         }
-        for (std::size_t u = 0; u < unitCount; ++u) windows_.Send(focus, wm::kChar, units[u], 1);
+        for (const char16_t unit : units) windows_.Send(focus, wm::kChar, unit, 1);
     }
 }
 

@@ -175,4 +175,11 @@ std::string EncodeUtf16LeWithBom(std::wstring_view text) {
     return out;
 }
 
+std::u16string Utf16UnitsOf(char32_t codePoint) {
+    if (codePoint <= 0xFFFF)
+        return std::u16string(1, static_cast<char16_t>(codePoint));
+    const char32_t v = codePoint - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
+}
+
 }  // namespace tandrel

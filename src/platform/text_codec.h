@@ -22,5 +22,7 @@ std::string EncodeUtf16LeWithBom(std::wstring_view text);
 // The text as UTF-16 code units (surrogate pairs for code points above U+FFFF where wchar_t has
 // 32 bits), so every platform sees the same units Windows does.
 std::u16string ToUtf16Units(std::wstring_view text);
+// One code point as UTF-16: beyond 16 bits the high surrogate, then the low one.
+std::u16string Utf16UnitsOf(char32_t codePoint);
 
 }  // namespace tandrel
