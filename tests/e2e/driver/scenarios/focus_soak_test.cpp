@@ -174,6 +174,11 @@ class FocusSoak {
                 return "a probe did not start";
         if (!Shown(*app_))
             return "tandrel.exe did not show its window";
+        // The first key waits for the keyboard to reach the command box: under a window manager a
+        // focus change for a window just started re-reads the modifiers from the X server, which
+        // holds none of the keys injected here, and a Shift held at that moment would be lost.
+        if (!WaitUntil([&] { return KeyboardInCommandBox(app_->Window()); }, kDeliveryMs))
+            return "the keyboard never reached the command box of the window just started";
         // The shells must outlive Ctrl+D on an empty line.
         return Checked(TypeCommand(L"export IGNOREEOF=999999", false));
     }
