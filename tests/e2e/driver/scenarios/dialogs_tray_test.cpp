@@ -431,7 +431,8 @@ TEST_F(DialogsTrayTest, EveryButtonIsNamedAndEveryDialogsMnemonicsAreUnique) {
                    {L"Preferences", main, IDC_PREFERENCES},
                    {L"PuTTY Filters", main, IDC_FILTERS},
                    {L"Add Filter", nullptr, IDC_FILTER_ADD},
-                   {L"Targets", main, -tandrel::mainid::kTargetsSysCommand}};
+                   {L"Targets", main, -tandrel::mainid::kTargetsSysCommand},
+                   {L"Open Sessions", main, -tandrel::mainid::kOpenSessionsSysCommand}};
     HWND owner = main;
     for (const auto& d : dialogs) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(d.caption)));
