@@ -315,8 +315,6 @@ class CMainDialog : public CDialog {
     bool commandRunning = false;
     std::deque<std::function<void()>> commandsInTurn;
     CKeySender keySender;
-    // The targets the last broadcast passed over (hung, gone, or never holding the focus).
-    std::vector<WindowId> passedOver;
     // The last broadcast's targets and what it missed, for the Targets window.
     std::vector<WindowId> lastDelivered;
     std::vector<MissedTarget> lastMissed;

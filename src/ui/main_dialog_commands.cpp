@@ -115,12 +115,6 @@ std::vector<MissedTarget> CMainDialog::SendToTargets(const std::wstring& base, b
                                            : TypeIntoTargets(ports, targets, base, options);
     lastDelivered = targets;
     lastMissed = missed;
-    passedOver.clear();
-    for (const MissedTarget& m : missed) {
-        // Typed the foreground way instead, it was served.
-        if (m.reason != MissReason::kTypedInForeground)
-            passedOver.push_back(m.window);
-    }
     // Without a window of its own there is nothing to redraw (a null window would mean the
     // whole desktop).
     if (mainWindow != kNoWindow) {
