@@ -18,6 +18,26 @@ constexpr int kRounds = 20;
 // Makes each command some 60 characters long.
 const std::string kFiller = "-qwertyuiopasdfghjklzxcvbnm1234567890wxy";
 
+double Ms(const FILETIME& t) {
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+           1e4;
+}
+
+// The processor time spent so far by the whole machine (every core, every process: the
+// terminals, the shells, wineserver, the X server) and by this process, which holds the
+// broadcast.
+double MachineBusyMs() {
+    FILETIME idle, kernel, user;
+    GetSystemTimes(&idle, &kernel, &user);
+    return Ms(kernel) + Ms(user) - Ms(idle);  // the kernel time includes the idle time
+}
+
+double OwnBusyMs() {
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+    return Ms(kernel) + Ms(user);
+}
+
 double NowMs() {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
@@ -34,8 +54,8 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
     tandrel::CMainDialog& dialog = core.Dialog();
     std::printf("%d broadcasts of `echo ok-{%%INC%%}-rN%s >>f` into %zu PuTTY windows\n", kRounds,
                 kFiller.c_str(), kWindows);
-    std::printf("%-10s %6s %8s %8s %8s %7s %6s | per window, ms:", "transition", "intact", "min ms", "median",
-                "max ms", "waits", "ratio");
+    std::printf("%-10s %6s %8s %8s %8s %7s %6s %8s %6s | per window, ms:", "transition", "intact", "min ms",
+                "median", "max ms", "waits", "ratio", "cpu ms", "ours");
     std::printf("%s (rest: playing the keys and the transition)\n",
                 TypingRecorder::BreakdownHeader().c_str());
     // The foreground way at each transition, then the background way side by side in one run.
@@ -50,15 +70,18 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
         std::vector<std::size_t> from;
         for (std::size_t i = 0; i < kWindows; ++i) from.push_back(windows[i].Received().size());
         std::vector<double> wall;
+        double machine = 0, own = 0;  // processor time, ms
         std::vector<std::string> want(kWindows);
         for (int r = 0; r < kRounds; ++r) {
             const std::string round =
                 (background ? "-bg" : "-t") + std::to_string(transition) + "r" + std::to_string(r);
-            const double start = NowMs();
+            const double start = NowMs(), machineAtStart = MachineBusyMs(), ownAtStart = OwnBusyMs();
             dialog.BroadcastKeys(L"echo ok-{%INC%}" + std::wstring(round.begin(), round.end()) +
                                      std::wstring(kFiller.begin(), kFiller.end()) + L" >>f",
                                  false, true);
             wall.push_back(NowMs() - start);
+            machine += MachineBusyMs() - machineAtStart;
+            own += OwnBusyMs() - ownAtStart;
             for (std::size_t i = 0; i < kWindows; ++i)
                 want[i] += "echo ok-" + std::to_string(i + 1) + round + kFiller + " >>f\r";
         }
@@ -77,9 +100,9 @@ TEST(PuttyMeasure, BroadcastIntoEightWindows) {
         const double waits = background ? 0.0 : static_cast<double>(transition) * kWindows;
         const double median = wall[wall.size() / 2];
         const std::string way = background ? "background" : std::to_string(transition);
-        std::printf("%-10s %3d/%-3d %8.0f %8.0f %8.0f %7.0f %6.2f |", way.c_str(), intact,
+        std::printf("%-10s %3d/%-3d %8.0f %8.0f %8.0f %7.0f %6.2f %8.0f %6.0f |", way.c_str(), intact,
                     kRounds * static_cast<int>(kWindows), wall.front(), median, wall.back(), waits,
-                    waits > 0 ? median / waits : 0.0);
+                    waits > 0 ? median / waits : 0.0, machine / kRounds, own / kRounds);
         double total = 0;
         for (double w : wall) total += w;
         std::printf("%s\n",

@@ -93,7 +93,7 @@ std::vector<MissedTarget> TypeIntoTargetsInBackground(const BroadcastPorts& port
     for (std::uint64_t dueMs = SendDue(windows, plans, startMs); dueMs != 0;) {
         const std::uint64_t nowMs = clock.NowMs();
         if (dueMs > nowMs)
-            clock.Sleep(static_cast<std::uint32_t>(dueMs - nowMs));
+            windows.Pause(static_cast<std::uint32_t>(dueMs - nowMs));
         dueMs = SendDue(windows, plans, clock.NowMs());
     }
 

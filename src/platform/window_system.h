@@ -41,6 +41,9 @@ class IWindowSystem {
     // waits for another.
     virtual void WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
                                 std::vector<bool>& taken) = 0;
+    // Waits `ms` with the caller's own windows served as WaitUntilTaken serves them: a delay in
+    // the middle of a background broadcast leaves the window responsive.
+    virtual void Pause(std::uint32_t ms) = 0;
     // ShowWindow; for another thread's window ShowWindowAsync, which never blocks and is never
     // dropped: the window's thread handles it after the messages sent before it, when it can.
     virtual void Show(WindowId w, int showCommand) = 0;

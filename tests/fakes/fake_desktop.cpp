@@ -643,6 +643,13 @@ void FakeDesktop::WaitUntilTaken(const std::vector<WindowId>& windows, std::uint
     now_ += waitedMs;
 }
 
+void FakeDesktop::Pause(std::uint32_t ms) {
+    Record("pause " + std::to_string(ms));
+    if (whileTaking)
+        std::exchange(whileTaking, nullptr)();
+    now_ += ms;
+}
+
 std::uint32_t FakeDesktop::ProcessOf(WindowId w) {
     return Exists(w) ? Window(w).processId : 0;
 }

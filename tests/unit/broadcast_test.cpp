@@ -508,25 +508,35 @@ TEST(BroadcastInBackground, EveryTargetTakesItsKeysWhereItIsOrIsNamed) {
     }
 }
 
-// While the targets are waited for, the window's own messages are served; a command given then
-// runs once the first has been taken by every target, whole and after it.
+// While the targets are waited for, and during a delay of the sequence, the window's own messages
+// are served; a command given then runs once the first has been taken by every target, whole and
+// after it.
 TEST(BroadcastInBackground, ACommandGivenWhileTheTargetsAreWaitedForRunsAfterTheFirst) {
-    Broadcast t;
-    t.dialog.settings.typeInBackground = 1;
-    const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
-    std::size_t callsBefore = 0;
-    std::size_t callsAfter = 0;
-    t.desktop.whileTaking = [&] {
-        callsBefore = t.desktop.Calls().size();
-        EXPECT_TRUE(t.dialog.Dispatch(DialogEvent::kCommand, IDC_KEY_CTRL_C, notify::kButtonClicked));
-        t.dialog.SubmitCommand(L"pwd", false);
-        callsAfter = t.desktop.Calls().size();
-    };
-    t.dialog.SubmitCommand(L"ls", false);
-    EXPECT_EQ(callsAfter, callsBefore);
-    for (WindowId target : w) EXPECT_EQ(t.Text(target), L"ls\r\x03pwd\r");
-    EXPECT_EQ(t.desktop.CallsStartingWith("wait-taken ").size(), 3u);
-    EXPECT_EQ(t.dialog.commandHistory, (std::vector<std::wstring>{L"ls", L"pwd"}));
+    const struct {
+        const wchar_t* first;
+        const wchar_t* typedWhenServed;
+    } rounds[] = {{L"ls~", L"ls\r"}, {L"l{DELAY=100}s~", L"l"}};
+    for (const auto& [first, typedWhenServed] : rounds) {
+        Broadcast t;
+        t.dialog.settings.typeInBackground = 1;
+        const std::vector<WindowId> w = t.AddTerminals({L"a", L"b"});
+        std::size_t callsBefore = 0;
+        std::size_t callsAfter = 0;
+        std::wstring typed;
+        t.desktop.whileTaking = [&] {
+            typed = t.Text(w[1]);
+            callsBefore = t.desktop.Calls().size();
+            EXPECT_TRUE(t.dialog.Dispatch(DialogEvent::kCommand, IDC_KEY_CTRL_C, notify::kButtonClicked));
+            t.dialog.SubmitCommand(L"pwd", false);
+            callsAfter = t.desktop.Calls().size();
+        };
+        t.dialog.RunInTurn([&] { t.dialog.BroadcastKeys(first, false, false); });
+        EXPECT_EQ(typed, typedWhenServed) << first;
+        EXPECT_EQ(callsAfter, callsBefore) << first;
+        for (WindowId target : w) EXPECT_EQ(t.Text(target), L"ls\r\x03pwd\r") << first;
+        EXPECT_EQ(t.desktop.CallsStartingWith("wait-taken ").size(), 3u) << first;
+        EXPECT_EQ(t.dialog.commandHistory, std::vector<std::wstring>{L"pwd"}) << first;
+    }
 }
 
 }  // namespace

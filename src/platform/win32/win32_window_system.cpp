@@ -130,6 +130,31 @@ void CALLBACK BarrierAnswered(HWND, UINT, ULONG_PTR data, LRESULT) {
         currentBarrier->answered[index] = 1;
 }
 
+// Serves this thread, up to `boundMs`, for as long as `waiting()` says so: takes the messages
+// sent to it (the barrier's answers among them) and, with a server of this thread's windows,
+// every other message too: the window stays responsive, and a command given meanwhile is queued
+// behind this one by the window itself.
+template <typename Waiting>
+void ServeOwnWindowsWhile(std::uint32_t boundMs, Waiting waiting) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const Win32WindowSystem::OwnWindowsServer serve = ownWindowsServer;
+        if (serve != nullptr) {
+            serve();
+        } else {
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        const ULONGLONG elapsedMs = GetTickCount64() - start;
+        if (!waiting() || elapsedMs >= boundMs)
+            return;
+        constexpr DWORD kSliceMs = 10;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                  std::min<DWORD>(kSliceMs, static_cast<DWORD>(boundMs - elapsedMs)),
+                                  serve != nullptr ? QS_ALLINPUT : QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace
 
 void Win32WindowSystem::ServeOwnWindowsWith(OwnWindowsServer server) {
@@ -154,18 +179,7 @@ void Win32WindowSystem::WaitUntilTaken(const std::vector<WindowId>& windows, std
             givenUp[i] = 1;
     }
     currentBarrier = &barrier;
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        // Takes the messages sent to this thread, the answers among them, and, with a server
-        // of this thread's windows, every other message too: the window stays responsive, and
-        // a command given meanwhile is queued behind this one by the window itself.
-        const OwnWindowsServer serve = ownWindowsServer;
-        if (serve != nullptr) {
-            serve();
-        } else {
-            MSG msg;
-            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
+    ServeOwnWindowsWhile(boundMs, [&] {
         bool waiting = false;
         for (std::size_t i = 0; i < windows.size(); ++i) {
             if (barrier.answered[i] != 0 || givenUp[i] != 0)
@@ -179,17 +193,15 @@ void Win32WindowSystem::WaitUntilTaken(const std::vector<WindowId>& windows, std
                 waiting = true;
             }
         }
-        const ULONGLONG elapsedMs = GetTickCount64() - start;
-        if (!waiting || elapsedMs >= boundMs)
-            break;
-        constexpr DWORD kSliceMs = 10;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE,
-                                  std::min<DWORD>(kSliceMs, static_cast<DWORD>(boundMs - elapsedMs)),
-                                  serve != nullptr ? QS_ALLINPUT : QS_SENDMESSAGE);
-    }
+        return waiting;
+    });
     currentBarrier = nullptr;
     taken.assign(windows.size(), false);
     for (std::size_t i = 0; i < windows.size(); ++i) taken[i] = barrier.answered[i] != 0;
+}
+
+void Win32WindowSystem::Pause(std::uint32_t ms) {
+    ServeOwnWindowsWhile(ms, [] { return true; });
 }
 
 bool Win32WindowSystem::Answers(WindowId w) {

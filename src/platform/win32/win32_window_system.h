@@ -34,6 +34,7 @@ class Win32WindowSystem final : public IWindowSystem {
     bool SendNotify(WindowId w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
     void WaitUntilTaken(const std::vector<WindowId>& windows, std::uint32_t boundMs,
                         std::vector<bool>& taken) override;
+    void Pause(std::uint32_t ms) override;
     void Show(WindowId w, int showCommand) override;
     void Place(WindowId w, WindowId insertAfter, int x, int y, int cx, int cy, std::uint32_t flags) override;
     void BringToForeground(WindowId w) override;

@@ -59,6 +59,7 @@ class TypingRecorder final : public tandrel::IWindowSystem {
                         std::vector<bool>& taken) override {
         Timed("taken barrier", [&] { return (real_.WaitUntilTaken(ws, b, taken), true); });
     }
+    void Pause(std::uint32_t ms) override { real_.Pause(ms); }
     void Show(tandrel::WindowId w, int c) override {
         Timed("show", [&] { return (real_.Show(w, c), true); });
     }
