@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -161,12 +162,24 @@ CommandOutcome HandOver(HINSTANCE instance, HWND running, const CommandRequest& 
     std::string record = handoff::EncodeRequest(request);
     COPYDATASTRUCT data{handoff::kCopyDataTag, static_cast<DWORD>(record.size()), record.data()};
     DWORD_PTR reply = 0;
-    ::SetLastError(ERROR_SUCCESS);
-    const LRESULT answered =
-        ::SendMessageTimeoutW(running, WM_COPYDATA, reinterpret_cast<WPARAM>(reportWindow),
-                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kHandOffBoundMs, &reply);
-    // Refused by the message filter (other rights), the send fails with ERROR_ACCESS_DENIED.
-    const DWORD error = ::GetLastError();
+    LRESULT answered = 0;
+    DWORD error = ERROR_SUCCESS;
+    // While the running instance is busy with a command it takes nothing; the request is asked
+    // again until it is taken, within the same bound as one long send.
+    for (const ULONGLONG start = ::GetTickCount64();;) {
+        const ULONGLONG waitedMs = ::GetTickCount64() - start;
+        ::SetLastError(ERROR_SUCCESS);
+        answered = ::SendMessageTimeoutW(
+            running, WM_COPYDATA, reinterpret_cast<WPARAM>(reportWindow), reinterpret_cast<LPARAM>(&data),
+            SMTO_ABORTIFHUNG,
+            kHandOffBoundMs - static_cast<UINT>(std::min<ULONGLONG>(waitedMs, kHandOffBoundMs - 1)), &reply);
+        // Refused by the message filter (other rights), the send fails with ERROR_ACCESS_DENIED.
+        error = ::GetLastError();
+        if (answered == 0 || state.report || static_cast<std::intptr_t>(reply) != handoff::kReplyBusy ||
+            waitedMs + handoff::kAskAgainMs >= kHandOffBoundMs)
+            break;
+        ::Sleep(handoff::kAskAgainMs);
+    }
     ::DestroyWindow(reportWindow);
     if (answered == 0)
         return handoff::OutcomeOf(handoff::ResultOfFailedSend(error));

@@ -17,6 +17,8 @@ HandOffResult ResultOfReply(std::intptr_t reply) {
             return HandOffResult::kRefused;
         case kReplyReportBlocked:
             return HandOffResult::kReportBlocked;
+        case kReplyBusy:
+            return HandOffResult::kBusy;
         default:
             return HandOffResult::kReportLost;  // it said the request was carried out
     }
@@ -38,6 +40,9 @@ CommandOutcome OutcomeOf(HandOffResult result) {
             return {cli::kSomePassedOver,
                     {L"The running Tandrel carried out the request, but the system refused its report.",
                      kOtherRights}};
+        case HandOffResult::kBusy:
+            return {cli::kSomePassedOver,
+                    {L"The running Tandrel stayed busy with a command; nothing was done."}};
     }
     return {cli::kSomePassedOver, {L"The running Tandrel did not answer; nothing was done."}};
 }

@@ -12,6 +12,10 @@ inline constexpr std::intptr_t kReplyRefused = 0;        // no request it can re
 inline constexpr std::intptr_t kReplyReported = 1;       // done, and the report sent back
 inline constexpr std::intptr_t kReplyReportLost = 2;     // done; the report could not be delivered
 inline constexpr std::intptr_t kReplyReportBlocked = 3;  // done; the system refused the report
+// Nothing done yet: a command of its own is under way. The caller asks again every
+// kAskAgainMs until it is taken, so that requests queue behind the command, never inside it.
+inline constexpr std::intptr_t kReplyBusy = 4;
+inline constexpr std::uint32_t kAskAgainMs = 50;
 
 enum class HandOffResult {
     kNoAnswer,       // the send timed out, or the instance was hung: nothing was done
@@ -19,6 +23,7 @@ enum class HandOffResult {
     kRefused,        // kReplyRefused
     kReportLost,     // kReplyReportLost, or an answer of done without a report
     kReportBlocked,  // kReplyReportBlocked
+    kBusy,           // kReplyBusy until the caller gave up
 };
 
 // The result of a send that failed, by the system's last error: ERROR_ACCESS_DENIED when the

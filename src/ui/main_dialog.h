@@ -239,10 +239,11 @@ class CMainDialog : public CDialog {
     // order. A /filter applies to this request only. What was missed is told to the caller alone,
     // in the outcome: no message box here.
     CommandOutcome RunCommandRequest(const CommandRequest& request);
-    // A hand-off record from another instance: the encoded report, or none when the record is
-    // refused. While `busy` (a command of this window is under way) nothing is done and the
-    // report says so.
-    std::optional<std::string> OnHandOffRecord(std::string_view record, bool busy);
+    // A hand-off record from another instance: the answer (handoff::kReplyRefused when the
+    // record cannot be read, kReplyBusy while `busy` or a command of this window is under way,
+    // else kReplyReported with the encoded report in `report`). While a dialog is open nothing
+    // is done and the report says so.
+    std::intptr_t OnHandOffRecord(std::string_view record, bool busy, std::string& report);
     // After a command typed here (Send, Tab completion) found no terminal under the filter: says
     // so and what to do. Nothing when the last collection found a target.
     void ReportNoTarget();

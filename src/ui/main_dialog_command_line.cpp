@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "cli/handoff_record.h"
+#include "cli/handoff_result.h"
 #include "platform/diagnostics.h"
 #include "targets/filter.h"
 #include "ui/main_dialog.h"
@@ -142,19 +143,23 @@ void CMainDialog::ReturnForegroundTo(WindowId inFront) {
     platform.windows.BringToForeground(inFront);
 }
 
-std::optional<std::string> CMainDialog::OnHandOffRecord(std::string_view record, bool busy) {
+std::intptr_t CMainDialog::OnHandOffRecord(std::string_view record, bool busy, std::string& report) {
     const std::optional<CommandRequest> request = handoff::DecodeRequest(record);
     if (!request)
-        return std::nullopt;
-    if (busy || modalDialogOpen != 0 || CommandRunning()) {
-        return handoff::EncodeReport(
-            {cli::kSomePassedOver,
-             {L"Tandrel is busy (a dialog is open or a command is running); nothing was done."}});
+        return handoff::kReplyRefused;
+    // Asked again by the caller until the command under way has ended: it runs after it, whole.
+    if (busy || CommandRunning())
+        return handoff::kReplyBusy;
+    if (modalDialogOpen != 0) {
+        report = handoff::EncodeReport(
+            {cli::kSomePassedOver, {L"Tandrel is busy (a dialog is open); nothing was done."}});
+        return handoff::kReplyReported;
     }
     // The window's own commands given meanwhile run after it.
     CommandOutcome outcome;
     RunInTurn([&] { outcome = RunCommandRequest(*request); });
-    return handoff::EncodeReport(outcome);
+    report = handoff::EncodeReport(outcome);
+    return handoff::kReplyReported;
 }
 
 }  // namespace tandrel

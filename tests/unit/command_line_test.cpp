@@ -120,6 +120,8 @@ TEST(HandOffRecord, AFailedHandOffSaysWhetherTheRequestWasCarriedOut) {
          {1, {L"The running Tandrel carried out the request, but the system refused its report.", rights}}},
         {handoff::ResultOfReply(handoff::kReplyReported),
          {1, {L"The running Tandrel carried out the request, but its report was lost."}}},
+        {handoff::ResultOfReply(handoff::kReplyBusy),
+         {1, {L"The running Tandrel stayed busy with a command; nothing was done."}}},
     };
     for (const auto& [result, told] : cases)
         EXPECT_EQ(handoff::OutcomeOf(result), told) << static_cast<int>(result);
@@ -211,15 +213,24 @@ TEST_F(CommandRequests, TargetsAreListedInOrderWithTheirStateAndAnUnknownFilterI
     EXPECT_EQ(out.lines[1], CommandLineUsage());
 }
 
+// A command under way makes the caller ask again (its request queues behind it); an open dialog
+// is reported at once.
 TEST_F(CommandRequests, AHandedOverRecordIsRefusedWhenMalformedAndDoesNothingWhileBusy) {
-    EXPECT_FALSE(dialog.OnHandOffRecord("TDRL", false).has_value());
+    std::string report;
+    EXPECT_EQ(dialog.OnHandOffRecord("TDRL", false, report), handoff::kReplyRefused);
     const std::string send = handoff::EncodeRequest(R(A::kSend, L"ls"));
-    const std::optional<CommandOutcome> busy = handoff::DecodeReport(*dialog.OnHandOffRecord(send, true));
-    ASSERT_TRUE(busy.has_value());
-    EXPECT_EQ(busy->exitCode, cli::kSomePassedOver);
+    EXPECT_EQ(dialog.OnHandOffRecord(send, true, report), handoff::kReplyBusy);
+    dialog.RunInTurn([&] { EXPECT_EQ(dialog.OnHandOffRecord(send, false, report), handoff::kReplyBusy); });
+    EXPECT_EQ(report, "");
+    ++dialog.modalDialogOpen;
+    ASSERT_EQ(dialog.OnHandOffRecord(send, false, report), handoff::kReplyReported);
+    --dialog.modalDialogOpen;
+    EXPECT_EQ(
+        handoff::DecodeReport(report),
+        (CommandOutcome{cli::kSomePassedOver, {L"Tandrel is busy (a dialog is open); nothing was done."}}));
     EXPECT_EQ(desktop.Window(db).text, L"");
-    const std::optional<CommandOutcome> done = handoff::DecodeReport(*dialog.OnHandOffRecord(send, false));
-    EXPECT_EQ(done, (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
+    ASSERT_EQ(dialog.OnHandOffRecord(send, false, report), handoff::kReplyReported);
+    EXPECT_EQ(handoff::DecodeReport(report), (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
 }
 
 TEST_F(CommandRequests, AScriptThatCannotBeReadIsBadArguments) {

@@ -120,14 +120,15 @@ LRESULT OnCopyData(HWND hwnd, HWND reportTo, const COPYDATASTRUCT* data) {
         return FALSE;
     const bool busy = g_main.commandsUnderWay > 0;
     CommandUnderWay underWay;
-    std::optional<std::string> report = g_main.dialog->OnHandOffRecord(
-        std::string_view(static_cast<const char*>(data->lpData), data->cbData), busy);
-    if (!report)
-        return handoff::kReplyRefused;
+    std::string report;
+    const std::intptr_t reply = g_main.dialog->OnHandOffRecord(
+        std::string_view(static_cast<const char*>(data->lpData), data->cbData), busy, report);
+    if (reply != handoff::kReplyReported)
+        return reply;
     // The caller waits inside its own send for this very answer, without reading its queue: after
     // a long broadcast the system may deem it hung, and SMTO_ABORTIFHUNG would drop the report
     // unsent. Its thread takes the report at once all the same; the bound is for a caller gone.
-    COPYDATASTRUCT answer{handoff::kCopyDataTag, static_cast<DWORD>(report->size()), report->data()};
+    COPYDATASTRUCT answer{handoff::kCopyDataTag, static_cast<DWORD>(report.size()), report.data()};
     DWORD_PTR taken = FALSE;
     ::SetLastError(ERROR_SUCCESS);
     if (::SendMessageTimeoutW(reportTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),

@@ -149,7 +149,8 @@ TEST_F(CommandLineTest, InTheBackgroundTheOperatorKeepsTheForegroundAndEveryKey)
 
 // In the background the window answers while a slow terminal is waited for: a second Send is
 // taken at once (the box empties before that terminal has taken the first command) and queued
-// behind the first; every terminal gets the first command whole, then the second.
+// behind the first, and so is a /send from the command line; every terminal gets the first
+// command whole, then the second, then the third.
 TEST_F(CommandLineTest, InTheBackgroundTheWindowTakesASecondSendDuringTheWaitAndQueuesIt) {
     WriteAppProfile(folder_, "checkForUpdates=0\r\nminimizeToSysTray=0\r\ntypeInBackground=1\r\n");
     Probe slow(folder_, ProbeOptions{.title = L"web00", .charDelayMs = 400});
@@ -163,6 +164,8 @@ TEST_F(CommandLineTest, InTheBackgroundTheWindowTakesASecondSendDuringTheWaitAnd
     ASSERT_TRUE(probes_[1]->WaitForChars(6, 10000, marks[1])) << Dump(probes_[1]->Events());  // web01
     SetText(app.Window(), IDC_COMMAND_BOX, L"second");
     Click(app.Window(), IDC_SEND);
+    ChildProcess third;
+    ASSERT_TRUE(Start(third, {L"/send", L"third"}));
     const HWND box = GetDlgItem(app.Window(), IDC_COMMAND_BOX);
     // Asked of the box itself: the system's copy of another process's window text is its caption.
     EXPECT_TRUE(WaitUntil(
@@ -173,11 +176,13 @@ TEST_F(CommandLineTest, InTheBackgroundTheWindowTakesASecondSendDuringTheWaitAnd
         },
         10000));
     EXPECT_LT(TypedText(slow.EventsAfter(slowMark)).size(), 6u) << "the second Send waited for the first";
-    EXPECT_TRUE(slow.WaitForChars(13, 20000, slowMark)) << Dump(slow.Events());
-    EXPECT_EQ(TypedText(slow.EventsAfter(slowMark)), L"first\rsecond\r");
+    ASSERT_TRUE(third.WaitForExit(60000));
+    EXPECT_EQ(third.ExitCode(), 0u) << ReadWholeFile(folder_.File(L"out.txt"));
+    EXPECT_TRUE(slow.WaitForChars(19, 10000, slowMark)) << Dump(slow.Events());
+    EXPECT_EQ(TypedText(slow.EventsAfter(slowMark)), L"first\rsecond\rthird\r");
     for (std::size_t n = 0; n < probes_.size(); ++n) {
-        EXPECT_TRUE(probes_[n]->WaitForChars(13, 10000, marks[n])) << Dump(probes_[n]->Events());
-        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"first\rsecond\r");
+        EXPECT_TRUE(probes_[n]->WaitForChars(19, 10000, marks[n])) << Dump(probes_[n]->Events());
+        EXPECT_EQ(TypedText(probes_[n]->EventsAfter(marks[n])), L"first\rsecond\rthird\r");
     }
     EXPECT_FALSE(MessageBoxShown(app.ProcessId()));
     PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
