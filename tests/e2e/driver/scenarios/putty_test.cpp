@@ -289,8 +289,13 @@ TEST_P(PuttyWaysTest, QuickKeysDoWhatTheirCaptionsSay) {
     }
 }
 
-// The password reaches `read -s` in every shell, both ways, every character literal; a script of several
-// lines runs each line once, with one Enter whatever ends the line (LF, CR LF, CR).
+INSTANTIATE_TEST_SUITE_P(Ways, PuttyWaysTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Background" : "Foreground");
+                         });
+
+// Both ways, the password reaches `read -s` in every shell, every character literal; a script of
+// several lines runs each line once, with one Enter whatever ends the line (LF, CR LF, CR).
 TEST_P(PuttyWaysTest, PasswordAndScriptReachEveryShell) {
     PuttyWindows windows(Titles(3));
     ASSERT_EQ(windows.Error(), "");
@@ -325,11 +330,6 @@ TEST_P(PuttyWaysTest, PasswordAndScriptReachEveryShell) {
             << "window " << i + 1 << ": " << Shown(w.Received());
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ways, PuttyWaysTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return std::string(info.param ? "Background" : "Foreground");
-                         });
 
 // Cascade puts every window at its step with the cascade size as its client area; Tile puts
 // every whole window inside its cell and the screen, although PuTTY does not take the size
