@@ -78,6 +78,7 @@ bool CKeySender::PlayKeys(std::wstring_view sequence, WindowId into) {
     sequence = sequence.substr(0, sequence.find(L'\0'));
     activatedWindow_ = kNoWindow;
     typingInto_ = into;
+    closedCheckDueMs_ = 0;
     stop_ = PlayStop::kNone;
     inGroup = false;
     heldShift = false;
@@ -142,8 +143,14 @@ bool CKeySender::PlayKeys(std::wstring_view sequence, WindowId into) {
 bool CKeySender::MayType() {
     if (stop_ != PlayStop::kNone)
         return false;
+    if (typingInto_ == kNoWindow)
+        return true;
+    const std::uint64_t nowMs = clock_.NowMs();
+    if (nowMs < closedCheckDueMs_)
+        return true;
+    closedCheckDueMs_ = nowMs + kClosedCheckMs;
     // A closed window's process reads as none.
-    if (typingInto_ != kNoWindow && windows_.ProcessOf(typingInto_) == 0)
+    if (windows_.ProcessOf(typingInto_) == 0)
         stop_ = PlayStop::kWindowClosed;
     return stop_ == PlayStop::kNone;
 }

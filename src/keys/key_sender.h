@@ -94,6 +94,12 @@ class CKeySender {
     // The longest one pacing wait lasts: the program takes no input while it waits, so a
     // delay of days would leave the operator no way out.
     static constexpr std::uint32_t kLongestPacingWaitMs = 60000;
+    // How often, at most, typing asks whether the window the keys are for is still there. Each
+    // question is a round trip to another process's window (under Wine, to its server): asked
+    // before every key, it would cost a terminal of 60 characters several milliseconds. A window
+    // closes on its keys only once its program has acted on them, after the keys typed at full
+    // speed are sent; keys paced this far apart are each asked for.
+    static constexpr std::uint32_t kClosedCheckMs = 5;
 
   private:
     // Every key stroke goes through here: only the low byte of `key` names the key and only the
@@ -125,7 +131,8 @@ class CKeySender {
     void RunDelayItem(std::wstring_view text);
     void RunKeyNameItem(std::wstring_view text);
     // Whether a key may still be typed: the play has not stopped, and the window the keys are
-    // for (when one is named) is still there. Stops the play when it has closed.
+    // for (when one is named) is still there, asked at the first key and then every
+    // kClosedCheckMs. Stops the play when it has closed.
     bool MayType();
     // Before each press of a main key: the pacing wait when `wait` is set, then MayType.
     bool ReadyForKey(bool wait) {
@@ -156,6 +163,7 @@ class CKeySender {
     bool keysPending_ = false;
     WindowId activatedWindow_ = kNoWindow;
     WindowId typingInto_ = kNoWindow;
+    std::uint64_t closedCheckDueMs_ = 0;  // when MayType next asks whether typingInto_ is there
     PlayStop stop_ = PlayStop::kNone;
     // Where the messages of a translation go; none while keys are played.
     std::vector<KeyMessage>* messages_ = nullptr;

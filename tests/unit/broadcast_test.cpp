@@ -404,7 +404,9 @@ TEST(BroadcastKeys, KeysReachTheirTargetOrTheTargetIsNamed) {
         std::optional<MissReason> miss;
     } rows[] = {
         {L"{APPACTIVATE mail}ab", none, L"", MissReason::kActivationFailed},  // mail is slow
-        {L"exit~ls~", [](FakeDesktop&, FakeWindow& t) { t.closesOnText = L"exit\r"; }, nullptr,
+        // A window closes once its program has acted on the keys: the next key paced after it
+        // is not typed.
+        {L"exit~{DELAY 5}ls~", [](FakeDesktop&, FakeWindow& t) { t.closesOnText = L"exit\r"; }, nullptr,
          MissReason::kClosedWhileTyped},
         {L"{VKEY 17}a{VKEY 18}b", none, L"ab", {}},
         {L"echo {" + std::wstring(400, L'x') + L"}", none, L"echo ", MissReason::kBraceTooLong},
