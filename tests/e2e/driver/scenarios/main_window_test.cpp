@@ -61,18 +61,25 @@ void Type(const std::wstring& text) {
     }
 }
 
-// Brings tandrel.exe to the front with the focus in its command box, the way a click there does.
-bool FocusCommandBox(HWND app) {
-    SetForegroundWindow(app);
-    return WaitUntil(
-        [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetForegroundWindow() == app &&
-                   GetGUIThreadInfo(GetWindowThreadProcessId(app, nullptr), &info) &&
-                   info.hwndFocus == GetDlgItem(app, kCommandBox);
-        },
-        kWaitMs);
+// Brings tandrel.exe to the front with the focus in its command box, the way a click there does
+// (or, not `bringForward`, waits for it to get there by itself); when it does not, says where the
+// keyboard is.
+::testing::AssertionResult FocusCommandBox(HWND app, bool bringForward = true) {
+    if (bringForward)
+        SetForegroundWindow(app);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (WaitUntil(
+            [&] {
+                return GetForegroundWindow() == app &&
+                       GetGUIThreadInfo(GetWindowThreadProcessId(app, nullptr), &info) &&
+                       info.hwndFocus == GetDlgItem(app, kCommandBox);
+            },
+            kWaitMs))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "in front: " << ::testing::PrintToString(WindowText(GetForegroundWindow()))
+           << "; the focus on control " << GetDlgCtrlID(info.hwndFocus);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -287,8 +294,9 @@ TEST_F(MainWindowTest, TabCompletionSendsTheTextWithTab) {
     Press(VK_TAB);
     EXPECT_TRUE(web1.WaitForChars(7, kWaitMs)) << Dump(web1.Events());
     EXPECT_EQ(TypedText(web1.Events()), L"cd /us\t");
-    // The focus stays in the box.
-    EXPECT_TRUE(FocusCommandBox(app.Window()));
+    // The focus comes back to the box by itself. (A click meanwhile would take the foreground
+    // while the terminal may still be taking its keys, and the report would name it.)
+    EXPECT_TRUE(FocusCommandBox(app.Window(), false));
 }
 
 TEST_F(MainWindowTest, ClosingWithoutTrayModeEndsTheProgramAndTheProfileKeepsTheHistory) {
